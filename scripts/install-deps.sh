@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project needs. Idempotent: apt-get update runs only when a
+# package is missing, so repeated runs cost nothing.
+set -euo pipefail
+
+PACKAGES=(
+  build-essential cmake pkg-config ninja-build ccache git
+  qt6-base-dev qt6-charts-dev libgl-dev
+  libcurl4-openssl-dev zlib1g-dev libssl-dev
+  libsimpleini-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth
+  python3 openssl
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  $SUDO apt-get update
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,50 @@
+#include "app/host.h"
+
+namespace kvarn {
+
+namespace {
+int gBusy = 0;
+}
+
+void ShowError(IHost& host, const std::string& text) {
+  host.ShowMessage(TMsgKind::Error, "Ошибка", text);
+}
+void ShowInfo(IHost& host, const std::string& text) {
+  host.ShowMessage(TMsgKind::Info, "Информация", text);
+}
+void ShowWarning(IHost& host, const std::string& text) {
+  host.ShowMessage(TMsgKind::Warning, "Внимание!", text);
+}
+bool AskConfirm(IHost& host, const std::string& text, bool defaultNo) {
+  return host.AskYesNo("Подтверждение", text, defaultNo);
+}
+bool AskWarning(IHost& host, const std::string& text, bool defaultNo) {
+  return host.AskYesNo("Предупреждение", text, defaultNo);
+}
+
+int BusyCount() {
+  return gBusy;
+}
+
+TBusyGuard::TBusyGuard(IHost& host) : host_(host) {
+  if (gBusy++ == 0) host_.BusyChanged(true);
+}
+
+TBusyGuard::~TBusyGuard() {
+  if (--gBusy == 0) host_.BusyChanged(false);
+}
+
+TProgressText::TProgressText(IHost& host, const std::string& text) : host_(host) {
+  Update(text);
+}
+
+TProgressText::~TProgressText() {
+  host_.SetStatusText(spMessage, std::string());
+}
+
+void TProgressText::Update(const std::string& text) {
+  host_.SetStatusText(spMessage, text);
+  host_.ProcessEvents();
+}
+
+}  // namespace kvarn

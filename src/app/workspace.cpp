@@ -1,0 +1,18 @@
+#include "app/workspace.h"
+
+#include "core/text.h"
+
+namespace kvarn {
+
+TWorkspace::TWorkspace(IHost& host, std::string dataDir)
+    : host_(host), dataDir_(std::move(dataDir)) {}
+
+TWorkspace::~TWorkspace() = default;
+
+std::string TWorkspace::DataPath(const std::string& fileName) const {
+  return PathJoin(dataDir_, fileName);
+}
+
+void TWorkspace::OpenHeadless() {}
+
+}  // namespace kvarn
