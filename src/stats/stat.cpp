@@ -1,0 +1,404 @@
+#include "stats/stat.h"
+
+#include <cstdlib>
+
+#include "core/text.h"
+#include "stats/registry.h"
+
+namespace kvarn {
+
+// ---- value key ----
+
+uint16_t TStatKey::K(int pos) const {
+  switch (pos) {
+    case 1:
+      return K1;
+    case 2:
+      return K2;
+    case 3:
+      return K3;
+    default:
+      return K4;
+  }
+}
+
+void TStatKey::SetK(int pos, uint16_t v) {
+  switch (pos) {
+    case 1:
+      K1 = v;
+      break;
+    case 2:
+      K2 = v;
+      break;
+    case 3:
+      K3 = v;
+      break;
+    default:
+      K4 = v;
+  }
+}
+
+uint8_t TStatKey::B(int pos) const {
+  const uint16_t k = K((pos + 1) / 2);
+  return static_cast<uint8_t>(pos % 2 == 1 ? k & 0xFF : k >> 8);
+}
+
+void TStatKey::SetB(int pos, uint8_t v) {
+  const int kp = (pos + 1) / 2;
+  const uint16_t k = K(kp);
+  SetK(kp, pos % 2 == 1 ? static_cast<uint16_t>((k & 0xFF00) | v)
+                        : static_cast<uint16_t>((k & 0x00FF) | (v << 8)));
+}
+
+int CompareStatKeys(const TStatKey& a, const TStatKey& b) {
+  if (a.K1 != b.K1) return a.K1 < b.K1 ? -1 : 1;
+  if (a.K2 != b.K2) return a.K2 < b.K2 ? -1 : 1;
+  if (a.K3 != b.K3) return a.K3 < b.K3 ? -1 : 1;
+  if (a.K4 != b.K4) return a.K4 < b.K4 ? -1 : 1;
+  return 0;
+}
+
+std::string FeatureLetters(uint8_t flags) {
+  static const char* const letters[] = {"S", "N", "D", "P", "G"};
+  std::string s;
+  for (int b = 0; b < 5; ++b)
+    if (flags & (1u << b)) s += letters[b];
+  return s;
+}
+
+// ---- routines ----
+
+void ReadDrawInto(const TDrawsArray& draws, int index, bool sorted, TDraw& out) {
+  if (index < 0 || static_cast<size_t>(index) >= draws.size()) {
+    out.Number = 0;
+    out.Values.fill(0);
+    out.Extra = 0;
+    out.DateText.clear();
+    return;
+  }
+  const TDraw& d = draws[static_cast<size_t>(index)];
+  out.Number = d.Number;
+  out.Values = d.Values;
+  out.Extra = d.Extra;
+  out.DateText.assign(d.DateText);
+  if (sorted) SortDrawValues(out);
+}
+
+TDraw ReadDraw(const TDrawsArray& draws, int index, bool sorted) {
+  TDraw d;
+  ReadDrawInto(draws, index, sorted, d);
+  return d;
+}
+
+bool SelectedHasKey(const TStatDrawArray& selected, const TStatKey& key) {
+  for (const TStatDraw& s : selected)
+    if (s.Key == key) return true;
+  return false;
+}
+
+bool SelectedHasKey(const TStatDrawArray& selected, uint16_t k1, uint16_t k2, uint16_t k3,
+                    uint16_t k4) {
+  TStatKey key;
+  key.Set(k1, k2, k3, k4);
+  return SelectedHasKey(selected, key);
+}
+
+bool SelectedHasLongs(const TStatDrawArray& selected, int32_t a, int32_t b) {
+  for (const TStatDraw& s : selected)
+    if (s.Key.L1() == a && s.Key.L2() == b) return true;
+  return false;
+}
+
+bool SelectedHasByte(const TStatDrawArray& selected, int pos, uint8_t v) {
+  for (const TStatDraw& s : selected)
+    if (s.Key.B(pos) == v) return true;
+  return false;
+}
+
+bool SelectedHasWord(const TStatDrawArray& selected, int pos, uint16_t v) {
+  for (const TStatDraw& s : selected)
+    if (s.Key.K(pos) == v) return true;
+  return false;
+}
+
+bool SelectedHasLong(const TStatDrawArray& selected, int pos, int32_t v) {
+  for (const TStatDraw& s : selected)
+    if (s.Key.L(pos) == v) return true;
+  return false;
+}
+
+void AddStatItem(TStatDrawArray& list, const TStatDraw& item, bool withIntervals) {
+  for (TStatDraw& e : list) {
+    if (!(e.Key == item.Key)) continue;
+    e.Count += item.Count;
+    if (e.Depth == 0 || (item.Depth > 0 && e.Depth >= item.Depth)) {
+      e.LastDraw = item.LastDraw;
+      e.Depth = item.Depth;
+    }
+    if (withIntervals && item.LastDraw > 0 && e.PrevDraw > 0) {
+      // Gaps are stored in 16 bits, as the record holds them.
+      const auto d = static_cast<uint16_t>(std::abs(e.PrevDraw - item.LastDraw));
+      if (d < e.MinPeriod || e.MinPeriod == 0) e.MinPeriod = d;
+      if (d > e.MaxPeriod || e.MaxPeriod == 0) e.MaxPeriod = d;
+    }
+    e.PrevDraw = item.LastDraw;
+    return;
+  }
+  list.push_back(item);
+}
+
+int32_t UpdateLastValue(TLastValueArray& lastValues, int32_t drawNumber, const TStatKey& key) {
+  for (TLastValue& v : lastValues) {
+    if (v.Key == key) {
+      const int32_t gap = drawNumber - v.DrawNumber;
+      v.DrawNumber = drawNumber;
+      return gap;
+    }
+  }
+  TLastValue v;
+  v.DrawNumber = drawNumber;
+  v.Key = key;
+  lastValues.push_back(v);
+  return -1;
+}
+
+void SortStatDraws(TStatDrawArray& list) {
+  for (size_t i = 1; i < list.size(); ++i) {
+    const TStatDraw x = list[i];
+    size_t j = i;
+    while (j > 0 && CompareStatKeys(list[j - 1].Key, x.Key) > 0) {
+      list[j] = list[j - 1];
+      --j;
+    }
+    list[j] = x;
+  }
+}
+
+TStatTotals StatTotals(const TStatDrawArray& list) {
+  TStatTotals t;
+  for (const TStatDraw& s : list) {
+    if (s.Count < t.MinCount) t.MinCount = s.Count;
+    if (s.Count > t.MaxCount) t.MaxCount = s.Count;
+    if (s.Depth > t.MaxDepth) t.MaxDepth = s.Depth;
+    t.Total += s.Count;
+  }
+  return t;
+}
+
+std::string FormatIndexed(std::string_view fmt, const std::vector<TFormatArg>& args) {
+  std::string out;
+  size_t next = 0;  // argument taken by a specifier without an index
+  size_t i = 0;
+  while (i < fmt.size()) {
+    const char c = fmt[i];
+    if (c != '%') {
+      out += c;
+      ++i;
+      continue;
+    }
+    if (i + 1 < fmt.size() && fmt[i + 1] == '%') {
+      out += '%';
+      i += 2;
+      continue;
+    }
+    // %[index:][-][width][.prec]type
+    size_t j = i + 1;
+    size_t digitsStart = j;
+    while (j < fmt.size() && fmt[j] >= '0' && fmt[j] <= '9') ++j;
+    size_t argIndex = next;
+    std::string spec = "%";
+    if (j < fmt.size() && fmt[j] == ':' && j > digitsStart) {
+      argIndex = static_cast<size_t>(
+          std::atoi(std::string(fmt.substr(digitsStart, j - digitsStart)).c_str()));
+      ++j;
+      digitsStart = j;
+    } else {
+      j = digitsStart;
+    }
+    while (j < fmt.size() && (fmt[j] == '-' || fmt[j] == '.' || (fmt[j] >= '0' && fmt[j] <= '9')))
+      spec += fmt[j++];
+    if (j >= fmt.size()) {
+      out.append(fmt.substr(i));
+      break;
+    }
+    const char type = fmt[j];
+    if (argIndex >= args.size()) {
+      Raise(
+          StrFormat("Format '%s' invalid or incompatible with argument", std::string(fmt).c_str()));
+    }
+    const TFormatArg& a = args[argIndex];
+    next = argIndex + 1;
+    if (type == 'd' || type == 'u' || type == 'x' || type == 'X') {
+      spec += "ll";
+      spec += type == 'u' ? 'd' : type;
+      out += StrFormat(spec.c_str(), static_cast<long long>(a.isText ? 0 : a.number));
+    } else if (type == 's') {
+      spec += 's';
+      out += StrFormat(spec.c_str(), a.isText ? a.text.c_str() : std::to_string(a.number).c_str());
+    } else {
+      out.append(fmt.substr(i, j + 1 - i));
+    }
+    i = j + 1;
+  }
+  return out;
+}
+
+namespace {
+std::string& HelpFilePath() {
+  static std::string path;
+  return path;
+}
+}  // namespace
+
+void SetStatHelpFile(std::string path) {
+  HelpFilePath() = std::move(path);
+}
+const std::string& StatHelpFile() {
+  return HelpFilePath();
+}
+
+// ---- class descriptors ----
+
+uint8_t TStatClass::Flags() const {
+  uint8_t f = Features();
+  if (IsGraph()) f |= sfG;
+  return f;
+}
+
+std::string TStatClass::IdentOf(int param) const {
+  return FormatIndexed(Ident(), {param});
+}
+
+std::string TStatClass::CaptionOf(int param) const {
+  return FormatIndexed(Caption(), {param});
+}
+
+std::string TStatClass::HelpTopic(int param) const {
+  const std::string& path = StatHelpFile();
+  if (path.empty() || !FileExists(path)) return {};
+  return "ms-its:" + path +
+         StrFormat("::/Filters_%.4d_%s.htm", 1049, FormatIndexed(HelpIdent(), {param}).c_str());
+}
+
+// ---- the method base ----
+
+TCustomStat::TCustomStat(const TStatList& list, int param)
+    : Param(param), Draws(list.Draws()), list_(list) {}
+
+std::string TCustomStat::FullCaption() const {
+  return Class().CaptionOf(Param);
+}
+
+int32_t TCustomStat::TextValue(std::string_view text) const {
+  int64_t v = 0;
+  if (!TryTextToInt(Trim(text), v)) return 0;
+  return static_cast<int32_t>(v);
+}
+
+int32_t TCustomStat::ParseValue(std::string_view text) const {
+  return Class().CanParseValue() ? TextValue(text) : 0;
+}
+
+void TCustomStat::ListAllValues(int, TStatDrawArray&) {
+  Work.Clear();
+}
+
+void TCustomStat::LoadDraws(int index, int prevIndex, bool sorted) {
+  ReadDrawInto(Draws, index, sorted, Current);
+  if (Class().Features() & sfD) ReadDrawInto(Draws, prevIndex, sorted, Previous);
+}
+
+void TCustomStat::AddCombValues(const TComb&, TStatDrawArray&) {
+  Work.Clear();
+  Work.Count = 1;
+}
+
+void TCustomStat::AddDrawValues(int index, int last, bool sorted, TStatDrawArray&, TStatContext&,
+                                TLastValueArray&) {
+  LoadDraws(index, last, sorted);
+  Work.Clear();
+  Work.LastDraw = Work.PrevDraw = Current.Number;
+  Work.Depth = last - index + 1;
+  Work.Count = 1;
+}
+
+int32_t TCustomStat::FindValueDraw(const TStatDraw& item, int fromIndex, int last, bool sorted) {
+  const int high = static_cast<int>(Draws.size()) - 1;
+  if (fromIndex > high) return -1;
+  TStatContext context;
+  for (int index = fromIndex < 0 ? 0 : fromIndex; index <= high; ++index) {
+    findList_.clear();
+    findLast_.clear();
+    AddDrawValues(index, last, sorted, findList_, context, findLast_);
+    for (const TStatDraw& s : findList_)
+      if (s.Key == item.Key) return s.LastDraw;
+  }
+  return -1;
+}
+
+// ---- abstract bases ----
+
+std::string TCustomGraphStat::ValueText(const TStatDraw& item) const {
+  return std::to_string(item.Key.K1);
+}
+
+int32_t TCustomGraphStat::GraphValue(int index, int last, bool sorted) {
+  const TDraw d = ReadDraw(index, sorted);
+  return GraphValueOf(d.Values, index, last, sorted);
+}
+
+std::string TCustomRatioStat::ValueText(const TStatDraw& item) const {
+  return StrFormat("%d:%d", int{item.Key.K1}, 5 - int{item.Key.K1});
+}
+
+int32_t TCustomRatioStat::TextValue(std::string_view text) const {
+  const size_t colon = text.find(':');
+  return TCustomStat::TextValue(colon == std::string_view::npos ? text : text.substr(0, colon));
+}
+
+std::string TCustomValuesStat::ValueText(const TStatDraw& item) const {
+  return std::to_string(item.Key.K1);
+}
+
+std::string TCustomNumbersStat::ValueText(const TStatDraw& item) const {
+  return std::to_string(item.Key.K1);
+}
+
+std::string TCustomMaskStat::ValueText(const TStatDraw& item) const {
+  const int32_t mask = item.Key.L1();
+  const std::string zero = ZeroMark();
+  const std::string one = OneMark();
+  std::string letters;
+  for (int bit = 4; bit >= 0; --bit) letters += (mask & (1 << bit)) ? one : zero;
+  return StrFormat("%s (%.3d)", letters.c_str(), mask);
+}
+
+int32_t TCustomMaskStat::TextValue(std::string_view text) const {
+  const std::string one = OneMark();
+  int32_t mask = 0;
+  size_t pos = 0;
+  // Characters, not bytes: the marks are letters of any script.
+  for (int bit = 4; bit >= 0 && pos < text.size(); --bit) {
+    size_t len = 1;
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (lead >= 0xF0)
+      len = 4;
+    else if (lead >= 0xE0)
+      len = 3;
+    else if (lead >= 0xC0)
+      len = 2;
+    if (text.substr(pos, len) == one) mask |= 1 << bit;
+    pos += len;
+  }
+  return mask;
+}
+
+void TCustomMaskStat::ListAllValues(int last, TStatDrawArray& list) {
+  TCustomStat::ListAllValues(last, list);
+  for (int32_t m = 0; m < 32; ++m) {
+    Work.Key.SetL1(m);
+    AddStatItem(list, Work, false);
+  }
+}
+
+}  // namespace kvarn
