@@ -1,0 +1,107 @@
+#include "core/drawscsv.h"
+
+#include <gtest/gtest.h>
+
+namespace kvarn {
+namespace {
+
+using TFields = std::vector<std::string>;
+
+// A plain search by number stands in for the archive's own.
+int FindPlain(const TDrawsArray& draws, int32_t number) {
+  for (size_t i = 0; i < draws.size(); ++i)
+    if (draws[i].Number == number) return static_cast<int>(i);
+  return -1;
+}
+
+TDraw MakeDraw(int number, TComb values, int extra, std::string date) {
+  TDraw d;
+  d.Number = number;
+  d.Values = values;
+  d.Extra = static_cast<uint8_t>(extra);
+  d.DateText = std::move(date);
+  return d;
+}
+
+TEST(CsvFields, QuotesBlanksAndSemicolons) {
+  EXPECT_EQ(SplitCsvFields("1;\"01.02.2003 22:00\";5;6"),
+            (TFields{"1", "01.02.2003 22:00", "5", "6"}));
+  EXPECT_EQ(SplitCsvFields("\"say \"\"hi\"\"\";x"), (TFields{"say \"hi\"", "x"}));
+  // Outside quotes a blank separates fields as ";" does, and blanks around ";" vanish.
+  EXPECT_EQ(SplitCsvFields("  \t1 ; 2  3;4"), (TFields{"1", "2", "3", "4"}));
+  EXPECT_EQ(SplitCsvFields("a;;b;"), (TFields{"a", "", "b", ""}));
+  EXPECT_EQ(SplitCsvFields(";"), (TFields{"", ""}));
+  EXPECT_EQ(SplitCsvFields("\"\";1"), (TFields{"", "1"}));
+  // Text right after a closing quote starts a new field; an unclosed quote runs to the end.
+  EXPECT_EQ(SplitCsvFields("\"ab\"cd;e"), (TFields{"ab", "cd", "e"}));
+  EXPECT_EQ(SplitCsvFields("1;\"open; end"), (TFields{"1", "open; end"}));
+  EXPECT_EQ(SplitCsvFields("   "), TFields{});
+}
+
+TEST(CsvExport, LinesQuoteTheDateAndEndWithCrLf) {
+  TDrawsArray draws{MakeDraw(7, {5, 1, 3, 2, 4}, 0, ""),
+                    MakeDraw(7300, {36, 12, 1, 30, 8}, 3, "Тираж \"особый\"")};
+  EXPECT_EQ(DrawsCsvText(draws),
+            "7;\"\";5;1;3;2;4;0\r\n"
+            "7300;\"Тираж \"\"особый\"\"\";36;12;1;30;8;3\r\n");
+  EXPECT_EQ(DrawsCsvText({}), "");
+}
+
+TEST(CsvImport, RoundTripAddsEverythingOnceWithCyrillicAndQuotes) {
+  TDrawsArray source{MakeDraw(1, {1, 2, 3, 4, 5}, 0, "01.01.2020 22:00"),
+                     MakeDraw(2, {36, 35, 34, 33, 32}, 4, "понед. \"вечер\""),
+                     MakeDraw(3, {9, 19, 29, 7, 17}, 1, "")};
+  std::string text = DrawsCsvText(source);
+  TDrawsArray target;
+  EXPECT_EQ(DrawsCsvImport(text, target, FindPlain), 3);
+  ASSERT_EQ(target.size(), 3u);
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(target[i].Number, source[i].Number);
+    EXPECT_EQ(target[i].Values, source[i].Values);
+    EXPECT_EQ(target[i].Extra, source[i].Extra);
+    EXPECT_EQ(target[i].DateText, source[i].DateText);
+  }
+  // The same file again adds nothing.
+  EXPECT_EQ(DrawsCsvImport(text, target, FindPlain), 0);
+  EXPECT_EQ(target.size(), 3u);
+}
+
+TEST(CsvImport, SevenFieldLinesAreNumberedAfterTheArchiveInFileOrder) {
+  TDrawsArray draws;
+  for (int i = 0; i < 100; ++i) draws.push_back(MakeDraw(1000 + i, {1, 2, 3, 4, 5}, 0, ""));
+  draws[50].Number = 103;  // already carries the number the third line would get
+  std::string text =
+      "\"02.01.2021 22:00\";1;2;3;4;5;1\n"
+      "\"03.01.2021 22:00\";6;7;8;9;10;2\r\n"
+      "\"04.01.2021 22:00\";6;7;8;9;10;2\r\n"
+      "\r\n"
+      "04.01.2021 22:00;6;7;8;9;10;2\n";  // unquoted date and time: eight fields, not a number
+  EXPECT_EQ(DrawsCsvImport(text, draws, FindPlain), 2);
+  ASSERT_EQ(draws.size(), 102u);
+  EXPECT_EQ(draws[100].Number, 101);
+  EXPECT_EQ(draws[100].DateText, "02.01.2021 22:00");
+  EXPECT_EQ(draws[101].Number, 102);
+  EXPECT_EQ(draws[101].Values, (TComb{6, 7, 8, 9, 10}));
+}
+
+TEST(CsvImport, MalformedLinesAreDroppedSilently) {
+  TDrawsArray draws;
+  std::string text =
+      "5;\"d\";1;2;3;4;5\n"      // seven fields, date not first: numbers wrong
+      "6;\"d\";1;2;3;4;5;1;9\n"  // nine fields
+      "0;\"d\";1;2;3;4;5;1\n"    // number not above 0
+      "x;\"d\";1;2;3;4;5;1\n"    // number not an integer
+      "7;\"d\";1;2;3;4;37;1\n"   // number outside the game
+      "8;\"d\";1;2;3;4;4;1\n"    // repeated number
+      "9;\"d\";1;2;3;4;5;5\n"    // extra above 4
+      "10;\"d\";1;2;3;4;x;1\n"   // a number that is no integer counts 0
+      "11;\"a very long date text\";1;2;3;4;5;1\n"
+      "11;\"again\";6;7;8;9;10;1\n";  // duplicate number
+  EXPECT_EQ(DrawsCsvImport(text, draws, FindPlain), 1);
+  ASSERT_EQ(draws.size(), 1u);
+  EXPECT_EQ(draws[0].Number, 11);
+  EXPECT_EQ(draws[0].DateText, "a very long date");
+}
+
+}  // namespace
+}  // namespace kvarn
