@@ -1,0 +1,31 @@
+#include "stats/filter.h"
+
+namespace kvarn {
+
+std::string SelectedValuesText(const TCustomStat& stat, const TStatDrawArray& selected) {
+  std::string text;
+  for (size_t i = 0; i < selected.size(); ++i) {
+    if (i) text += "; ";
+    text += stat.ValueText(selected[i]);
+  }
+  return text;
+}
+
+void FilterCombList(TCustomStat& stat, const TStatDrawArray& selected, TCombList& list,
+                    const TCombList& snapshot, int last, bool sorted, bool exclude) {
+  list.Reserve(static_cast<size_t>(snapshot.Count()));
+  list.Clear();
+  // Current becomes all zeros; methods that compare with a second draw get the draw the
+  // candidates are to follow.
+  stat.LoadDraws(-1, last, sorted);
+  const int n = snapshot.Count();
+  const TComb* src = snapshot.Data();
+  TComb* dst = list.Data();
+  int kept = 0;
+  for (int i = 0; i < n; ++i) {
+    if (stat.CombMatches(src[i], selected, last, sorted, exclude) != exclude) dst[kept++] = src[i];
+  }
+  list.SetCount(kept);
+}
+
+}  // namespace kvarn

@@ -1,0 +1,175 @@
+#include "stats/prefetch.h"
+
+#include <algorithm>
+#include <cfenv>
+#include <cmath>
+#include <cstring>
+#include <unordered_map>
+
+#include "core/text.h"
+
+namespace kvarn {
+
+std::string PrefetchFileName(const std::string& ident) {
+  return std::string(PrefetchProgramName) + "_" + ident + ".dfc";
+}
+
+std::string PrefetchDir(const std::string& dataDir) {
+  return PathJoin(dataDir, PrefetchDirName);
+}
+
+std::string PrefetchPath(const std::string& dataDir, const std::string& ident) {
+  return PathJoin(PrefetchDir(dataDir), PrefetchFileName(ident));
+}
+
+namespace {
+
+uint64_t KeyBits(const TStatKey& k) {
+  return uint64_t{k.K1} | uint64_t{k.K2} << 16 | uint64_t{k.K3} << 32 | uint64_t{k.K4} << 48;
+}
+
+void PutU16(std::string& out, uint16_t v) {
+  out.push_back(static_cast<char>(v & 0xFF));
+  out.push_back(static_cast<char>(v >> 8));
+}
+
+void PutI32(std::string& out, int32_t v) {
+  const uint32_t u = static_cast<uint32_t>(v);
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((u >> (8 * i)) & 0xFF));
+}
+
+uint16_t GetU16(const unsigned char* p) {
+  return static_cast<uint16_t>(p[0] | p[1] << 8);
+}
+
+int32_t GetI32(const unsigned char* p) {
+  return static_cast<int32_t>(uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 |
+                              uint32_t{p[3]} << 24);
+}
+
+}  // namespace
+
+TStatDrawArray FullSetDistribution(TCustomStat& stat, const TCombList& combs) {
+  // Each combination's values go into a small scratch list first (so a combination that yields
+  // a value twice merges exactly as it would in one long list), then into the hash.
+  TStatDrawArray result;
+  TStatDrawArray scratch;
+  std::unordered_map<uint64_t, size_t> index;
+  for (int i = 0; i < combs.Count(); ++i) {
+    scratch.clear();
+    stat.AddCombValues(combs[i], scratch);
+    for (const TStatDraw& item : scratch) {
+      auto [it, added] = index.try_emplace(KeyBits(item.Key), result.size());
+      if (added)
+        result.push_back(item);
+      else
+        AddStatItem(result, item, false);
+    }
+  }
+  // Keys are unique here, so any sort gives the stable order.
+  std::sort(result.begin(), result.end(), [](const TStatDraw& a, const TStatDraw& b) {
+    return CompareStatKeys(a.Key, b.Key) < 0;
+  });
+  return result;
+}
+
+std::string PrefetchBytes(const TStatDrawArray& sorted) {
+  std::string out;
+  out.reserve((sorted.size() + 1) * PrefetchRecordSize);
+  for (const TStatDraw& item : sorted) {
+    PutU16(out, item.Key.K1);
+    PutU16(out, item.Key.K2);
+    PutU16(out, item.Key.K3);
+    PutU16(out, item.Key.K4);
+    PutI32(out, item.Count);
+  }
+  const TStatTotals t = StatTotals(sorted);
+  PutI32(out, t.MinCount);
+  PutI32(out, t.MaxCount);
+  PutI32(out, 0);
+  return out;
+}
+
+TPrefetchData ParsePrefetchBytes(std::string_view bytes) {
+  TPrefetchData data;
+  if (bytes.size() < PrefetchRecordSize) return data;
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const size_t trailer = bytes.size() - PrefetchRecordSize;
+  data.MinCount = GetI32(p + trailer);
+  data.MaxCount = GetI32(p + trailer + 4);
+  const size_t n = trailer / PrefetchRecordSize;
+  data.Records.resize(n);
+  for (size_t i = 0; i < n; ++i) {
+    const unsigned char* r = p + i * PrefetchRecordSize;
+    data.Records[i].Key.Set(GetU16(r), GetU16(r + 2), GetU16(r + 4), GetU16(r + 6));
+    data.Records[i].Count = GetI32(r + 8);
+  }
+  return data;
+}
+
+TPrefetchData ReadPrefetchFile(const std::string& path) {
+  return ParsePrefetchBytes(ReadWholeFile(path));
+}
+
+TFullSetScale FullSetScale(const TPrefetchData* data, const TStatTotals& observed) {
+  TFullSetScale s;
+  if (!data || data->MaxCount <= 0) return s;
+  s.InUse = true;
+  const long double fullMax = data->MaxCount;
+  if (data->MaxCount == data->MinCount)
+    s.H = (static_cast<long double>(observed.MinCount) + observed.MaxCount) / 2 / fullMax;
+  else
+    s.H = observed.MaxCount / fullMax;
+  return s;
+}
+
+int32_t RoundHalfEven(long double v) {
+  const int old = std::fegetround();
+  std::fesetround(FE_TONEAREST);
+  const long double r = std::nearbyint(v);
+  std::fesetround(old);
+  return static_cast<int32_t>(r);
+}
+
+void ApplyPrefetchNorms(const TPrefetchData& data, const TFullSetScale& scale,
+                        TStatDrawArray& list) {
+  if (!scale.InUse || list.empty()) return;
+  std::unordered_map<uint64_t, size_t> index;
+  for (size_t i = 0; i < list.size(); ++i) index.try_emplace(KeyBits(list[i].Key), i);
+  for (const TPrefetchRecord& r : data.Records) {
+    auto it = index.find(KeyBits(r.Key));
+    if (it != index.end()) list[it->second].Norm = RoundHalfEven(r.Count * scale.H);
+  }
+}
+
+TStatChartData BuildStatChart(const TCustomStat& stat, const TStatDrawArray& list,
+                              const TPrefetchData* data, const TFullSetScale& scale,
+                              bool showTotalLine) {
+  TStatChartData chart;
+  if (list.size() < 2) return chart;
+  if (data && scale.InUse) {
+    chart.HasIdeal = showTotalLine;
+    std::unordered_map<uint64_t, size_t> index;
+    for (size_t i = 0; i < list.size(); ++i) index.try_emplace(KeyBits(list[i].Key), i);
+    TStatDraw probe;
+    for (size_t k = 0; k < data->Records.size(); ++k) {
+      const TPrefetchRecord& r = data->Records[k];
+      probe.Key = r.Key;
+      const std::string label = stat.ValueText(probe);
+      const double x = static_cast<double>(k + 1);
+      if (showTotalLine) chart.Ideal.push_back({x, static_cast<double>(r.Count * scale.H), label});
+      auto it = index.find(KeyBits(r.Key));
+      if (it != index.end())
+        chart.Actual.push_back({x, static_cast<double>(list[it->second].Count), label});
+    }
+    return chart;
+  }
+  TStatDrawArray sorted = list;
+  SortStatDraws(sorted);
+  for (size_t k = 0; k < sorted.size(); ++k)
+    chart.Actual.push_back(
+        {static_cast<double>(k), static_cast<double>(sorted[k].Count), stat.ValueText(sorted[k])});
+  return chart;
+}
+
+}  // namespace kvarn

@@ -1,0 +1,168 @@
+#include "stats/prefetch.h"
+
+#include <gtest/gtest.h>
+
+#include "stats/registry.h"
+
+namespace kvarn {
+namespace {
+
+// Count of odd numbers: six values whose full-set frequencies are C(18,k) x C(18,5-k).
+class TstTestOdd : public TCustomValuesStat {
+ public:
+  using TCustomValuesStat::TCustomValuesStat;
+  static std::string Ident() { return "TODD"; }
+  static std::string Caption() { return "Нечетные"; }
+  static int Group() { return 0; }
+  static uint8_t Features() { return sfN; }
+  void AddCombValues(const TComb& comb, TStatDrawArray& list) override {
+    TCustomStat::AddCombValues(comb, list);
+    int odd = 0;
+    for (uint8_t v : comb) odd += v & 1;
+    Work.Key.Set(static_cast<uint16_t>(odd));
+    AddStatItem(list, Work, false);
+  }
+  bool CombMatches(const TComb&, const TStatDrawArray&, int, bool, bool) override { return false; }
+};
+KVARN_STAT_CLASS(TstTestOdd)
+
+// Each number of the combination is a value, a combination giving two values (and the same
+// value twice when a number repeats).
+class TstTestNumbers : public TCustomNumbersStat {
+ public:
+  using TCustomNumbersStat::TCustomNumbersStat;
+  static std::string Ident() { return "TNUM"; }
+  static std::string Caption() { return "Числа"; }
+  static int Group() { return 0; }
+  static uint8_t Features() { return sfN; }
+  void AddCombValues(const TComb& comb, TStatDrawArray& list) override {
+    TCustomStat::AddCombValues(comb, list);
+    for (uint8_t v : comb) {
+      Work.Key.Set(v, 0, 0, 1);
+      AddStatItem(list, Work, false);
+    }
+  }
+  bool CombMatches(const TComb&, const TStatDrawArray&, int, bool, bool) override { return false; }
+};
+KVARN_STAT_CLASS(TstTestNumbers)
+
+TStatDraw Item(uint16_t k1, int32_t count) {
+  TStatDraw d;
+  d.Key.Set(k1);
+  d.Count = count;
+  return d;
+}
+
+TEST(Prefetch, FileBytesInKeyOrderWithTrailer) {
+  TDrawsArray draws;
+  TStatList registry(draws);
+  auto stat = TstTestOdd_Class().Create(registry, 0);
+  TCombList full;
+  GenerateCombs(full, gmFull, TNumberBits());
+  TStatDrawArray dist = FullSetDistribution(*stat, full);
+  ASSERT_EQ(dist.size(), 6u);
+  const int32_t expected[6] = {8568, 55080, 124848, 124848, 55080, 8568};
+  for (int k = 0; k < 6; ++k) {
+    EXPECT_EQ(dist[k].Key.K1, k);
+    EXPECT_EQ(dist[k].Count, expected[k]);
+  }
+  const std::string bytes = PrefetchBytes(dist);
+  ASSERT_EQ(bytes.size(), 7 * PrefetchRecordSize);
+  // Record 1: K1 = 1, K2..K4 = 0, Count 55080 = 0x0000D728.
+  EXPECT_EQ(bytes.substr(12, 12), std::string("\x01\0\0\0\0\0\0\0\x28\xD7\0\0", 12));
+  // Trailer: smallest count, largest count, 0.
+  EXPECT_EQ(bytes.substr(72), std::string("\x78\x21\0\0\xB0\xE7\x01\0\0\0\0\0", 12));
+  TPrefetchData back = ParsePrefetchBytes(bytes);
+  ASSERT_EQ(back.Records.size(), 6u);
+  EXPECT_EQ(back.Records[2].Count, 124848);
+  EXPECT_EQ(back.MinCount, 8568);
+  EXPECT_EQ(back.MaxCount, 124848);
+}
+
+TEST(Prefetch, DistributionMergesLikeOneList) {
+  TDrawsArray draws;
+  TStatList registry(draws);
+  auto stat = TstTestNumbers_Class().Create(registry, 0);
+  TCombList combs;
+  combs.Append(TComb{3, 1, 2, 2, 5});
+  combs.Append(TComb{2, 9, 9, 9, 9});
+  TStatDrawArray dist = FullSetDistribution(*stat, combs);
+  ASSERT_EQ(dist.size(), 5u);
+  EXPECT_EQ(dist[0].Key.K1, 1);
+  EXPECT_EQ(dist[0].Key.K4, 1);
+  EXPECT_EQ(dist[1].Count, 3);  // 2: twice in the first, once in the second
+  EXPECT_EQ(dist[4].Key.K1, 9);
+  EXPECT_EQ(dist[4].Count, 4);
+  EXPECT_EQ(PrefetchBytes({}).size(), PrefetchRecordSize) << "an empty list has its trailer";
+  EXPECT_TRUE(ParsePrefetchBytes("short").Records.empty());
+}
+
+TEST(Prefetch, NormsScaleAndRounding) {
+  TPrefetchData data;
+  data.Records = {
+      {TStatKey{1, 0, 0, 0}, 100}, {TStatKey{2, 0, 0, 0}, 50}, {TStatKey{3, 0, 0, 0}, 25}};
+  data.MinCount = 25;
+  data.MaxCount = 100;
+  TStatDrawArray list = {Item(2, 7), Item(1, 9), Item(4, 1)};
+  TStatTotals t = StatTotals(list);
+  TFullSetScale s = FullSetScale(&data, t);
+  ASSERT_TRUE(s.InUse);
+  EXPECT_DOUBLE_EQ(static_cast<double>(s.H), 0.09);
+  ApplyPrefetchNorms(data, s, list);
+  EXPECT_EQ(list[0].Norm, 4);  // 50 x 0.09 = 4.5, half to even
+  EXPECT_EQ(list[1].Norm, 9);
+  EXPECT_EQ(list[2].Norm, 0) << "no record, no norm";
+
+  // Every value equally frequent over the full set: the norm is the middle of the observed.
+  TPrefetchData equal;
+  equal.Records = {{TStatKey{1, 0, 0, 0}, 10}, {TStatKey{2, 0, 0, 0}, 10}};
+  equal.MinCount = equal.MaxCount = 10;
+  TStatDrawArray two = {Item(1, 3), Item(2, 6)};
+  TFullSetScale e = FullSetScale(&equal, StatTotals(two));
+  ApplyPrefetchNorms(equal, e, two);
+  EXPECT_EQ(two[0].Norm, 4);  // (3 + 6) / 2 = 4.5
+  EXPECT_EQ(two[1].Norm, 4);
+
+  EXPECT_FALSE(FullSetScale(nullptr, t).InUse);
+  TPrefetchData none;
+  EXPECT_FALSE(FullSetScale(&none, t).InUse);
+  EXPECT_EQ(RoundHalfEven(2.5L), 2);
+  EXPECT_EQ(RoundHalfEven(3.5L), 4);
+  EXPECT_EQ(RoundHalfEven(-0.5L), 0);
+}
+
+TEST(Prefetch, ChartSeries) {
+  TDrawsArray draws;
+  TStatList registry(draws);
+  auto stat = TstTestOdd_Class().Create(registry, 0);
+  TPrefetchData data;
+  data.Records = {
+      {TStatKey{0, 0, 0, 0}, 10}, {TStatKey{1, 0, 0, 0}, 40}, {TStatKey{2, 0, 0, 0}, 20}};
+  data.MinCount = 10;
+  data.MaxCount = 40;
+  TStatDrawArray list = {Item(2, 3), Item(1, 8)};
+  TFullSetScale s = FullSetScale(&data, StatTotals(list));
+  TStatChartData c = BuildStatChart(*stat, list, &data, s, true);
+  ASSERT_TRUE(c.HasIdeal);
+  ASSERT_EQ(c.Ideal.size(), 3u);
+  EXPECT_DOUBLE_EQ(c.Ideal[0].Y, 2.0);
+  EXPECT_EQ(c.Ideal[2].Label, "2");
+  ASSERT_EQ(c.Actual.size(), 2u);
+  EXPECT_DOUBLE_EQ(c.Actual[0].X, 2.0);
+  EXPECT_DOUBLE_EQ(c.Actual[0].Y, 8.0);
+  EXPECT_TRUE(BuildStatChart(*stat, list, &data, s, false).Ideal.empty());
+
+  TStatChartData plain = BuildStatChart(*stat, list, nullptr, TFullSetScale(), true);
+  EXPECT_FALSE(plain.HasIdeal);
+  ASSERT_EQ(plain.Actual.size(), 2u);
+  EXPECT_EQ(plain.Actual[0].Label, "1") << "key order without the comparison";
+  EXPECT_TRUE(BuildStatChart(*stat, {Item(1, 1)}, nullptr, TFullSetScale(), true).Actual.empty());
+}
+
+TEST(Prefetch, FileNames) {
+  EXPECT_EQ(PrefetchFileName("NUMS"), "Kvarn_5x36_NUMS.dfc");
+  EXPECT_EQ(PrefetchPath("/d", "SUM2"), "/d/Prefetchs/Kvarn_5x36_SUM2.dfc");
+}
+
+}  // namespace
+}  // namespace kvarn
