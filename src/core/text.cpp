@@ -191,12 +191,16 @@ double TextToRealDef(std::string_view s, double def) {
 }
 
 std::string RealText(long double value) {
-  // Shortest text that reads back to the same double, "." as separator.
+  // Shortest text that reads back to the same double, "." as separator. A plain form is
+  // preferred to the exponent ("1000000", not "1e+06") for the magnitudes prices and prizes take.
+  std::string shortest;
   for (int prec = 1; prec <= 17; ++prec) {
     std::string t = StrFormat("%.*Lg", prec, value);
-    if (std::strtod(t.c_str(), nullptr) == static_cast<double>(value)) return t;
+    if (std::strtod(t.c_str(), nullptr) != static_cast<double>(value)) continue;
+    if (t.find('e') == std::string::npos) return t;
+    if (shortest.empty()) shortest = t;
   }
-  return StrFormat("%.17Lg", value);
+  return shortest.empty() ? StrFormat("%.17Lg", value) : shortest;
 }
 
 size_t Utf8Length(std::string_view s) {
@@ -280,8 +284,10 @@ void WriteFileAtomic(const std::string& path, std::string_view data) {
     }
     done += static_cast<size_t>(w);
   }
-  if (::fsync(fd) != 0 || ::close(fd) != 0) {
-    int e = errno;
+  // The descriptor is closed also when fsync fails.
+  int e = ::fsync(fd) != 0 ? errno : 0;
+  if (::close(fd) != 0 && e == 0) e = errno;
+  if (e != 0) {
     ::unlink(tmp.c_str());
     throw std::runtime_error(SystemErrorText(e));
   }

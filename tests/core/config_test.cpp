@@ -1,0 +1,249 @@
+#include "core/config.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include "core/text.h"
+
+namespace kvarn {
+namespace {
+
+class ConfigFiles : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/kvarn_config_XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    dir_ = tmpl;
+    ini_ = PathJoin(dir_, ConfigFileName);
+    frm_ = PathJoin(dir_, WindowStateFileName);
+  }
+  void TearDown() override {
+    ::unlink(ini_.c_str());
+    ::unlink(frm_.c_str());
+    ::rmdir(dir_.c_str());
+  }
+  void Write(const std::string& path, const std::string& utf8Text) {
+    WriteFileAtomic(path, Utf8ToCp1251(utf8Text));
+  }
+  std::string Read(const std::string& path) { return Cp1251ToUtf8(ReadWholeFile(path)); }
+
+  std::string dir_, ini_, frm_;
+};
+
+TEST_F(ConfigFiles, MissingFileGivesEveryDefault) {
+  TConfigFile defaults;
+  ConfigLoad(ini_, defaults);
+  ProxyLoad(ini_, defaults.Proxy);
+  EXPECT_EQ(defaults.Data.MatrixCols, 6);
+  EXPECT_EQ(defaults.Data.ChannelSize, 6);
+  EXPECT_EQ(defaults.Data.StakeCost, 0);
+  EXPECT_EQ(defaults.Data.MaxStake, 12);
+  EXPECT_TRUE(defaults.Data.Profits.empty());
+  EXPECT_EQ(defaults.Data.CoefCount, 0);
+  EXPECT_EQ(defaults.Data.CoefDeviation, -1);
+  EXPECT_EQ(defaults.Data.CoefLevel, 1);
+  for (uint8_t s : defaults.Data.Segments) EXPECT_EQ(s, 1);
+  EXPECT_EQ(defaults.Shredding.Formulas[1], "(n4+n5)/(n1+n2+n3)");
+  EXPECT_EQ(defaults.Shredding.Digits[2], 2);
+  EXPECT_EQ(defaults.Proxy.Mode, pmNone);
+  EXPECT_EQ(defaults.Proxy.Port, 80);
+  EXPECT_EQ(defaults.Download.Host, "");
+  EXPECT_FALSE(FileExists(ini_));
+}
+
+TEST_F(ConfigFiles, ValuesAreReadWhateverTheCaseAndSeparator) {
+  Write(ini_,
+        "[global]\r\nmatrixcols=7\r\nMatrixSegments=12\r\nChannelSize=abc\r\n"
+        "[Stakes]\r\nCOST=12,5\r\nProfits=2\r\nProfit_0_Overlap=3\r\nProfit_0_Profit=0.00005\r\n"
+        "Profit_1_Overlap=5\r\nProfit_1_Profit=1000000\r\n"
+        "[CDL]\r\nDeviation=-0.5\r\nUsePercents=2\r\nUseAbsValues=-1\r\n");
+  TConfigFile cfg;
+  ConfigLoad(ini_, cfg);
+  EXPECT_EQ(cfg.Data.MatrixCols, 7);
+  EXPECT_EQ(cfg.Data.Segments[0], 1);
+  EXPECT_EQ(cfg.Data.Segments[1], 2);
+  for (size_t i = 2; i < cfg.Data.Segments.size(); ++i) EXPECT_EQ(cfg.Data.Segments[i], 1);
+  EXPECT_EQ(cfg.Data.ChannelSize, 6);  // not a number: the default
+  EXPECT_EQ(cfg.Data.StakeCost, 125000);
+  ASSERT_EQ(cfg.Data.Profits.size(), 2u);
+  EXPECT_EQ(cfg.Data.Profits[0].Overlap, 3);
+  EXPECT_EQ(cfg.Data.Profits[0].Profit, 0);  // half a unit rounds to even
+  EXPECT_EQ(cfg.Data.Profits[1].Profit, 10000000000LL);
+  EXPECT_EQ(cfg.Data.CoefDeviation, -0.5L);
+  EXPECT_TRUE(cfg.Data.UsePercents);
+  EXPECT_FALSE(cfg.Data.UseAbsValues);  // only values above 0 switch it on
+}
+
+TEST_F(ConfigFiles, OutOfRangeSizesAndTheSegmentTextAreMadeSafe) {
+  Write(ini_,
+        "[GLOBAL]\r\nMatrixCols=0\r\nChannelSize=99\r\nMatrixSegments=9x0 3\r\n"
+        "[STAKES]\r\nMaxStake=40\r\nProfits=-3\r\n");
+  TConfigFile cfg;
+  ConfigLoad(ini_, cfg);
+  EXPECT_EQ(cfg.Data.MatrixCols, 1);
+  EXPECT_EQ(cfg.Data.ChannelSize, 36);
+  EXPECT_EQ(cfg.Data.MaxStake, 12);
+  EXPECT_TRUE(cfg.Data.Profits.empty());
+  EXPECT_EQ(SegmentsText(cfg.Data.Segments).substr(0, 6), "911131");
+}
+
+TEST_F(ConfigFiles, ProxyModeFollowsTheServerWhenMissing) {
+  TProxyConfig p;
+  Write(ini_, "[PROXY]\r\nProxyServer=proxy.local\r\n");
+  ProxyLoad(ini_, p);
+  EXPECT_EQ(p.Mode, pmManual);
+  EXPECT_EQ(p.Server, "proxy.local");
+
+  TProxyConfig q;
+  Write(ini_, "[PROXY]\r\nProxyPort=3128\r\n");
+  ProxyLoad(ini_, q);
+  EXPECT_EQ(q.Mode, pmNone);
+  EXPECT_EQ(q.Port, 3128);
+
+  TProxyConfig r;
+  Write(ini_, "[PROXY]\r\nProxyMode=1\r\nProxyServer=proxy.local\r\n");
+  ProxyLoad(ini_, r);
+  EXPECT_EQ(r.Mode, pmAuto);
+}
+
+TEST_F(ConfigFiles, EachWriterUpdatesOnlyItsKeysAndKeepsTheRest) {
+  Write(ini_,
+        "; own notes\r\n[GLOBAL]\r\nCombsGenerateMode=3\r\nUnknown=keep me\r\n"
+        "[STAKES]\r\nProfits=3\r\nProfit_2_Overlap=5\r\nProfit_2_Profit=9\r\n"
+        "[OTHER]\r\nX=1\r\n");
+  TConfigData d;
+  d.StakeCost = 125000;
+  d.Profits = {{3, 5000}, {4, 1234567}};
+  d.Segments[35] = 9;
+  d.CoefCount = 0.25L;
+  ConfigSaveData(ini_, d);
+  std::string text = Read(ini_);
+  EXPECT_NE(text.find("; own notes"), std::string::npos);
+  EXPECT_NE(text.find("Unknown=keep me\r\n"), std::string::npos);
+  EXPECT_NE(text.find("CombsGenerateMode=3\r\n"), std::string::npos);
+  EXPECT_NE(text.find("[OTHER]\r\nX=1\r\n"), std::string::npos);
+  EXPECT_NE(text.find("Cost=12.5\r\n"), std::string::npos);
+  EXPECT_NE(text.find("Profit_1_Profit=123.4567\r\n"), std::string::npos);
+  EXPECT_NE(text.find("MatrixSegments=111111111111111111111111111111111119\r\n"),
+            std::string::npos);
+  EXPECT_EQ(text.find("Profit_2_"), std::string::npos);  // rows of the longer table are gone
+  EXPECT_EQ(text.find("Formula1"), std::string::npos);   // not this writer's section
+  EXPECT_EQ(text.find("\n\n"), std::string::npos);       // every line ends in CR LF
+  EXPECT_EQ(text.find("\r\r"), std::string::npos);
+
+  TConfigFile back;
+  ConfigLoad(ini_, back);
+  EXPECT_EQ(back.Data.StakeCost, 125000);
+  ASSERT_EQ(back.Data.Profits.size(), 2u);
+  EXPECT_EQ(back.Data.Profits[1].Profit, 1234567);
+  EXPECT_EQ(back.Data.Segments[35], 9);
+  EXPECT_EQ(back.Data.CoefCount, 0.25L);
+  EXPECT_EQ(back.Generate.Mode, 3);
+}
+
+TEST_F(ConfigFiles, CyrillicTextIsStoredInCp1251AndReadBack) {
+  TGenerateConfig g;
+  g.Mode = 2;
+  g.Parameters = "Мои комбинации.lcv";
+  ConfigSaveGenerate(ini_, g);
+  TShreddingConfig s;
+  s.Formulas[0] = "n1*2";
+  s.Digits[0] = 4;
+  ConfigSaveShredding(ini_, s);
+  TProxyConfig p;
+  p.Mode = pmManual;
+  p.Username = "Пользователь";
+  p.Password = "пароль";
+  ConfigSaveProxy(ini_, p);
+
+  std::string raw = ReadWholeFile(ini_);
+  EXPECT_NE(raw.find(Utf8ToCp1251("CombsGenerateParameters=Мои комбинации.lcv\r\n")),
+            std::string::npos);
+  EXPECT_EQ(raw.find("Мои"), std::string::npos);  // no UTF-8 in the file
+
+  TConfigFile cfg;
+  ConfigLoad(ini_, cfg);
+  ProxyLoad(ini_, cfg.Proxy);
+  EXPECT_EQ(cfg.Generate.Parameters, "Мои комбинации.lcv");
+  EXPECT_EQ(cfg.Shredding.Formulas[0], "n1*2");
+  EXPECT_EQ(cfg.Shredding.Digits[0], 4);
+  EXPECT_EQ(cfg.Shredding.Formulas[2], "(n1+n2)/(n3+n4+n5)");
+  EXPECT_EQ(cfg.Proxy.Username, "Пользователь");
+  EXPECT_EQ(cfg.Proxy.Password, "пароль");
+  EXPECT_EQ(cfg.Proxy.Mode, pmManual);
+}
+
+TEST_F(ConfigFiles, ReadAndWriteFailuresCarryTheirMessages) {
+  ASSERT_EQ(::mkdir(ini_.c_str(), 0755), 0);  // a directory where the file should be
+  TConfigFile cfg;
+  try {
+    ConfigSaveData(ini_, cfg.Data);
+    FAIL();
+  } catch (const EKvarnError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("Ошибка записи в файл конфигурации!\r\r", 0), 0u);
+  }
+  ::rmdir(ini_.c_str());
+  ::unlink((ini_ + ".~new").c_str());
+}
+
+TEST_F(ConfigFiles, ShownKeysFollowTheFileOrderAndHideThePassword) {
+  TConfigFile cfg;
+  cfg.Data.Profits = {{5, 1000000}};
+  cfg.Proxy.Password = "secret";
+  auto kv = ConfigKeyValues(cfg);
+  ASSERT_EQ(kv.size(), 28u);
+  EXPECT_EQ(kv[0].first, "GLOBAL.MatrixCols");
+  EXPECT_EQ(kv[0].second, "6");
+  std::string all;
+  for (auto& [k, v] : kv) all += k + "=" + v + "\n";
+  EXPECT_NE(all.find("STAKES.Profit_0_Profit=100\n"), std::string::npos);
+  EXPECT_NE(all.find("CDL.Deviation=-1\n"), std::string::npos);
+  EXPECT_NE(all.find("PROXY.ProxyPassword=********\n"), std::string::npos);
+  EXPECT_EQ(all.find("secret"), std::string::npos);
+  EXPECT_EQ(kv.back().first, "DOWNLOAD.CaCertFile");
+}
+
+TEST_F(ConfigFiles, WindowStateKeysAreWrittenAtOnceAsOneOrZero) {
+  TWindowState st;
+  WindowStateLoad(frm_, st);
+  EXPECT_TRUE(st.ColorDraws);
+  EXPECT_FALSE(st.SortedDraws);
+  EXPECT_EQ(st.Language, 1049);
+  EXPECT_EQ(st.RatingsEffMode, 1);
+  EXPECT_EQ(st.ScriptLibraryFilter, 2);
+
+  WindowStateWriteBool(frm_, "SortedDraws", true);
+  WindowStateWriteBool(frm_, "ColorDraws", false);
+  WindowStateWriteString(frm_, "lvDraws.Column1", "80,0");
+  EXPECT_EQ(Read(frm_), "[TFormMain]\r\nSortedDraws=1\r\nColorDraws=0\r\nlvDraws.Column1=80,0\r\n");
+  EXPECT_EQ(WindowStateReadString(frm_, "LVDRAWS.column1", ""), "80,0");
+  EXPECT_EQ(WindowStateReadInt(frm_, "Missing", 17), 17);
+
+  WindowStateLoad(frm_, st);
+  EXPECT_TRUE(st.SortedDraws);
+  EXPECT_FALSE(st.ColorDraws);
+
+  st.LayoutCompareLen[4] = 77;
+  TIniFile ini;
+  ini.Load(frm_);
+  WindowStateWriteAll(ini, st);
+  ini.Save(frm_);
+  TWindowState back;
+  WindowStateLoad(frm_, back);
+  EXPECT_EQ(back.LayoutCompareLen[4], 77);
+  EXPECT_FALSE(back.ColorDraws);
+  EXPECT_EQ(WindowStateReadString(frm_, "lvDraws.Column1", ""), "80,0");
+}
+
+TEST(Money, FixedPointConversion) {
+  EXPECT_EQ(MoneyFromReal(12.5L), 125000);
+  EXPECT_EQ(MoneyFromReal(0.1L), 1000);
+  EXPECT_EQ(MoneyFromReal(-3.00004L), -30000);
+  EXPECT_EQ(RealText(MoneyToReal(125000)), "12.5");
+  EXPECT_EQ(RealText(MoneyToReal(10000000000LL)), "1000000");
+  EXPECT_EQ(RealText(1e-7L), "1e-07");
+}
+
+}  // namespace
+}  // namespace kvarn
