@@ -1,7 +1,9 @@
 #include "stats/registry.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <exception>
+#include <filesystem>
 
 #define SI_NO_CONVERSION
 #include <SimpleIni.h>
@@ -144,7 +146,9 @@ constexpr const char* FiltersSection = "FILTERS";
 void LoadIni(CSimpleIniA& ini, const std::string& file) {
   ini.SetUnicode(false);
   ini.SetMultiKey(false);
-  if (!FileExists(file)) return;
+  std::error_code ec;
+  if (!std::filesystem::exists(file, ec)) return;
+  if (std::filesystem::is_directory(file, ec)) Raise(SystemErrorText(EISDIR));
   const std::string text = Cp1251ToUtf8(ReadWholeFile(file));
   if (ini.LoadData(text.data(), text.size()) < 0)
     Raise(StrFormat("Некорректный формат файла %s", file.c_str()));
