@@ -199,7 +199,8 @@ class TStatClass {
   virtual uint8_t Features() const = 0;
   uint8_t Flags() const;
   std::string IdentOf(int param) const;
-  std::string CaptionOf(int param) const;
+  // Caption formatted with param; a class with further caption arguments formats its own.
+  virtual std::string CaptionOf(int param) const;
   std::string HelpTopic(int param) const;
   virtual bool IsAvailable() const = 0;
   virtual bool IsListed() const = 0;
@@ -230,6 +231,8 @@ class TCustomStat {
   static bool CanParseValue() { return true; }
   static bool HasParam() { return false; }
   static void ParamRange(const TStatList&, int& min, int& max) { min = max = 0; }
+  // Empty text means "Caption formatted with the parameter".
+  static std::string CaptionOf(int) { return {}; }
 
   const TStatClass& Class() const { return *class_; }
   std::string FullCaption() const;
@@ -299,6 +302,10 @@ class TStatClassOf final : public TStatClass {
   bool HasParam() const override { return T::HasParam(); }
   void ParamRange(const TStatList& list, int& min, int& max) const override {
     T::ParamRange(list, min, max);
+  }
+  std::string CaptionOf(int param) const override {
+    std::string c = T::CaptionOf(param);
+    return c.empty() ? TStatClass::CaptionOf(param) : c;
   }
 
  private:

@@ -1,0 +1,88 @@
+// Small archives and runs for the tests of the method families.
+#pragma once
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "stats/registry.h"
+#include "stats/stat.h"
+
+namespace kvarn::family_test {
+
+// Draw numbers start at 1; extra numbers, when given, go to the draws in order.
+inline TDrawsArray Archive(std::initializer_list<TComb> combs,
+                           std::initializer_list<uint8_t> extras = {}) {
+  TDrawsArray draws;
+  auto extra = extras.begin();
+  for (const TComb& c : combs) {
+    TDraw d;
+    d.Number = static_cast<int32_t>(draws.size()) + 1;
+    d.Values = c;
+    if (extra != extras.end()) d.Extra = *extra++;
+    d.DateText = "01.01.2020 20:00";
+    draws.push_back(d);
+  }
+  return draws;
+}
+
+// An archive and a registry over it; methods are created from class descriptors.
+struct TFamilyFixture {
+  explicit TFamilyFixture(TDrawsArray d = {}) : draws(std::move(d)), list(draws) {}
+  std::unique_ptr<TCustomStat> Create(const TStatClass& cls, int param = 0) {
+    return cls.Create(list, param);
+  }
+  // One run over the draws first..last (all draws by default), as the statistics table does.
+  TStatDrawArray Run(TCustomStat& stat, bool sorted = false, int first = 0, int last = -1) {
+    if (last < 0) last = static_cast<int>(draws.size()) - 1;
+    TStatDrawArray items;
+    TLastValueArray lastValues;
+    TStatContext context;
+    stat.ListAllValues(last, items);
+    for (int i = first; i <= last; ++i)
+      stat.AddDrawValues(i, last, sorted, items, context, lastValues);
+    return items;
+  }
+  TDrawsArray draws;
+  TStatList list;
+};
+
+// "text=count" of every item in list order.
+inline std::vector<std::string> Texts(const TCustomStat& stat, const TStatDrawArray& items) {
+  std::vector<std::string> out;
+  for (const TStatDraw& item : items)
+    out.push_back(stat.ValueText(item) + "=" + std::to_string(item.Count));
+  return out;
+}
+
+// The values a combination adds, as texts.
+inline std::vector<std::string> CombTexts(TCustomStat& stat, const TComb& comb) {
+  TStatDrawArray items;
+  stat.AddCombValues(comb, items);
+  return Texts(stat, items);
+}
+
+// The item whose text is `text`; a default item when none.
+inline TStatDraw ItemOf(const TCustomStat& stat, const TStatDrawArray& items,
+                        const std::string& text) {
+  for (const TStatDraw& item : items)
+    if (stat.ValueText(item) == text) return item;
+  return {};
+}
+
+inline TStatDraw KeyItem(int32_t l1, int32_t l2 = 0) {
+  TStatDraw d;
+  d.Key.SetL1(l1);
+  d.Key.SetL2(l2);
+  return d;
+}
+
+inline TStatDraw WordsItem(uint16_t k1, uint16_t k2 = 0, uint16_t k3 = 0, uint16_t k4 = 0) {
+  TStatDraw d;
+  d.Key.Set(k1, k2, k3, k4);
+  return d;
+}
+
+}  // namespace kvarn::family_test
