@@ -1,0 +1,419 @@
+#include "stats/methods/matrix.h"
+
+#include <algorithm>
+
+#include "core/config.h"
+#include "core/text.h"
+#include "stats/registry.h"
+
+namespace kvarn {
+
+namespace {
+
+constexpr bool IsCols(TMatrixDir dir) {
+  return dir == TMatrixDir::Columns;
+}
+
+// The group of n in the direction, how many groups there are, and the size of the other
+// dimension (how many numbers at most one group can hold).
+int GroupOf(const TMatrixGeometry& g, TMatrixDir dir, int n) {
+  return IsCols(dir) ? g.ColumnOf(n) : g.RowOf(n);
+}
+int GroupCount(const TMatrixGeometry& g, TMatrixDir dir) {
+  return IsCols(dir) ? g.Cols : g.Rows;
+}
+int OtherCount(const TMatrixGeometry& g, TMatrixDir dir) {
+  return IsCols(dir) ? g.Rows : g.Cols;
+}
+
+TGroupAttrs GroupsOf(const TMatrixGeometry& g, TMatrixDir dir, const TComb& values) {
+  return GroupAttrsOf(values, [&g, dir](int n) { return GroupOf(g, dir, n); });
+}
+
+int AdjacentGroupCount(const TMatrixGeometry& g, TMatrixDir dir, const TComb& values) {
+  return MatrixAdjacentGroups(g, dir, values).Count;
+}
+
+}  // namespace
+
+TMatrixGeometry::TMatrixGeometry(int cols) : Cols(cols), Rows(cols > 0 ? CeilDiv(36, cols) : 0) {}
+
+TAdjacentGroups MatrixAdjacentGroups(const TMatrixGeometry& g, TMatrixDir dir,
+                                     const TComb& values) {
+  TAdjacentGroups out;
+  for (int i = 0; i < CombSize; ++i)
+    for (int j = i + 1; j < CombSize; ++j) {
+      const int a = values[i];
+      const int b = values[j];
+      // Vertical neighbours share the column, horizontal ones the row; the other coordinate
+      // differs by exactly one.
+      const int groupA = GroupOf(g, dir, a);
+      if (groupA != GroupOf(g, dir, b)) continue;
+      const TMatrixDir other = IsCols(dir) ? TMatrixDir::Rows : TMatrixDir::Columns;
+      const int d = GroupOf(g, other, a) - GroupOf(g, other, b);
+      if (d != 1 && d != -1) continue;
+      int k = 0;
+      while (k < out.Count && out.Group[k] != groupA) ++k;
+      if (k == out.Count) {
+        out.Group[k] = groupA;
+        out.Pairs[k] = 0;
+        ++out.Count;
+      }
+      ++out.Pairs[k];
+    }
+  return out;
+}
+
+// ---- family bases ----
+
+TCustomMatrixStat::TCustomMatrixStat(const TStatList& list, int param)
+    : TCustomNumbersStat(list, param), geometry_(list.Config().MatrixCols) {}
+
+TGroupAttrs TCustomMatrixStat::ColumnsOf(const TComb& values) const {
+  return GroupsOf(geometry_, TMatrixDir::Columns, values);
+}
+TGroupAttrs TCustomMatrixStat::RowsOf(const TComb& values) const {
+  return GroupsOf(geometry_, TMatrixDir::Rows, values);
+}
+
+TCustomMatrixGraphStat::TCustomMatrixGraphStat(const TStatList& list, int param)
+    : TCustomGraphStat(list, param), geometry_(list.Config().MatrixCols) {}
+
+TGroupAttrs TCustomMatrixGraphStat::ColumnsOf(const TComb& values) const {
+  return GroupsOf(geometry_, TMatrixDir::Columns, values);
+}
+TGroupAttrs TCustomMatrixGraphStat::RowsOf(const TComb& values) const {
+  return GroupsOf(geometry_, TMatrixDir::Rows, values);
+}
+
+// ---- columns and rows of the numbers ----
+
+template <TMatrixDir Dir>
+void TMatrixGroupsStat<Dir>::ListAllValues(int last, TStatDrawArray& list) {
+  TCustomMatrixStat::ListAllValues(last, list);
+  ListValueRange(Work, 1, GroupCount(geometry_, Dir), list);
+}
+
+template <TMatrixDir Dir>
+void TMatrixGroupsStat<Dir>::AddCombValues(const TComb& comb, TStatDrawArray& list) {
+  TCustomMatrixStat::AddCombValues(comb, list);
+  for (uint8_t n : comb) {
+    Work.Key.Set(static_cast<uint16_t>(GroupOf(geometry_, Dir, n)));
+    AddStatItem(list, Work, false);
+  }
+}
+
+template <TMatrixDir Dir>
+void TMatrixGroupsStat<Dir>::AddDrawValues(int index, int last, bool sorted, TStatDrawArray& list,
+                                           TStatContext& context, TLastValueArray& lastValues) {
+  TCustomMatrixStat::AddDrawValues(index, last, sorted, list, context, lastValues);
+  for (uint8_t n : Current.Values) {
+    Work.Key.Set(static_cast<uint16_t>(GroupOf(geometry_, Dir, n)));
+    AddStatItem(list, Work, true);
+  }
+}
+
+template <TMatrixDir Dir>
+bool TMatrixGroupsStat<Dir>::CombMatches(const TComb& comb, const TStatDrawArray& selected, int,
+                                         bool, bool) {
+  for (uint8_t n : comb)
+    if (SelectedHasWord(selected, 1, static_cast<uint16_t>(GroupOf(geometry_, Dir, n))))
+      return true;
+  return false;
+}
+
+// ---- values per column and row ----
+
+template <TMatrixDir Dir>
+TMatrixValuesStat<Dir>::TMatrixValuesStat(const TStatList& list, int param)
+    : TCustomMatrixStat(list, param), groups_(GroupRange(GroupCount(geometry_, Dir))) {}
+
+template <TMatrixDir Dir>
+std::string TMatrixValuesStat<Dir>::ValueText(const TStatDraw& item) const {
+  return FormatIndexed("%0:d x %1:d", {int{item.Key.K1}, int{item.Key.K2}});
+}
+
+template <TMatrixDir Dir>
+void TMatrixValuesStat<Dir>::ListAllValues(int last, TStatDrawArray& list) {
+  TCustomMatrixStat::ListAllValues(last, list);
+  ListGroupCounts(Work, groups_, std::min(OtherCount(geometry_, Dir), CombSize), list);
+}
+
+template <TMatrixDir Dir>
+void TMatrixValuesStat<Dir>::AddCombValues(const TComb& comb, TStatDrawArray& list) {
+  TCustomMatrixStat::AddCombValues(comb, list);
+  AddGroupCounts(Work, GroupsOf(geometry_, Dir, comb), groups_, list, false);
+}
+
+template <TMatrixDir Dir>
+void TMatrixValuesStat<Dir>::AddDrawValues(int index, int last, bool sorted, TStatDrawArray& list,
+                                           TStatContext& context, TLastValueArray& lastValues) {
+  TCustomMatrixStat::AddDrawValues(index, last, sorted, list, context, lastValues);
+  AddGroupCounts(Work, GroupsOf(geometry_, Dir, Current.Values), groups_, list, true);
+}
+
+template <TMatrixDir Dir>
+bool TMatrixValuesStat<Dir>::CombMatches(const TComb& comb, const TStatDrawArray& selected, int,
+                                         bool, bool) {
+  return GroupCountsSelected(GroupsOf(geometry_, Dir, comb), groups_, selected);
+}
+
+// ---- occupied columns and rows ----
+
+template <TMatrixDir Dir>
+void TMatrixCountStat<Dir>::ListAllValues(int last, TStatDrawArray& list) {
+  TCustomMatrixGraphStat::ListAllValues(last, list);
+  ListValueRange(Work, 1, std::min(GroupCount(geometry_, Dir), CombSize), list);
+}
+
+template <TMatrixDir Dir>
+void TMatrixCountStat<Dir>::AddCombValues(const TComb& comb, TStatDrawArray& list) {
+  TCustomMatrixGraphStat::AddCombValues(comb, list);
+  Work.Key.Set(static_cast<uint16_t>(GraphValueOf(comb, -1, -1, false)));
+  AddStatItem(list, Work, false);
+}
+
+template <TMatrixDir Dir>
+void TMatrixCountStat<Dir>::AddDrawValues(int index, int last, bool sorted, TStatDrawArray& list,
+                                          TStatContext& context, TLastValueArray& lastValues) {
+  TCustomMatrixGraphStat::AddDrawValues(index, last, sorted, list, context, lastValues);
+  Work.Key.Set(static_cast<uint16_t>(GraphValueOf(Current.Values, index, last, sorted)));
+  AddStatItem(list, Work, true);
+}
+
+template <TMatrixDir Dir>
+bool TMatrixCountStat<Dir>::CombMatches(const TComb& comb, const TStatDrawArray& selected, int,
+                                        bool, bool) {
+  return SelectedHasWord(selected, 1, static_cast<uint16_t>(GraphValueOf(comb, -1, -1, false)));
+}
+
+template <TMatrixDir Dir>
+int32_t TMatrixCountStat<Dir>::GraphValueOf(const TComb& values, int, int, bool) {
+  return DistinctGroupCount(GroupsOf(geometry_, Dir, values));
+}
+
+// ---- masks ----
+
+template <TMatrixDir Dir>
+int TMatrixMaskStat<Dir>::MaskBits() const {
+  return std::clamp(GroupCount(geometry_, Dir), 0, 64);
+}
+
+template <TMatrixDir Dir>
+uint64_t TMatrixMaskStat<Dir>::MaskOf(const TComb& values) const {
+  const int bits = MaskBits();
+  uint64_t mask = 0;
+  for (uint8_t n : values) {
+    const int g = GroupOf(geometry_, Dir, n);
+    if (g >= 1 && g <= bits) mask |= uint64_t{1} << (bits - g);
+  }
+  return mask;
+}
+
+namespace {
+TStatKey MaskKey(uint64_t mask) {
+  TStatKey key;
+  key.SetL1(static_cast<int32_t>(static_cast<uint32_t>(mask)));
+  key.SetL2(static_cast<int32_t>(static_cast<uint32_t>(mask >> 32)));
+  return key;
+}
+uint64_t KeyMask(const TStatKey& key) {
+  return uint64_t{static_cast<uint32_t>(key.L1())} |
+         (uint64_t{static_cast<uint32_t>(key.L2())} << 32);
+}
+}  // namespace
+
+template <TMatrixDir Dir>
+std::string TMatrixMaskStat<Dir>::ValueText(const TStatDraw& item) const {
+  const uint64_t mask = KeyMask(item.Key);
+  const int bits = MaskBits();
+  std::string s;
+  for (int g = 1; g <= bits; ++g) s += (mask >> (bits - g)) & 1 ? "1" : "0";
+  return s + StrFormat(" (%.3llu)", static_cast<unsigned long long>(mask));
+}
+
+template <TMatrixDir Dir>
+int32_t TMatrixMaskStat<Dir>::TextValue(std::string_view text) const {
+  const int bits = MaskBits();
+  uint64_t mask = 0;
+  for (int g = 1; g <= bits && static_cast<size_t>(g) <= text.size(); ++g)
+    if (text[static_cast<size_t>(g - 1)] == '1') mask |= uint64_t{1} << (bits - g);
+  return static_cast<int32_t>(static_cast<uint32_t>(mask));
+}
+
+template <TMatrixDir Dir>
+void TMatrixMaskStat<Dir>::AddCombValues(const TComb& comb, TStatDrawArray& list) {
+  TCustomMatrixStat::AddCombValues(comb, list);
+  Work.Key = MaskKey(MaskOf(comb));
+  AddStatItem(list, Work, false);
+}
+
+template <TMatrixDir Dir>
+void TMatrixMaskStat<Dir>::AddDrawValues(int index, int last, bool sorted, TStatDrawArray& list,
+                                         TStatContext& context, TLastValueArray& lastValues) {
+  TCustomMatrixStat::AddDrawValues(index, last, sorted, list, context, lastValues);
+  Work.Key = MaskKey(MaskOf(Current.Values));
+  AddStatItem(list, Work, true);
+}
+
+template <TMatrixDir Dir>
+bool TMatrixMaskStat<Dir>::CombMatches(const TComb& comb, const TStatDrawArray& selected, int, bool,
+                                       bool) {
+  return SelectedHasKey(selected, MaskKey(MaskOf(comb)));
+}
+
+// ---- adjacent numbers ----
+
+template <TMatrixDir Dir>
+std::string TMatrixAdjacentStat<Dir>::ValueText(const TStatDraw& item) const {
+  return FormatIndexed("%0:d x %1:d", {int{item.Key.K1}, int{item.Key.K2}});
+}
+
+template <TMatrixDir Dir>
+void TMatrixAdjacentStat<Dir>::AddCombValues(const TComb& comb, TStatDrawArray& list) {
+  TCustomMatrixStat::AddCombValues(comb, list);
+  const TAdjacentGroups a = MatrixAdjacentGroups(geometry_, Dir, comb);
+  for (int k = 0; k < a.Count; ++k) {
+    Work.Key.Set(static_cast<uint16_t>(a.Group[k]), static_cast<uint16_t>(a.Pairs[k] + 1));
+    AddStatItem(list, Work, false);
+  }
+}
+
+template <TMatrixDir Dir>
+void TMatrixAdjacentStat<Dir>::AddDrawValues(int index, int last, bool sorted, TStatDrawArray& list,
+                                             TStatContext& context, TLastValueArray& lastValues) {
+  TCustomMatrixStat::AddDrawValues(index, last, sorted, list, context, lastValues);
+  const TAdjacentGroups a = MatrixAdjacentGroups(geometry_, Dir, Current.Values);
+  for (int k = 0; k < a.Count; ++k) {
+    Work.Key.Set(static_cast<uint16_t>(a.Group[k]), static_cast<uint16_t>(a.Pairs[k] + 1));
+    AddStatItem(list, Work, true);
+  }
+}
+
+template <TMatrixDir Dir>
+bool TMatrixAdjacentStat<Dir>::CombMatches(const TComb& comb, const TStatDrawArray& selected, int,
+                                           bool, bool) {
+  const TAdjacentGroups a = MatrixAdjacentGroups(geometry_, Dir, comb);
+  for (int k = 0; k < a.Count; ++k)
+    if (SelectedHasKey(selected, static_cast<uint16_t>(a.Group[k]),
+                       static_cast<uint16_t>(a.Pairs[k] + 1), 0, 0))
+      return true;
+  return false;
+}
+
+template <TMatrixDir Dir>
+void TMatrixAdjacentCountStat<Dir>::AddCombValues(const TComb& comb, TStatDrawArray& list) {
+  TCustomMatrixGraphStat::AddCombValues(comb, list);
+  Work.Key.Set(static_cast<uint16_t>(AdjacentGroupCount(geometry_, Dir, comb)));
+  AddStatItem(list, Work, false);
+}
+
+template <TMatrixDir Dir>
+void TMatrixAdjacentCountStat<Dir>::AddDrawValues(int index, int last, bool sorted,
+                                                  TStatDrawArray& list, TStatContext& context,
+                                                  TLastValueArray& lastValues) {
+  TCustomMatrixGraphStat::AddDrawValues(index, last, sorted, list, context, lastValues);
+  Work.Key.Set(static_cast<uint16_t>(AdjacentGroupCount(geometry_, Dir, Current.Values)));
+  AddStatItem(list, Work, true);
+}
+
+template <TMatrixDir Dir>
+bool TMatrixAdjacentCountStat<Dir>::CombMatches(const TComb& comb, const TStatDrawArray& selected,
+                                                int, bool, bool) {
+  return SelectedHasWord(selected, 1,
+                         static_cast<uint16_t>(AdjacentGroupCount(geometry_, Dir, comb)));
+}
+
+template <TMatrixDir Dir>
+int32_t TMatrixAdjacentCountStat<Dir>::GraphValueOf(const TComb& values, int, int, bool) {
+  return AdjacentGroupCount(geometry_, Dir, values);
+}
+
+// ---- count in one column or row ----
+
+template <TMatrixDir Dir>
+void TMatrixValCntStat<Dir>::ParamRange(const TStatList& list, int& min, int& max) {
+  const TMatrixGeometry g(list.Config().MatrixCols);
+  if (g.Cols <= 0) {
+    min = 0;
+    max = -1;
+    return;
+  }
+  min = 1;
+  max = GroupCount(g, Dir);
+}
+
+template <TMatrixDir Dir>
+void TMatrixValCntStat<Dir>::ListAllValues(int last, TStatDrawArray& list) {
+  TCustomMatrixGraphStat::ListAllValues(last, list);
+  ListValueRange(Work, 1, OtherCount(geometry_, Dir), list);
+}
+
+template <TMatrixDir Dir>
+void TMatrixValCntStat<Dir>::AddCombValues(const TComb& comb, TStatDrawArray& list) {
+  TCustomMatrixGraphStat::AddCombValues(comb, list);
+  Work.Key.Set(static_cast<uint16_t>(CountInGroup(GroupsOf(geometry_, Dir, comb), Param)));
+  AddStatItem(list, Work, false);
+}
+
+template <TMatrixDir Dir>
+void TMatrixValCntStat<Dir>::AddDrawValues(int index, int last, bool sorted, TStatDrawArray& list,
+                                           TStatContext& context, TLastValueArray& lastValues) {
+  TCustomMatrixGraphStat::AddDrawValues(index, last, sorted, list, context, lastValues);
+  Work.Key.Set(
+      static_cast<uint16_t>(CountInGroup(GroupsOf(geometry_, Dir, Current.Values), Param)));
+  AddStatItem(list, Work, true);
+}
+
+template <TMatrixDir Dir>
+bool TMatrixValCntStat<Dir>::CombMatches(const TComb& comb, const TStatDrawArray& selected, int,
+                                         bool, bool) {
+  return SelectedHasWord(
+      selected, 1, static_cast<uint16_t>(CountInGroup(GroupsOf(geometry_, Dir, comb), Param)));
+}
+
+template <TMatrixDir Dir>
+int32_t TMatrixValCntStat<Dir>::GraphValueOf(const TComb& values, int, int, bool) {
+  return CountInGroup(GroupsOf(geometry_, Dir, values), Param);
+}
+
+#define KVARN_MATRIX_INSTANTIATE(Tmpl)      \
+  template class Tmpl<TMatrixDir::Columns>; \
+  template class Tmpl<TMatrixDir::Rows>;
+KVARN_MATRIX_INSTANTIATE(TMatrixGroupsStat)
+KVARN_MATRIX_INSTANTIATE(TMatrixValuesStat)
+KVARN_MATRIX_INSTANTIATE(TMatrixCountStat)
+KVARN_MATRIX_INSTANTIATE(TMatrixMaskStat)
+KVARN_MATRIX_INSTANTIATE(TMatrixAdjacentStat)
+KVARN_MATRIX_INSTANTIATE(TMatrixAdjacentCountStat)
+KVARN_MATRIX_INSTANTIATE(TMatrixValCntStat)
+#undef KVARN_MATRIX_INSTANTIATE
+
+KVARN_STAT_CLASS(TstColumns)
+KVARN_STAT_CLASS(TstRows)
+KVARN_STAT_CLASS(TstColValues)
+KVARN_STAT_CLASS(TstRowValues)
+KVARN_STAT_CLASS(TstColCount)
+KVARN_STAT_CLASS(TstRowCount)
+KVARN_STAT_CLASS(TstColMask)
+KVARN_STAT_CLASS(TstRowMask)
+KVARN_STAT_CLASS(TstColAjacent)
+KVARN_STAT_CLASS(TstRowAjacent)
+KVARN_STAT_CLASS(TstColAjacentCnt)
+KVARN_STAT_CLASS(TstRowAjacentCnt)
+KVARN_STAT_CLASS(TstCombColMix2)
+KVARN_STAT_CLASS(TstCombColMix3)
+KVARN_STAT_CLASS(TstCombColMix4)
+KVARN_STAT_CLASS(TstCombColSeq2)
+KVARN_STAT_CLASS(TstCombColSeq3)
+KVARN_STAT_CLASS(TstCombColSeq4)
+KVARN_STAT_CLASS(TstCombRowMix2)
+KVARN_STAT_CLASS(TstCombRowMix3)
+KVARN_STAT_CLASS(TstCombRowMix4)
+KVARN_STAT_CLASS(TstCombRowSeq2)
+KVARN_STAT_CLASS(TstCombRowSeq3)
+KVARN_STAT_CLASS(TstCombRowSeq4)
+KVARN_STAT_CLASS(TstColValCnt)
+KVARN_STAT_CLASS(TstRowValCnt)
+
+}  // namespace kvarn
