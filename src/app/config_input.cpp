@@ -1,0 +1,66 @@
+#include "app/config_input.h"
+
+#include <cmath>
+
+#include "core/text.h"
+
+namespace kvarn {
+
+std::vector<std::pair<std::string, std::string>> PrizeListLines(const TProfitsArray& profits) {
+  std::vector<std::pair<std::string, std::string>> lines;
+  for (int i = 0; i < PrizeListRows; ++i) {
+    int key = i;
+    double prize = 0;
+    if (i < static_cast<int>(profits.size())) {
+      key = profits[static_cast<size_t>(i)].Overlap;
+      prize = static_cast<double>(MoneyToReal(profits[static_cast<size_t>(i)].Profit));
+    }
+    lines.emplace_back(StrFormat("%d", key), StrFormat("%.2f", prize));
+  }
+  return lines;
+}
+
+TProfitsArray PrizeListRead(const std::vector<std::pair<std::string, std::string>>& lines) {
+  TProfitsArray profits;
+  for (const auto& [key, value] : lines) {
+    TProfit p;
+    int64_t k = 0;
+    if (!TryTextToInt(Trim(key), k) || k < 0 || k > 255) k = 0;
+    p.Overlap = static_cast<uint8_t>(k);
+    long double v = 0;
+    if (!TryTextToReal(Trim(value), v)) v = 0;
+    p.Profit = MoneyFromReal(v);
+    profits.push_back(p);
+  }
+  return profits;
+}
+
+bool SegmentCellValid(std::string_view text) {
+  int64_t v = 0;
+  return TryTextToInt(Trim(text), v) && v >= 1 && v <= 9;
+}
+
+std::string SegmentCellMessage(std::string_view text) {
+  return StrFormat("Некорректное значение: %s!\r\rУкажите любое число от 1 до 9",
+                   std::string(text).c_str());
+}
+
+std::array<uint8_t, NumbersCount> SegmentsRead(const std::vector<std::string>& cells) {
+  std::array<uint8_t, NumbersCount> s{};
+  s.fill(1);
+  for (size_t i = 0; i < s.size() && i < cells.size(); ++i) {
+    int64_t v = 0;
+    if (TryTextToInt(Trim(cells[i]), v) && v >= 1 && v <= 9) s[i] = static_cast<uint8_t>(v);
+  }
+  return s;
+}
+
+TConfigChanges ConfigCompare(const TConfigData& before, const TConfigData& after) {
+  TConfigChanges c;
+  c.matrixCols = before.MatrixCols != after.MatrixCols;
+  c.channelSize = before.ChannelSize != after.ChannelSize;
+  c.segments = SegmentsText(before.Segments) != SegmentsText(after.Segments);
+  return c;
+}
+
+}  // namespace kvarn

@@ -1,0 +1,41 @@
+// The settings dialog without its widgets: the prize list lines it shows and reads back, the
+// segment cells, and what an edit changed — so that the dialog and kvarn-cli agree.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/config.h"
+
+namespace kvarn {
+
+constexpr int PrizeListRows = 6;
+
+// Six lines "%d=%.2f": the key and the prize of table row i (0 when the table is shorter). The
+// key is the row's stored match count, i for a missing row, so that reopening the dialog keeps
+// what was typed.
+std::vector<std::pair<std::string, std::string>> PrizeListLines(const TProfitsArray& profits);
+// One table row per line: the key as an integer (0 when not a number), the prize as a real (0
+// when not a number) x 10000, rounded.
+TProfitsArray PrizeListRead(const std::vector<std::pair<std::string, std::string>>& lines);
+
+// A typed segment: an integer 1..9. Otherwise the message to show, and the cell becomes "1".
+bool SegmentCellValid(std::string_view text);
+std::string SegmentCellMessage(std::string_view text);
+// The 36 cells in number order; an empty cell counts 1.
+std::array<uint8_t, NumbersCount> SegmentsRead(const std::vector<std::string>& cells);
+
+// What an edit of the configuration changed, for the views and caches that depend on it.
+struct TConfigChanges {
+  bool matrixCols = false;
+  bool channelSize = false;
+  bool segments = false;
+  bool Any() const { return matrixCols || channelSize || segments; }
+};
+TConfigChanges ConfigCompare(const TConfigData& before, const TConfigData& after);
+
+}  // namespace kvarn

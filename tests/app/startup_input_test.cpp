@@ -1,0 +1,89 @@
+// The command line of the interactive program and the settings dialog's text forms.
+#include <gtest/gtest.h>
+
+#include "app/config_input.h"
+#include "app/startup_switches.h"
+
+namespace kvarn {
+namespace {
+
+TEST(StartSwitches, MatchedWithoutCaseBareOrWithAnyPrefix) {
+  for (const char* a : {"restart", "RESTART", "-restart", "--Restart", "/restart", "\\reStart"})
+    EXPECT_TRUE(IsStartSwitch(a, "restart")) << a;
+  for (const char* a : {"restarts", "---restart", "-/restart", "re start", "", "-"})
+    EXPECT_FALSE(IsStartSwitch(a, "restart")) << a;
+}
+
+TEST(StartSwitches, ParsedTogetherWithTheDataDirectory) {
+  TStartSwitches s = ParseStartSwitches({"--dir", "/data/x", "/LoadOnly", "-fullrefresh", "junk"});
+  EXPECT_EQ(s.dir, "/data/x");
+  EXPECT_TRUE(s.loadOnly);
+  EXPECT_TRUE(s.fullRefresh);
+  EXPECT_FALSE(s.fullRecreate);
+  EXPECT_FALSE(s.restart);
+  EXPECT_TRUE(s.Maintenance());
+  TStartSwitches plain = ParseStartSwitches({"--dir=/d", "\\FULLRECREATE"});
+  EXPECT_EQ(plain.dir, "/d");
+  EXPECT_TRUE(plain.fullRecreate);
+  EXPECT_FALSE(ParseStartSwitches({}).Maintenance());
+}
+
+TEST(StartSwitches, NoOtherInstanceMeansNoWait) {
+  // The test binary runs once; the check finds only itself and returns at once.
+  EXPECT_TRUE(WaitForOtherInstances(1));
+}
+
+TEST(PrizeList, ShowsSixLinesWithStoredKeysAndZeroFill) {
+  TProfitsArray p = {{3, 100000}, {5, 125000}};
+  auto lines = PrizeListLines(p);
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(lines[0], (std::pair<std::string, std::string>{"3", "10.00"}));
+  EXPECT_EQ(lines[1], (std::pair<std::string, std::string>{"5", "12.50"}));
+  EXPECT_EQ(lines[2], (std::pair<std::string, std::string>{"2", "0.00"}));
+  EXPECT_EQ(lines[5], (std::pair<std::string, std::string>{"5", "0.00"}));
+}
+
+TEST(PrizeList, ReadBackWithNonNumbersAsZero) {
+  TProfitsArray p = PrizeListRead({{"2", "1,5"}, {"x", "7.25"}, {"4", "abc"}, {"", ""}});
+  ASSERT_EQ(p.size(), 4u);
+  EXPECT_EQ(p[0].Overlap, 2);
+  EXPECT_EQ(p[0].Profit, 15000);
+  EXPECT_EQ(p[1].Overlap, 0);  // a key that is not a number is saved as 0
+  EXPECT_EQ(p[1].Profit, 72500);
+  EXPECT_EQ(p[2].Profit, 0);
+  // Round trip of what the dialog shows.
+  TProfitsArray shown = PrizeListRead(PrizeListLines({{3, 123456}}));
+  EXPECT_EQ(shown[0].Overlap, 3);
+  EXPECT_EQ(shown[0].Profit, 123500);  // shown with two decimals
+}
+
+TEST(Segments, OnlyOneToNineAndEmptyCellsCountOne) {
+  EXPECT_TRUE(SegmentCellValid("1"));
+  EXPECT_TRUE(SegmentCellValid("9"));
+  for (const char* t : {"0", "10", "", "a", "-1"}) EXPECT_FALSE(SegmentCellValid(t)) << t;
+  EXPECT_EQ(SegmentCellMessage("12"),
+            "Некорректное значение: 12!\r\rУкажите любое число от 1 до 9");
+  std::vector<std::string> cells(36, "");
+  cells[0] = "3";
+  cells[35] = "9";
+  auto s = SegmentsRead(cells);
+  EXPECT_EQ(s[0], 3);
+  EXPECT_EQ(s[1], 1);
+  EXPECT_EQ(s[35], 9);
+}
+
+TEST(ConfigChanges, NamesWhatTheViewsDependOn) {
+  TConfigData a, b;
+  EXPECT_FALSE(ConfigCompare(a, b).Any());
+  b.StakeCost = 5;
+  EXPECT_FALSE(ConfigCompare(a, b).Any());
+  b.Segments[10] = 2;
+  b.ChannelSize = 7;
+  auto c = ConfigCompare(a, b);
+  EXPECT_TRUE(c.segments);
+  EXPECT_TRUE(c.channelSize);
+  EXPECT_FALSE(c.matrixCols);
+}
+
+}  // namespace
+}  // namespace kvarn
