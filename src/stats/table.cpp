@@ -109,7 +109,9 @@ void FillCells(TCustomStat& stat, const TStatTableOptions& o, const TStatTable& 
     c[12] = std::to_string(s.MaxPeriod);
     c[13] = std::to_string(RoundHalfEven(n / count + s.LastDraw));
   }
-  c[14] = std::to_string(RoundHalfEven((count + 1) * s.LastDraw / count));
+  // An item can have a depth and no count (a dynamic list marks values of the latest draw with
+  // count 0); a division by that count is no value.
+  if (s.Count > 0) c[14] = std::to_string(RoundHalfEven((count + 1) * s.LastDraw / count));
   c[15] = std::to_string(RoundHalfEven((count + 2) * (s.LastDraw + 1.0L) / (count + 1)));
   // The occurrence in the window lies at index Last - Depth + 1; the search starts after it.
   const int fromIndex = table.Window.Last - s.Depth + 2;

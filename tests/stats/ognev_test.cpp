@@ -6,6 +6,7 @@
 #include <string>
 
 #include "stats/registry.h"
+#include "stats/table.h"
 
 namespace kvarn {
 namespace {
@@ -137,6 +138,44 @@ TEST(OgnevDynamicFilter, FilterTestsEveryNumberOfTheCandidate) {
   EXPECT_FALSE(h3->CombMatches({5, 7, 14, 20, 35}, Select({24, 36}), 0, false, false));
   EXPECT_FALSE(h3->CombMatches({5, 7, 14, 20, 35}, Select({0}), 0, false, false));
   EXPECT_EQ(h3->ValueText(pair[0]), "13 (1)");
+}
+
+TEST(OgnevDynamicFilter, TableRowsOfCountZeroShowNoDividedValues) {
+  // The reference draw 1 2 3 4 7 gives 2, 8, 6, 4; the draw after it holds 2 and 4.
+  TDrawsArray draws = OgnDraws({{9, 15, 20, 31, 33}, {1, 2, 3, 4, 7}, {1, 2, 3, 4, 11}});
+  TStatList reg(draws);
+  auto h3 = TstOgnev3_Class().Create(reg, 0);
+  TStatTableOptions options;
+  options.Offset = 1;
+  TStatTable table;
+  ComputeStatTable(*h3, options, table);
+  ASSERT_EQ(table.Rows.size(), 4u);
+  const auto& hit = table.Rows[0].Cells;  // 2, found in the following draw
+  EXPECT_EQ(hit[0], "2");
+  EXPECT_EQ(hit[1], "1");
+  EXPECT_EQ(hit[6], "1");
+  EXPECT_EQ(hit[9], "702");
+  EXPECT_EQ(hit[14], "1404");
+  EXPECT_EQ(hit[15], "1054");              // 1054.5, halves to even
+  const auto& miss = table.Rows[1].Cells;  // 8, not in the following draw
+  EXPECT_EQ(miss[0], "8");
+  EXPECT_EQ(miss[1], "0");
+  EXPECT_EQ(miss[6], "1");
+  EXPECT_EQ(miss[9], "702");
+  EXPECT_EQ(miss[11], "-");
+  EXPECT_EQ(miss[13], "-");
+  EXPECT_EQ(miss[14], "-");
+  EXPECT_EQ(miss[18], "-");
+  EXPECT_EQ(miss[15], "1406");
+  EXPECT_EQ(miss[16], "-");
+
+  // At the newest draw nothing follows, so every count is 0.
+  options.Offset = 0;
+  ComputeStatTable(*h3, options, table);
+  for (const TStatRow& row : table.Rows) {
+    EXPECT_EQ(row.Cells[1], "0") << row.Cells[0];
+    EXPECT_EQ(row.Cells[14], "-") << row.Cells[0];
+  }
 }
 
 }  // namespace
