@@ -90,19 +90,6 @@ TDraw ReadDraw(const TDrawsArray& draws, int index, bool sorted) {
   return d;
 }
 
-bool SelectedHasKey(const TStatDrawArray& selected, const TStatKey& key) {
-  for (const TStatDraw& s : selected)
-    if (s.Key == key) return true;
-  return false;
-}
-
-bool SelectedHasKey(const TStatDrawArray& selected, uint16_t k1, uint16_t k2, uint16_t k3,
-                    uint16_t k4) {
-  TStatKey key;
-  key.Set(k1, k2, k3, k4);
-  return SelectedHasKey(selected, key);
-}
-
 bool SelectedHasLongs(const TStatDrawArray& selected, int32_t a, int32_t b) {
   for (const TStatDraw& s : selected)
     if (s.Key.L1() == a && s.Key.L2() == b) return true;

@@ -19,6 +19,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <string>
@@ -141,9 +142,26 @@ TDraw ReadDraw(const TDrawsArray& draws, int index, bool sorted);
 // The same into an existing record (reuses its date buffer: no allocation in hot loops).
 void ReadDrawInto(const TDrawsArray& draws, int index, bool sorted, TDraw& out);
 
-bool SelectedHasKey(const TStatDrawArray& selected, uint16_t k1, uint16_t k2, uint16_t k3,
-                    uint16_t k4);
-bool SelectedHasKey(const TStatDrawArray& selected, const TStatKey& key);
+// Inline, with the key compared as one 64-bit word: filters call it for every value of every
+// combination of the list.
+inline bool SelectedHasKey(const TStatDrawArray& selected, const TStatKey& key) {
+  // Built from the fields: keys are usually written field by field just before the call, and
+  // one wide load of them would wait for those stores.
+  const uint64_t k = uint64_t{key.K1} | uint64_t{key.K2} << 16 | uint64_t{key.K3} << 32 |
+                     uint64_t{key.K4} << 48;
+  for (const TStatDraw& s : selected) {
+    uint64_t v;
+    std::memcpy(&v, &s.Key, sizeof v);
+    if (v == k) return true;
+  }
+  return false;
+}
+inline bool SelectedHasKey(const TStatDrawArray& selected, uint16_t k1, uint16_t k2, uint16_t k3,
+                           uint16_t k4) {
+  TStatKey key;
+  key.Set(k1, k2, k3, k4);
+  return SelectedHasKey(selected, key);
+}
 bool SelectedHasLongs(const TStatDrawArray& selected, int32_t a, int32_t b);
 bool SelectedHasByte(const TStatDrawArray& selected, int pos, uint8_t v);   // pos 1..8
 bool SelectedHasWord(const TStatDrawArray& selected, int pos, uint16_t v);  // pos 1..4
