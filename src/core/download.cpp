@@ -227,4 +227,21 @@ bool SplitProxyEntry(std::string_view entry, std::string& server, int& port) {
   return true;
 }
 
+int ProxyDialogMode(int storedMode) {
+  return storedMode == pmAuto || storedMode == pmManual ? storedMode : pmNone;
+}
+
+TProxyConfig ProxyDialogResult(const TProxyConfig& entered) {
+  TProxyConfig r = entered;
+  r.Mode = ProxyDialogMode(entered.Mode);
+  if (r.Port < 1 || r.Port > 65535) r.Port = 80;
+  if (r.Mode == pmAuto) {
+    r.Server.clear();
+    r.Port = 80;
+    r.Username.clear();
+    r.Password.clear();
+  }
+  return r;
+}
+
 }  // namespace kvarn

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/config.h"
 #include "core/lottery.h"
 
 namespace kvarn {
@@ -54,10 +55,20 @@ int DrawsDownloadArchive(TArchiveSource& source, TArchiveKind kind, int first, i
 // Chooses the archive by draw number and splits a range that spans both.
 int DrawsDownloadRange(TArchiveSource& source, int first, int last, TDrawsArray& draws);
 
+// The automatic proxy search reads its candidates from this file in the data directory, one
+// "server:port" a line, best first.
+constexpr const char* ProxyListFileName = "Kvarn_5x36.prx";
+
 // Entries "server:port" of the automatic proxy list. Blank lines and lines starting with "#" or
 // ";" are skipped.
 std::vector<std::string> ParseProxyList(std::string_view text);
 // Splits "server:port"; false when the entry has no server or no port 1..65535.
 bool SplitProxyEntry(std::string_view entry, std::string& server, int& port);
+
+// The proxy dialog shows "no proxy" for any stored mode but automatic and manual.
+int ProxyDialogMode(int storedMode);
+// The values the dialog's OK keeps: the automatic mode clears server, port (to 80), user name and
+// password; a port outside 1..65535 becomes 80.
+TProxyConfig ProxyDialogResult(const TProxyConfig& entered);
 
 }  // namespace kvarn

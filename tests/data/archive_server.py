@@ -122,7 +122,7 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
     def do_GET(self):
         url = urllib.parse.urlsplit(self.path)
-        query = dict(urllib.parse.parse_qsl(url.query))
+        query = dict(urllib.parse.parse_qsl(url.query, keep_blank_values=True))
         if url.path == "/__set":
             with lock:
                 state.update(query)
