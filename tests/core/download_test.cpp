@@ -255,5 +255,23 @@ TEST(ProxyList, EntriesAndServerPortPairs) {
   EXPECT_FALSE(SplitProxyEntry("p:70000", server, port));
 }
 
+TEST(ProxyDialog, AutomaticModeClearsTheManualValuesAndUnknownModesMeanNone) {
+  EXPECT_EQ(ProxyDialogMode(7), pmNone);
+  EXPECT_EQ(ProxyDialogMode(pmAuto), pmAuto);
+  TProxyConfig entered{pmAuto, "proxy.test", 3128, "user", "secret"};
+  TProxyConfig kept = ProxyDialogResult(entered);
+  EXPECT_EQ(kept.Mode, pmAuto);
+  EXPECT_EQ(kept.Server, "");
+  EXPECT_EQ(kept.Port, 80);
+  EXPECT_EQ(kept.Username, "");
+  EXPECT_EQ(kept.Password, "");
+  entered.Mode = pmManual;
+  kept = ProxyDialogResult(entered);
+  EXPECT_EQ(kept.Server, "proxy.test");
+  EXPECT_EQ(kept.Password, "secret");
+  entered.Mode = -1;
+  EXPECT_EQ(ProxyDialogResult(entered).Mode, pmNone);
+}
+
 }  // namespace
 }  // namespace kvarn
