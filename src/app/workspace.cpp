@@ -13,6 +13,10 @@ std::string TWorkspace::DataPath(const std::string& fileName) const {
   return PathJoin(dataDir_, fileName);
 }
 
-void TWorkspace::OpenHeadless() {}
+void TWorkspace::OpenHeadless() {
+  SettingsLoad();
+  drawsOffset_ = 0;
+  DrawsLoad();
+}
 
 }  // namespace kvarn

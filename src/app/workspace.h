@@ -12,6 +12,8 @@
 
 #include "app/host.h"
 #include "combs/combs.h"
+#include "core/config.h"
+#include "core/draws.h"
 #include "core/lottery.h"
 
 namespace kvarn {
@@ -29,6 +31,80 @@ class TWorkspace {
 
   // Start-up without a window (kvarn-cli, tests): settings read, draws loaded.
   void OpenHeadless();
+
+  // ---- settings (workspace_config.cpp) ----
+  // Start-up order: window state, configuration, proxy and web archive; then the first-start
+  // rule of PrefetchsInit. Errors are shown and the values read so far stay.
+  void SettingsLoad();
+  TConfigFile& Settings() { return settings_; }
+  const TConfigFile& Settings() const { return settings_; }
+  TConfigData& Config() { return settings_.Data; }
+  const TConfigData& Config() const { return settings_.Data; }
+  TWindowState& WindowState() { return windowState_; }
+  const TWindowState& WindowState() const { return windowState_; }
+  bool ConfigLoad();
+  // Each writer updates only its own keys; errors are shown and give false.
+  bool ConfigSaveData();
+  bool ConfigSaveShredding();
+  bool ConfigSaveGenerate();
+  bool ConfigSaveProxy();
+  // One key of the window-state section, written at once; errors are shown and give false.
+  bool WindowStateWriteBool(const std::string& key, bool value);
+  bool WindowStateWriteInt(const std::string& key, int value);
+  bool WindowStateWriteString(const std::string& key, const std::string& value);
+  int WindowStateReadInt(const std::string& key, int def);
+  std::string WindowStateReadString(const std::string& key, const std::string& def);
+  // Sizes, the switches and the list layouts when the window closes.
+  bool WindowStateSaveAll();
+
+  // ---- draw archive (workspace_draws.cpp) ----
+  const TDrawsArray& Draws() const { return draws_; }
+  // For importers and the download: change, then DrawsSave.
+  TDrawsArray& MutableDraws() { return draws_; }
+  int DrawsCount() const { return static_cast<int>(draws_.size()); }
+  int DrawsOffset() const { return drawsOffset_; }
+  // Stores k when it differs, refreshes the list and the status panels and the dependent views.
+  void SetDrawsOffset(int k);
+  // Loads Kvarn_5x36.ldr; a missing file changes nothing. Errors are shown; the draws read
+  // before stay.
+  void DrawsLoad();
+  // Rewrites the draws file; errors are shown and give false (the archive keeps the change).
+  bool DrawsSave();
+  void DrawsDelete(int index);
+  void DrawsClear();
+  int DrawsNextNumber(int offset) const;
+  int DrawsFindNumber(int number) const;
+  std::string DrawsOffsetResult(int offset) const;
+  TNumberBits DrawsOffsetNumbers(int offset) const;
+  // Row count of the list, the three status panels and the offset maximum.
+  void DrawsRefreshList(bool force);
+  int DrawsListRows() const { return drawsListRows_; }
+  int DrawsOffsetMax() const { return DrawsCount() - 1; }
+  // "Архив тиражей: %d", "Следующий тираж: %d" and the result of the offset.
+  std::vector<std::string> DrawsStatusTexts() const;
+  // Appends a draw (no check for an existing number), saves and refreshes; false when saving
+  // failed (the archive keeps the draw).
+  bool DrawsAdd(const TDraw& d);
+  // Replaces the entry at `index` (the number may change; nothing is re-sorted), saves, refreshes.
+  bool DrawsReplace(int index, const TDraw& d);
+  // Deletes the draws of the given list rows by their numbers, walking from the last row up;
+  // asks first. False when the person said No.
+  bool DrawsDeleteRows(const std::vector<int>& rows);
+  // Toggles SortedDraws and writes it at once.
+  void DrawsSetSorted(bool sorted);
+  // The draws list: row 0 is the newest draw.
+  TDrawRow DrawsRow(int row) const;
+  TDrawRow DrawsRow(int row, bool sorted) const;
+  // The window's list takes a new row count (reset) or repaints.
+  std::function<void(bool reset)> OnDrawsListChanged;
+  // The views that depend on the archive and the offset refresh themselves.
+  std::function<void()> OnViewsRefresh;
+  // Opens Kvarn_5x36.lsk and holds an exclusive lock on it for the workspace's life: one
+  // instance per data directory. On failure the read error and the exclusive-access message are
+  // shown and false is returned; the window then ends.
+  bool OpenStakesFileExclusive();
+  // Descriptor of the locked stakes file, -1 when not open.
+  int StakesFileHandle() const { return stakesLock_.fd; }
 
   // ---- combination list (workspace_combs.cpp) ----
   TCombList& Combs() { return combs_; }
@@ -69,6 +145,24 @@ class TWorkspace {
   uint32_t CombsCellColour(int row, int col) const;
 
  private:
+  // The stakes file descriptor; closing it releases the lock.
+  struct TFileLock {
+    int fd = -1;
+    TFileLock() = default;
+    TFileLock(const TFileLock&) = delete;
+    TFileLock& operator=(const TFileLock&) = delete;
+    ~TFileLock();
+  };
+  // Saves the archive after a change and refreshes the views; false when saving failed.
+  bool DrawsChanged();
+
+  TConfigFile settings_;
+  TWindowState windowState_;
+  TDrawsArray draws_;
+  int drawsOffset_ = 0;
+  int drawsListRows_ = 0;
+  TFileLock stakesLock_;
+
   TCombList combs_;
   TCombList combsUndo_;
   TCombBuffer combsBuffer_;

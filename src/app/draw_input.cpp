@@ -1,0 +1,58 @@
+#include "app/draw_input.h"
+
+#include <cmath>
+
+#include "core/draws.h"
+#include "core/text.h"
+
+namespace kvarn {
+
+std::string DrawInputNumbersText(const TDraw& d) {
+  return CombText(d.Values) + ";" + std::to_string(d.Extra);
+}
+
+TDateTime DrawInputDateTime(const TDraw& d) {
+  if (Trim(d.DateText).empty()) return NowDateTime();
+  // A damaged stored date must not keep the record from being edited.
+  try {
+    return ParseDateTime(d.DateText);
+  } catch (const EKvarnError&) {
+    return NowDateTime();
+  }
+}
+
+TDateTime DrawInputJoin(TDateTime date, TDateTime time) {
+  return std::floor(date) + (time - std::floor(time));
+}
+
+TDraw DrawInputRead(const TDraw& original, int32_t number, std::string_view numbersText,
+                    std::optional<TDateTime> dateTime) {
+  const char* const bad = "Введена некорректная комбинация!";
+  std::vector<std::string> words = SplitWords(numbersText, ";,");
+  if (words.size() != CombSize + 1) Raise(bad);
+  int values[CombSize + 1];
+  for (size_t i = 0; i < words.size(); ++i) {
+    int64_t v;
+    if (!TryTextToInt(words[i], v)) Raise(bad);
+    values[i] = static_cast<int>(v);
+  }
+  TNumberBits seen;
+  for (int i = 0; i < CombSize; ++i) {
+    if (values[i] < 1 || values[i] > NumbersCount) Raise(bad);
+    seen.set(static_cast<size_t>(values[i]));
+  }
+  if (seen.count() != CombSize) Raise(bad);
+  int extra = values[CombSize];
+  bool oldGame = number < FirstExtraDraw;
+  if (!(extra >= 1 && extra <= 4) && !(oldGame && extra == 0)) Raise(bad);
+
+  TDraw d = original;
+  d.Number = number;
+  for (int i = 0; i < CombSize; ++i)
+    d.Values[static_cast<size_t>(i)] = static_cast<uint8_t>(values[i]);
+  d.Extra = static_cast<uint8_t>(extra);
+  if (dateTime) d.DateText = Utf8Left(DateTimeText(*dateTime), DrawDateMaxLen);
+  return d;
+}
+
+}  // namespace kvarn

@@ -1,0 +1,192 @@
+// The draw archive of the workspace: loading, saving, the offset, the list and the status bar.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+#include "app/workspace.h"
+#include "core/text.h"
+
+namespace kvarn {
+
+namespace {
+constexpr const char* StakesFileName = "Kvarn_5x36.lsk";
+}
+
+void TWorkspace::DrawsLoad() {
+  std::string path = DataPath(DrawsFileName);
+  if (!FileExists(path)) return;
+  {
+    TProgressText progress(host_, "Загрузка файла тиражей...");
+    TBusyGuard busy(host_);
+    try {
+      draws_.clear();
+      DrawsReadFile(path, draws_);
+    } catch (const std::exception& e) {
+      ShowError(host_, StrFormat("Ошибка чтения файла тиражей!\r\r%s", e.what()));
+    }
+    DrawsRefreshList(false);
+  }
+}
+
+bool TWorkspace::DrawsSave() {
+  bool ok = true;
+  {
+    TProgressText progress(host_, "Сохранение файла тиражей...");
+    TBusyGuard busy(host_);
+    try {
+      DrawsWriteFile(DataPath(DrawsFileName), draws_);
+    } catch (const std::exception& e) {
+      ShowError(host_, StrFormat("Ошибка записи в файл тиражей!\r\r%s", e.what()));
+      ok = false;
+    }
+  }
+  DrawsRefreshList(true);
+  return ok;
+}
+
+void TWorkspace::DrawsDelete(int index) {
+  kvarn::DrawsDelete(draws_, index);
+}
+
+void TWorkspace::DrawsClear() {
+  draws_.clear();
+}
+
+int TWorkspace::DrawsNextNumber(int offset) const {
+  return kvarn::DrawsNextNumber(draws_, offset);
+}
+
+int TWorkspace::DrawsFindNumber(int number) const {
+  return kvarn::DrawsFindNumber(draws_, number);
+}
+
+std::string TWorkspace::DrawsOffsetResult(int offset) const {
+  return kvarn::DrawsOffsetResult(draws_, offset);
+}
+
+TNumberBits TWorkspace::DrawsOffsetNumbers(int offset) const {
+  return kvarn::DrawsOffsetNumbers(draws_, offset);
+}
+
+std::vector<std::string> TWorkspace::DrawsStatusTexts() const {
+  return {StrFormat("Архив тиражей: %d", DrawsCount()),
+          StrFormat("Следующий тираж: %d", DrawsNextNumber(drawsOffset_)),
+          DrawsOffsetResult(drawsOffset_)};
+}
+
+void TWorkspace::DrawsRefreshList(bool force) {
+  bool reset = force || drawsListRows_ != DrawsCount();
+  drawsListRows_ = DrawsCount();
+  if (reset && OnDrawsListChanged) OnDrawsListChanged(true);
+  std::vector<std::string> texts = DrawsStatusTexts();
+  host_.SetStatusText(spDraws, texts[0]);
+  host_.SetStatusText(spNextDraw, texts[1]);
+  host_.SetStatusText(spResult, texts[2]);
+}
+
+void TWorkspace::SetDrawsOffset(int k) {
+  if (k < 0) k = 0;
+  if (k == drawsOffset_) return;
+  drawsOffset_ = k;
+  DrawsRefreshList(false);
+  if (OnViewsRefresh) OnViewsRefresh();
+  if (OnDrawsListChanged) OnDrawsListChanged(false);
+}
+
+bool TWorkspace::DrawsChanged() {
+  bool ok = DrawsSave();
+  if (OnViewsRefresh) OnViewsRefresh();
+  return ok;
+}
+
+bool TWorkspace::DrawsAdd(const TDraw& d) {
+  draws_.push_back(d);
+  return DrawsChanged();
+}
+
+bool TWorkspace::DrawsReplace(int index, const TDraw& d) {
+  if (index < 0 || index >= DrawsCount())
+    Raise(StrFormat("Запись со индексом %d в файле данных не найдена!", index));
+  draws_[static_cast<size_t>(index)] = d;
+  return DrawsChanged();
+}
+
+bool TWorkspace::DrawsDeleteRows(const std::vector<int>& rowsIn) {
+  std::vector<int> rows;
+  for (int r : rowsIn)
+    if (r >= 0 && r < DrawsCount()) rows.push_back(r);
+  if (rows.empty()) return false;
+  std::string question =
+      rows.size() == 1
+          ? std::string("Удалить выделенную запись?")
+          : StrFormat("Удалить все выделенные записи (всего будет удалено %d записи(ей))?",
+                      static_cast<int>(rows.size()));
+  if (!AskWarning(host_, question, true)) return false;
+  // The numbers are taken before anything moves; each is then found again, so the rows may be
+  // scattered and the archive may hold gaps or disorder.
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  std::vector<int32_t> numbers;
+  for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+    numbers.push_back(draws_[static_cast<size_t>(DrawsRowIndex(draws_, *it))].Number);
+  {
+    TProgressText progress(host_, "Удаление выделенных тиражей....");
+    TBusyGuard busy(host_);
+    for (int32_t n : numbers) {
+      int index = DrawsFindNumber(n);
+      if (index >= 0) DrawsDelete(index);
+    }
+  }
+  DrawsRefreshList(false);
+  DrawsChanged();
+  return true;
+}
+
+void TWorkspace::DrawsSetSorted(bool sorted) {
+  windowState_.SortedDraws = sorted;
+  WindowStateWriteBool("SortedDraws", sorted);
+  if (OnDrawsListChanged) OnDrawsListChanged(false);
+  if (OnViewsRefresh) OnViewsRefresh();
+}
+
+TDrawRow TWorkspace::DrawsRow(int row) const {
+  return DrawsRow(row, windowState_.SortedDraws);
+}
+
+TDrawRow TWorkspace::DrawsRow(int row, bool sorted) const {
+  return DrawsListRow(draws_, row, drawsOffset_, sorted, windowState_.ColorDraws,
+                      settings_.Data.ChannelSize);
+}
+
+TWorkspace::TFileLock::~TFileLock() {
+  if (fd >= 0) ::close(fd);
+}
+
+bool TWorkspace::OpenStakesFileExclusive() {
+  if (stakesLock_.fd >= 0) return true;
+  int fd = ::open(DataPath(StakesFileName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  int err = fd < 0 ? errno : 0;
+  if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    err = errno;
+    ::close(fd);
+    fd = -1;
+  }
+  if (fd < 0) {
+    ShowError(host_, StrFormat("Ошибка чтения файла ставок!\r\r%s", SystemErrorText(err).c_str()));
+    ShowError(host_,
+              "Невозможно получить монопольный доступ к файлам данных!\r\rВозможные причины "
+              "данной ошибки: \r\r1) Вы пытаетесь запустить вторую копию программы из одного и "
+              "того же каталога. Корректная работа нескольких копий программы возможна только "
+              "из разных каталогов.\r\r2) Для программы нет прав на запись в том каталоге, где "
+              "она расположена. Например: в Windows 7 и выше по умолчанию запрещена запись в "
+              "c:\\Program Files.\r\rПрограмма будет закрыта!");
+    return false;
+  }
+  stakesLock_.fd = fd;
+  return true;
+}
+
+}  // namespace kvarn
