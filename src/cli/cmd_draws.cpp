@@ -4,6 +4,7 @@
 #include "app/draw_input.h"
 #include "app/workspace.h"
 #include "cli/cli.h"
+#include "cli/cmd_draws_csv.h"
 #include "core/text.h"
 
 namespace kvarn {
@@ -71,12 +72,15 @@ int DrawsStatus(TCliContext& ctx, TCliArgs& args) {
 
 KVARN_CLI_COMMAND(draws, "draws",
                   "draws list [--offset K] [--sorted] | draws add --numbers \"5,1,3,2,4,4\" "
-                  "[--number N] [--date \"dd.mm.yyyy hh:nn\"] | draws status [--offset K]") {
+                  "[--number N] [--date \"dd.mm.yyyy hh:nn\"] | draws status [--offset K] | "
+                  "draws import FILE.csv | draws export FILE.csv") {
   std::optional<std::string> sub = args.TakePositional();
   if (!sub) throw TCliUsageError{"a sub-command is needed"};
   if (*sub == "list") return DrawsList(ctx, args);
   if (*sub == "add") return DrawsAddCmd(ctx, args);
   if (*sub == "status") return DrawsStatus(ctx, args);
+  if (*sub == "import") return CliDrawsImport(ctx, args);
+  if (*sub == "export") return CliDrawsExport(ctx, args);
   throw TCliUsageError{"unknown sub-command: " + *sub};
 }
 

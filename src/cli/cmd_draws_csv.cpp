@@ -1,0 +1,34 @@
+#include "cli/cmd_draws_csv.h"
+
+#include <ostream>
+
+#include "app/workspace.h"
+
+namespace kvarn {
+
+namespace {
+
+std::string TakeFileName(TCliArgs& args) {
+  std::optional<std::string> file = args.TakePositional();
+  if (!file) throw TCliUsageError{"a CSV file name is needed"};
+  args.ExpectEnd();
+  return *file;
+}
+
+}  // namespace
+
+int CliDrawsImport(TCliContext& ctx, TCliArgs& args) {
+  std::string file = TakeFileName(args);
+  TWorkspace& ws = ctx.Workspace();
+  int added = ws.DrawsImport(file);
+  ctx.out << added << '\t' << ws.DrawsCount() << '\n';
+  return 0;
+}
+
+int CliDrawsExport(TCliContext& ctx, TCliArgs& args) {
+  std::string file = TakeFileName(args);
+  ctx.out << ctx.Workspace().DrawsExport(file) << '\n';
+  return 0;
+}
+
+}  // namespace kvarn
