@@ -94,8 +94,11 @@ bool TIniFile::ReadBool(const std::string& section, const std::string& key, bool
 
 void TIniFile::WriteString(const std::string& section, const std::string& key,
                            const std::string& value) {
-  SI_Error rc =
-      impl_->ini.SetValue(section.c_str(), key.c_str(), Utf8ToCp1251(value).c_str(), nullptr, true);
+  // A line break inside a value would start a new key or section in the file.
+  std::string text = Utf8ToCp1251(value);
+  for (char& c : text)
+    if (c == '\r' || c == '\n') c = ' ';
+  SI_Error rc = impl_->ini.SetValue(section.c_str(), key.c_str(), text.c_str(), nullptr, true);
   if (rc < 0) throw std::runtime_error("Недостаточно памяти");
 }
 

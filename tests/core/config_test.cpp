@@ -153,6 +153,7 @@ TEST_F(ConfigFiles, CyrillicTextIsStoredInCp1251AndReadBack) {
   ConfigSaveShredding(ini_, s);
   TProxyConfig p;
   p.Mode = pmManual;
+  p.Server = "host\r\n[GLOBAL]\r\nMatrixCols=1";  // pasted text cannot add keys
   p.Username = "Пользователь";
   p.Password = "пароль";
   ConfigSaveProxy(ini_, p);
@@ -172,6 +173,8 @@ TEST_F(ConfigFiles, CyrillicTextIsStoredInCp1251AndReadBack) {
   EXPECT_EQ(cfg.Proxy.Username, "Пользователь");
   EXPECT_EQ(cfg.Proxy.Password, "пароль");
   EXPECT_EQ(cfg.Proxy.Mode, pmManual);
+  EXPECT_EQ(cfg.Data.MatrixCols, 6);
+  EXPECT_EQ(cfg.Proxy.Server.substr(0, 5), "host ");
 }
 
 TEST_F(ConfigFiles, ReadAndWriteFailuresCarryTheirMessages) {
