@@ -15,8 +15,9 @@
 #include "combs/combs.h"
 #include "core/config.h"
 #include "core/draws.h"
-#include "core/http.h"
 #include "core/lottery.h"
+#include "stats/registry.h"
+#include "stats/table.h"
 
 namespace kvarn {
 
@@ -108,35 +109,6 @@ class TWorkspace {
   // Descriptor of the locked stakes file, -1 when not open.
   int StakesFileHandle() const { return stakesLock_.fd; }
 
-  // ---- draws download, import and export (workspace_download.cpp) ----
-  // The loop of the download: blocks of 50 draws after the last one, each saved at once, until a
-  // block brings fewer; after a failure the person is asked whether to retry. Returns the draws
-  // added.
-  int DrawsDownloadAll();
-  // Appends first..last from the archive that holds them (split at the change of the game);
-  // returns the number appended. Does not save.
-  int DrawsDownloadRange(int first, int last);
-  // The command: busy state and wait text around DrawsDownloadAll, then the stakes check (also
-  // after a failure). A missing web archive address is reported as an error.
-  int DrawsDownload();
-  // The start-up choice DownloadDrawsOnStart: 0 ask, 1 download at once, 2 nothing.
-  void DrawsDownloadOnStart();
-  // AutoDownload0..2: stores the choice in the window state at once.
-  bool SetDownloadOnStart(int choice);
-  // What the wait window shows: the plain text, or with the attempt and the proxy in use.
-  std::string DownloadWaitText() const;
-  std::function<void(const std::string& text)> OnDownloadWaitText;
-  // Time-outs of the requests (5000 and 10000 ms unless changed).
-  void SetDownloadTimeouts(int connectMs, int readMs);
-  // True when the last download ended on a failure the person did not retry.
-  bool DownloadFailed() const { return download_.failed; }
-  // The proxy dialog's OK: keeps the values by its rule and writes the PROXY section.
-  bool ProxySettingsApply(const TProxyConfig& proxy);
-  // Appends the draws of a CSV file (system code page) and saves; returns the number added.
-  int DrawsImport(const std::string& path);
-  // Writes the archive as CSV; returns the number of draws written.
-  int DrawsExport(const std::string& path);
-
   // ---- combination list (workspace_combs.cpp) ----
   TCombList& Combs() { return combs_; }
   const TCombList& Combs() const { return combs_; }
@@ -175,6 +147,37 @@ class TWorkspace {
   std::string CombsCellText(int row, int col) const;
   uint32_t CombsCellColour(int row, int col) const;
 
+  // ---- statistics tab (workspace_stats.cpp) ----
+  // The registry, registered and with the method list file read on first use.
+  TStatList& StatList();
+  std::string MethodListPath() const;
+  // Copies the weight coefficients and the shredding formulas of the settings into the registry
+  // (after the settings are read or edited).
+  void StatSyncSettings();
+  // The lines of the statistics box and of the graph box.
+  const TMethodBoxes& MethodBoxes();
+  // Saves the names, re-registers, reads them back and refills both boxes; a kept selection
+  // stays when still valid, otherwise the first line is selected.
+  void MethodBoxesRefill(bool keepSelection);
+  int StatSelected() const { return statSelected_; }
+  int GraphSelected() const { return graphSelected_; }
+  void SetStatSelected(int line);
+  void SetGraphSelected(int line);
+  // Registry entry of the selected line of the statistics box, -1 when none.
+  int StatSelectedEntry();
+  // The instance for the selected line of the statistics (or graph) box; raises when none.
+  std::unique_ptr<TCustomStat> CreateSelected(bool graphBox);
+  int StatLen() const { return statLen_; }
+  void SetStatLen(int len) { statLen_ = len; }
+  // Fills the table; without force nothing happens while the archive length, the analysis
+  // point, Len and the selected line are unchanged. True when the table was recomputed.
+  bool ComputeStatistics(bool force);
+  TStatTable& StatTable() { return statTable_; }
+  // The table of any registry entry over the given window, with the settings in use.
+  void ComputeStatTableFor(int entry, int offset, int len, bool sorted, TStatTable& table);
+  // The full-set comparison of a registry entry, when available (the prefetch files).
+  std::function<std::unique_ptr<TPrefetchData>(int entry)> StatFullSetSource;
+
  private:
   // The stakes file descriptor; closing it releases the lock.
   struct TFileLock {
@@ -194,25 +197,6 @@ class TWorkspace {
   int drawsListRows_ = 0;
   TFileLock stakesLock_;
 
-  // One run of the download: the attempt counter, the automatic proxy list and the HTTP
-  // client whose cookies live for the run.
-  struct TDownloadState {
-    int attempt = 0;
-    bool proxyChosen = false;
-    bool proxyChanged = false;
-    bool failed = false;
-    std::vector<std::string> proxyList;
-    std::unique_ptr<THttpClient> client;
-    int connectTimeoutMs = 5000;
-    int readTimeoutMs = 10000;
-  };
-  bool DownloadProxyInUse() const;
-  void DownloadWaitChanged();
-  void DownloadChooseProxy();
-  std::string DownloadGet(const std::string& path);
-  void DrawsDownloadFinished();
-  TDownloadState download_;
-
   TCombList combs_;
   TCombList combsUndo_;
   TCombBuffer combsBuffer_;
@@ -220,6 +204,19 @@ class TWorkspace {
 
   IHost& host_;
   std::string dataDir_;
+
+  struct TStatInputs {
+    int drawsCount, offset, len, selected;
+    friend bool operator==(const TStatInputs&, const TStatInputs&) = default;
+  };
+  std::unique_ptr<TStatList> statList_;
+  TMethodBoxes methodBoxes_;
+  int statSelected_ = -1;
+  int graphSelected_ = -1;
+  int statLen_ = 1000;
+  TStatTable statTable_;
+  TStatInputs statInputs_{};
+  bool statInputsValid_ = false;
 };
 
 }  // namespace kvarn

@@ -1,0 +1,120 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+
+#include "app/workspace.h"
+#include "core/text.h"
+
+namespace kvarn {
+namespace {
+
+class StatsWorkspace : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/kvarn_stats_XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    dir_ = tmpl;
+    TDrawsArray a;
+    for (int i = 0; i < 20; ++i) {
+      TDraw d;
+      d.Number = 501 + i;
+      const auto b = static_cast<uint8_t>(i % 30 + 1);
+      d.Values = TComb{b, static_cast<uint8_t>(b + 1), static_cast<uint8_t>(b + 2),
+                       static_cast<uint8_t>(b + 3), static_cast<uint8_t>(b + 4)};
+      d.DateText = "01.02.2024 10:00";
+      a.push_back(d);
+    }
+    DrawsWriteFile(PathJoin(dir_, DrawsFileName), a);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  std::string dir_;
+  TSilentHost host_;
+};
+
+TEST_F(StatsWorkspace, NonForcedRequestSkipsWhileTheInputsStay) {
+  TWorkspace ws(host_, dir_);
+  ws.OpenHeadless();
+  ASSERT_FALSE(ws.MethodBoxes().Stat.empty());
+  ASSERT_EQ(ws.StatSelected(), 0);  // the first line
+  EXPECT_EQ(ws.StatList().Items(ws.StatSelectedEntry()).IdentOf(), "NUMS");
+
+  EXPECT_TRUE(ws.ComputeStatistics(false));
+  ASSERT_EQ(ws.StatTable().Rows.size(), 36u);
+  EXPECT_EQ(ws.StatTable().Window.N, 20);
+  EXPECT_FALSE(ws.ComputeStatistics(false));
+  EXPECT_TRUE(ws.ComputeStatistics(true));
+
+  ws.SetStatLen(5);
+  EXPECT_TRUE(ws.ComputeStatistics(false));
+  EXPECT_EQ(ws.StatTable().Window.N, 5);
+  ws.SetDrawsOffset(3);
+  EXPECT_TRUE(ws.ComputeStatistics(false));
+  EXPECT_EQ(ws.StatTable().Window.Last, 16);
+
+  // No line selected: the table is emptied.
+  ws.SetStatSelected(-1);
+  EXPECT_TRUE(ws.ComputeStatistics(false));
+  EXPECT_TRUE(ws.StatTable().Rows.empty());
+  EXPECT_THROW(ws.CreateSelected(false), EKvarnError);
+  try {
+    ws.CreateSelected(false);
+  } catch (const EKvarnError& e) {
+    EXPECT_STREQ(e.what(), "Не выбран метод расчета статистики (cb: cbDrawsStatType)!");
+  }
+  EXPECT_TRUE(host_.messages.empty());
+}
+
+TEST_F(StatsWorkspace, RefillKeepsSelectionNamesAndFavourites) {
+  TWorkspace ws(host_, dir_);
+  ws.OpenHeadless();
+  TStatList& list = ws.StatList();
+  const int pos3 = list.FindByIdent("POS3");
+  ASSERT_GE(pos3, 0);
+  list.Items(pos3).CustomName = "Третье число";
+  list.SetFavouritesText("NUMS,POS3,EVEN");
+  ws.SetStatSelected(2);
+  ws.MethodBoxesRefill(true);
+  const TMethodBoxes& boxes = ws.MethodBoxes();
+  ASSERT_EQ(boxes.Stat.size(), 3u);
+  EXPECT_EQ(boxes.Stat[0].Text, "{ num } Числа тиража [ N ]");
+  EXPECT_EQ(boxes.Stat[2].Text, "{ num } Третье число [ SNG ]");
+  ASSERT_EQ(boxes.Graph.size(), 2u);  // EVEN and POS3
+  EXPECT_EQ(ws.StatSelected(), 2);
+  EXPECT_EQ(ws.GraphSelected(), 0);
+
+  // A new workspace over the same directory reads the method list file.
+  TWorkspace again(host_, dir_);
+  again.OpenHeadless();
+  EXPECT_EQ(again.MethodBoxes().Stat.size(), 3u);
+  EXPECT_EQ(again.StatList().Items(pos3).Name(), "Третье число");
+
+  ws.SetStatSelected(7);  // outside the box
+  EXPECT_EQ(ws.StatSelected(), -1);
+  ws.MethodBoxesRefill(true);
+  EXPECT_EQ(ws.StatSelected(), 0);
+}
+
+TEST_F(StatsWorkspace, WeightsFollowTheSettingsAndTheScenarioCopy) {
+  TWorkspace ws(host_, dir_);
+  ws.OpenHeadless();
+  ws.Config().CoefCount = 2;
+  ws.StatSyncSettings();
+  TStatList& list = ws.StatList();
+  EXPECT_EQ(list.Weights.Count, 2);
+  list.SaveWeights();
+  TStatWeights over;
+  over.Level = 5;
+  list.ApplyWeights(&over);
+  EXPECT_EQ(list.Weights.Level, 5);
+  list.ApplyWeights(nullptr);
+  EXPECT_EQ(list.Weights.Level, 1);
+  EXPECT_EQ(list.Weights.Count, 2);
+  list.Weights.Count = 9;
+  list.RestoreWeights();
+  EXPECT_EQ(list.Weights.Count, 2);
+}
+
+}  // namespace
+}  // namespace kvarn
