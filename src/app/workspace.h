@@ -15,6 +15,7 @@
 #include "combs/combs.h"
 #include "core/config.h"
 #include "core/draws.h"
+#include "core/http.h"
 #include "core/lottery.h"
 #include "stats/registry.h"
 #include "stats/table.h"
@@ -109,6 +110,35 @@ class TWorkspace {
   // Descriptor of the locked stakes file, -1 when not open.
   int StakesFileHandle() const { return stakesLock_.fd; }
 
+  // ---- draws download, import and export (workspace_download.cpp) ----
+  // The loop of the download: blocks of 50 draws after the last one, each saved at once, until a
+  // block brings fewer; after a failure the person is asked whether to retry. Returns the draws
+  // added.
+  int DrawsDownloadAll();
+  // Appends first..last from the archive that holds them (split at the change of the game);
+  // returns the number appended. Does not save.
+  int DrawsDownloadRange(int first, int last);
+  // The command: busy state and wait text around DrawsDownloadAll, then the stakes check (also
+  // after a failure). A missing web archive address is reported as an error.
+  int DrawsDownload();
+  // The start-up choice DownloadDrawsOnStart: 0 ask, 1 download at once, 2 nothing.
+  void DrawsDownloadOnStart();
+  // AutoDownload0..2: stores the choice in the window state at once.
+  bool SetDownloadOnStart(int choice);
+  // What the wait window shows: the plain text, or with the attempt and the proxy in use.
+  std::string DownloadWaitText() const;
+  std::function<void(const std::string& text)> OnDownloadWaitText;
+  // Time-outs of the requests (5000 and 10000 ms unless changed).
+  void SetDownloadTimeouts(int connectMs, int readMs);
+  // True when the last download ended on a failure the person did not retry.
+  bool DownloadFailed() const { return download_.failed; }
+  // The proxy dialog's OK: keeps the values by its rule and writes the PROXY section.
+  bool ProxySettingsApply(const TProxyConfig& proxy);
+  // Appends the draws of a CSV file (system code page) and saves; returns the number added.
+  int DrawsImport(const std::string& path);
+  // Writes the archive as CSV; returns the number of draws written.
+  int DrawsExport(const std::string& path);
+
   // ---- combination list (workspace_combs.cpp) ----
   TCombList& Combs() { return combs_; }
   const TCombList& Combs() const { return combs_; }
@@ -196,6 +226,25 @@ class TWorkspace {
   int drawsOffset_ = 0;
   int drawsListRows_ = 0;
   TFileLock stakesLock_;
+
+  // One run of the download: the attempt counter, the automatic proxy list and the HTTP
+  // client whose cookies live for the run.
+  struct TDownloadState {
+    int attempt = 0;
+    bool proxyChosen = false;
+    bool proxyChanged = false;
+    bool failed = false;
+    std::vector<std::string> proxyList;
+    std::unique_ptr<THttpClient> client;
+    int connectTimeoutMs = 5000;
+    int readTimeoutMs = 10000;
+  };
+  bool DownloadProxyInUse() const;
+  void DownloadWaitChanged();
+  void DownloadChooseProxy();
+  std::string DownloadGet(const std::string& path);
+  void DrawsDownloadFinished();
+  TDownloadState download_;
 
   TCombList combs_;
   TCombList combsUndo_;
