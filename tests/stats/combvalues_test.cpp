@@ -97,6 +97,45 @@ TEST(CombValuesMethods, PositionTuples) {
       outside->CombMatches({4, 9, 15, 22, 31}, SelectTuple({15, 22, 31}), 0, false, false));
 }
 
+TEST(CombValuesMethods, LongSelectionsMatchLikeShortOnes) {
+  TDrawsArray draws;
+  TStatList reg(draws);
+  auto mix3 = TstCombValMix3_Class().Create(reg, 0);
+  // Forty triples (k, k+1, k+7), one far outside the numbers, then the same list shortened.
+  TStatDrawArray many;
+  for (uint16_t k = 1; k <= 29; ++k)
+    many.push_back(SelectTuple({k, uint16_t(k + 1), uint16_t(k + 7)})[0]);
+  for (uint16_t k = 1; k <= 10; ++k) many.push_back(SelectTuple({k, 20, 30})[0]);
+  many.push_back(SelectTuple({900, 1, 2})[0]);
+  ASSERT_GT(many.size(), TSelectedTuples::ScanLimit);
+
+  auto matches = [](const TComb& c, const TStatDrawArray& sel) {
+    for (int a = 0; a < 5; ++a)
+      for (int b = a + 1; b < 5; ++b)
+        for (int d = b + 1; d < 5; ++d)
+          for (const TStatDraw& s : sel)
+            if (s.Key.K1 == c[a] && s.Key.K2 == c[b] && s.Key.K3 == c[d] && s.Key.K4 == 0)
+              return true;
+    return false;
+  };
+  int hits = 0;
+  for (int x = 1; x <= 32; ++x) {
+    const TComb c = {uint8_t(x), uint8_t(x + 1), uint8_t(x + 2), uint8_t(x + 3), uint8_t(x + 4)};
+    const TComb d = {1, uint8_t(x), 20, uint8_t(x < 30 ? 30 : 31), uint8_t(x < 30 ? 36 : 32)};
+    for (const TComb& comb : {c, d}) {
+      if (comb[1] == comb[0] || comb[1] >= comb[2] || comb[2] >= comb[3]) continue;
+      EXPECT_EQ(mix3->CombMatches(comb, many, 0, false, false), matches(comb, many));
+      hits += matches(comb, many) ? 1 : 0;
+    }
+  }
+  EXPECT_GT(hits, 0);
+  // Another selection handed to the same instance is read afresh.
+  TStatDrawArray other(many.rbegin(), many.rend());
+  other.front() = SelectTuple({3, 4, 5})[0];
+  EXPECT_TRUE(mix3->CombMatches({3, 4, 5, 20, 31}, other, 0, false, false));
+  EXPECT_FALSE(mix3->CombMatches({3, 4, 5, 20, 31}, many, 0, false, false));
+}
+
 TEST(CombValuesMethods, RegistryEntriesAndClassOperations) {
   TDrawsArray draws;
   TStatList reg(draws);

@@ -2,6 +2,42 @@
 
 namespace kvarn {
 
+namespace {
+constexpr size_t TupleBase = NumbersCount + 1;  // components 0..36
+constexpr size_t TupleSpace = TupleBase * TupleBase * TupleBase * TupleBase;
+}  // namespace
+
+bool TSelectedTuples::Index(const TStatKey& key, size_t& index) {
+  if (key.K1 >= TupleBase || key.K2 >= TupleBase || key.K3 >= TupleBase || key.K4 >= TupleBase)
+    return false;  // no combination of numbers has such a tuple
+  index = ((size_t{key.K1} * TupleBase + key.K2) * TupleBase + key.K3) * TupleBase + key.K4;
+  return true;
+}
+
+bool TSelectedTuples::SameSelection(const TStatDrawArray& selected) const {
+  return data_ == selected.data() && size_ == selected.size() && first_ == selected.front().Key &&
+         middle_ == selected[size_ / 2].Key && last_ == selected.back().Key;
+}
+
+bool TSelectedTuples::AnySelected(const TGroupTuples& tuples, const TStatDrawArray& selected) {
+  if (selected.size() <= ScanLimit) return TuplesSelected(tuples, selected);
+  if (!SameSelection(selected)) {
+    bits_.assign((TupleSpace + 63) / 64, 0);
+    size_t index = 0;
+    for (const TStatDraw& s : selected)
+      if (Index(s.Key, index)) bits_[index / 64] |= uint64_t{1} << (index % 64);
+    data_ = selected.data();
+    size_ = selected.size();
+    first_ = selected.front().Key;
+    middle_ = selected[size_ / 2].Key;
+    last_ = selected.back().Key;
+  }
+  size_t index = 0;
+  for (int i = 0; i < tuples.Count; ++i)
+    if (Index(tuples.Items[i], index) && (bits_[index / 64] >> (index % 64) & 1) != 0) return true;
+  return false;
+}
+
 std::string TCustomCombValuesStat::ValueText(const TStatDraw& item) const {
   return TupleText(item.Key, size_);
 }
@@ -40,7 +76,7 @@ void TCustomCombValuesStat::AddDrawValues(int index, int last, bool sorted, TSta
 bool TCustomCombValuesStat::CombMatches(const TComb& comb, const TStatDrawArray& selected, int,
                                         bool, bool) {
   TuplesOf(comb, tuples_);
-  return TuplesSelected(tuples_, selected);
+  return selectedTuples_.AnySelected(tuples_, selected);
 }
 
 KVARN_STAT_CLASS(TstCombValMix2)

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/lottery.h"
 #include "stats/methods/grouping.h"
@@ -18,6 +19,24 @@ enum class TCombValuesKind {
   Seq,   // N neighbouring positions
   Sort,  // N neighbouring positions of the numbers sorted ascending
   Pos,   // the N positions from Param on
+};
+
+// The selected tuples of numbers as a bit table, for selections too long to scan per candidate
+// (a table of quadruples has thousands of rows). The table is rebuilt when another selection
+// is handed over; one filter pass hands the same unchanged list to every call.
+class TSelectedTuples {
+ public:
+  // Selections up to this length are scanned directly.
+  static constexpr size_t ScanLimit = 16;
+  bool AnySelected(const TGroupTuples& tuples, const TStatDrawArray& selected);
+
+ private:
+  static bool Index(const TStatKey& key, size_t& index);
+  bool SameSelection(const TStatDrawArray& selected) const;
+  const TStatDraw* data_ = nullptr;
+  size_t size_ = 0;
+  TStatKey first_, middle_, last_;
+  std::vector<uint64_t> bits_;
 };
 
 // A value is a tuple of N numbers in K1..KN, in position order, shown joined by ":".
@@ -42,6 +61,7 @@ class TCustomCombValuesStat : public TCustomStat {
   TCombValuesKind kind_;
   int size_;
   TGroupTuples tuples_;
+  TSelectedTuples selectedTuples_;
 };
 
 #define KVARN_COMBVAL_CLASS(T, kind, n, ident, caption, features, available) \
