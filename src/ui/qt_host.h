@@ -1,0 +1,55 @@
+// The host interface implemented with Qt: message boxes with the program's captions and icons,
+// Yes/No questions, status-bar panels, the wait cursor of the busy state.
+#pragma once
+
+#include <QLabel>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/host.h"
+
+namespace kvarn {
+
+// "\r" is the line break of the program's texts.
+QString DisplayText(const std::string& text);
+QString Q(const std::string& utf8);
+std::string S(const QString& text);
+
+class TQtHost : public IHost {
+ public:
+  explicit TQtHost(QWidget* owner) : owner_(owner) {}
+
+  void SetPanels(std::vector<QLabel*> panels) { panels_ = std::move(panels); }
+  QString PanelText(int panel) const;
+
+  void ShowMessage(TMsgKind kind, const std::string& caption, const std::string& text) override;
+  bool AskYesNo(const std::string& caption, const std::string& text, bool defaultNo) override;
+  void SetStatusText(int panel, const std::string& text) override;
+  void BusyChanged(bool busy) override;
+  void ProcessEvents() override;
+
+  // Called after the busy state changes (the window re-runs its update rules).
+  std::function<void()> OnBusyChanged;
+
+  // Replaces the modal boxes process-wide (automated runs of the window). The hook gets the
+  // message and, for a question, returns the answer.
+  struct TShown {
+    bool question = false;
+    TMsgKind kind = TMsgKind::Info;
+    std::string caption;
+    std::string text;
+    bool defaultNo = false;
+  };
+  using TMessageHook = std::function<bool(const TShown&)>;
+  static void SetMessageHook(TMessageHook hook);
+
+ private:
+  QPointer<QWidget> owner_;
+  std::vector<QLabel*> panels_;
+};
+
+}  // namespace kvarn
