@@ -198,6 +198,9 @@ int DrawsDownloadRange(TArchiveSource& source, int first, int last, TDrawsArray&
   if (last <= LastOldGameDraw)
     return DrawsDownloadArchive(source, TArchiveKind::Old, first, last, draws);
   int got = DrawsDownloadArchive(source, TArchiveKind::Old, first, LastOldGameDraw, draws);
+  // The next block starts after the newest draw held, so going on with the new archive while the
+  // old one stopped short would leave a gap that is never asked for again.
+  if (draws.empty() || draws.back().Number != LastOldGameDraw) return got;
   return got + DrawsDownloadArchive(source, TArchiveKind::New, LastOldGameDraw + 1, last, draws);
 }
 

@@ -209,6 +209,16 @@ TEST(ArchiveParsing, OldArchiveDrawWithoutAnyNumbersEndsTheRangeWithNothing) {
   TDrawsArray draws;
   EXPECT_EQ(DrawsDownloadRange(src, 100, 149, draws), 0);
   EXPECT_TRUE(draws.empty());
+
+  // Across the game change the new archive waits until the old one has reached its last draw.
+  site.pages[ArchiveListPath(TArchiveKind::Old, 7250, 7268)] =
+      ListPage(Block(7252, false) + Block(7251, false, false) + Block(7250, false));
+  site.requested.clear();
+  EXPECT_EQ(DrawsDownloadRange(src, 7250, 7299, draws), 0);
+  EXPECT_EQ(site.requested.back(), ArchiveDrawPath(TArchiveKind::Old, 7251));
+  site.pages[ArchiveListPath(TArchiveKind::Old, 7250, 7268)] = ListPage(7250, 7267, false);
+  EXPECT_EQ(DrawsDownloadRange(src, 7250, 7299, draws), 18);
+  EXPECT_EQ(site.requested.back(), ArchiveListPath(TArchiveKind::Old, 7250, 7268));
 }
 
 TEST(ArchiveParsing, ChangedLayoutsYieldNothingOrTheMarkerMessage) {
