@@ -5,6 +5,7 @@
 
 #include "app/workspace.h"
 #include "cli/cli.h"
+#include "cli/cli_settings_override.h"
 #include "core/text.h"
 
 namespace kvarn {
@@ -40,7 +41,8 @@ TWindowArgs TakeWindow(TWorkspace& ws, TCliArgs& args) {
 
 }  // namespace
 
-KVARN_CLI_COMMAND(methods, "methods", "methods") {
+KVARN_CLI_COMMAND(methods, "methods", "methods" KVARN_CLI_SETTINGS_USAGE) {
+  TakeAndApplySettingsOverride(ctx, args);
   args.ExpectEnd();
   TStatList& list = ctx.Workspace().StatList();
   for (int i = 0; i < list.Count(); ++i) {
@@ -51,7 +53,10 @@ KVARN_CLI_COMMAND(methods, "methods", "methods") {
   return 0;
 }
 
-KVARN_CLI_COMMAND(stat, "stat", "stat IDENT [--len N] [--offset K] [--sorted] [--prefetch]") {
+KVARN_CLI_COMMAND(
+    stat, "stat",
+    "stat IDENT [--len N] [--offset K] [--sorted] [--prefetch]" KVARN_CLI_SETTINGS_USAGE) {
+  TakeAndApplySettingsOverride(ctx, args);
   const std::string ident = TakeIdent(args);
   TWorkspace& ws = ctx.Workspace();
   const TWindowArgs w = TakeWindow(ws, args);
@@ -72,7 +77,8 @@ KVARN_CLI_COMMAND(stat, "stat", "stat IDENT [--len N] [--offset K] [--sorted] [-
   return 0;
 }
 
-KVARN_CLI_COMMAND(values, "values", "values IDENT n1 n2 n3 n4 n5") {
+KVARN_CLI_COMMAND(values, "values", "values IDENT n1 n2 n3 n4 n5" KVARN_CLI_SETTINGS_USAGE) {
+  TakeAndApplySettingsOverride(ctx, args);
   const std::string ident = TakeIdent(args);
   TComb comb{};
   for (int i = 0; i < CombSize; ++i) {
@@ -96,7 +102,9 @@ KVARN_CLI_COMMAND(values, "values", "values IDENT n1 n2 n3 n4 n5") {
   return 0;
 }
 
-KVARN_CLI_COMMAND(graph, "graph", "graph IDENT [--len N] [--offset K] [--sorted]") {
+KVARN_CLI_COMMAND(graph, "graph",
+                  "graph IDENT [--len N] [--offset K] [--sorted]" KVARN_CLI_SETTINGS_USAGE) {
+  TakeAndApplySettingsOverride(ctx, args);
   const std::string ident = TakeIdent(args);
   TWorkspace& ws = ctx.Workspace();
   const TWindowArgs w = TakeWindow(ws, args);
