@@ -165,16 +165,36 @@ TWorkspace::TFileLock::~TFileLock() {
   if (fd >= 0) ::close(fd);
 }
 
-bool TWorkspace::OpenStakesFileExclusive() {
-  if (stakesLock_.fd >= 0) return true;
-  int fd = ::open(DataPath(StakesFileName).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-  int err = fd < 0 ? errno : 0;
+namespace {
+// Opens the stakes file and takes the exclusive lock; -1 with errno set on failure.
+int OpenLocked(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
   if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    err = errno;
+    int err = errno;
     ::close(fd);
+    errno = err;
     fd = -1;
   }
+  return fd;
+}
+}  // namespace
+
+bool TWorkspace::StakesFileReplaced(std::string& error) {
+  int fd = OpenLocked(DataPath(StakesFileName));
   if (fd < 0) {
+    error = SystemErrorText(errno);
+    return false;
+  }
+  if (stakesLock_.fd >= 0) ::close(stakesLock_.fd);
+  stakesLock_.fd = fd;
+  return true;
+}
+
+bool TWorkspace::OpenStakesFileExclusive() {
+  if (stakesLock_.fd >= 0) return true;
+  int fd = OpenLocked(DataPath(StakesFileName));
+  if (fd < 0) {
+    int err = errno;
     ShowError(host_, StrFormat("Ошибка чтения файла ставок!\r\r%s", SystemErrorText(err).c_str()));
     ShowError(host_,
               "Невозможно получить монопольный доступ к файлам данных!\r\rВозможные причины "

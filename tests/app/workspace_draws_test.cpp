@@ -199,6 +199,19 @@ TEST_F(DrawsWorkspace, StakesFileLockAllowsOneWorkspacePerDirectory) {
   EXPECT_TRUE(FileExists(Path("Kvarn_5x36.lsk")));
 }
 
+TEST_F(DrawsWorkspace, TheLockFollowsAStakesFileReplacedByRename) {
+  TWorkspace first(host_, dir_);
+  ASSERT_TRUE(first.OpenStakesFileExclusive());
+  WriteFileAtomic(Path("Kvarn_5x36.lsk"), "new");
+  std::string error;
+  ASSERT_TRUE(first.StakesFileReplaced(error)) << error;
+  TSilentHost other;
+  TWorkspace second(other, dir_);
+  EXPECT_FALSE(second.OpenStakesFileExclusive());
+  EXPECT_FALSE(second.StakesFileReplaced(error));
+  EXPECT_FALSE(error.empty());
+}
+
 TEST_F(DrawsWorkspace, TheLockIsReleasedWithTheWorkspace) {
   {
     TWorkspace first(host_, dir_);
