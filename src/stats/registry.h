@@ -163,6 +163,8 @@ class TStatList {
   bool AllFavourite = true;
   // The three shredding formulas; entries of the shredding group take theirs at registration.
   std::array<std::string, 3> ShreddingFormulas;
+  // Decimal digits each formula's value is shredded to (1..5).
+  std::array<int, 3> ShreddingDigits{2, 2, 2};
   // Section suffix of the user-given names: the interface language's abbreviation.
   std::string Language = "RUS";
 

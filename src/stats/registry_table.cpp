@@ -2,14 +2,18 @@
 // holds nullptr and is skipped; a family replaces it by its descriptor (see registry.h).
 #include "stats/registry.h"
 
+#include "stats/methods/chains.h"
 #include "stats/methods/channels.h"
 #include "stats/methods/combvalues.h"
 #include "stats/methods/differences.h"
 #include "stats/methods/matrix.h"
 #include "stats/methods/numbers.h"
 #include "stats/methods/ognev.h"
+#include "stats/methods/periods.h"
 #include "stats/methods/segments.h"
 #include "stats/methods/sequences.h"
+#include "stats/methods/series.h"
+#include "stats/methods/shredding.h"
 #include "stats/methods/sums.h"
 
 namespace kvarn {
@@ -124,42 +128,42 @@ const TStatTableLine kTable[] = {
     {"TstColValCnt", &TstColValCnt_Class},
     {"TstRowValCnt", &TstRowValCnt_Class},
     {"TstSgmValCnt", &TstSgmValCnt_Class},
-    {"TstNumGroups", nullptr},
-    {"TstNumPauses", nullptr},
-    {"TstChnGroups", nullptr},
-    {"TstChnPauses", nullptr},
-    {"TstSgmGroups", nullptr},
-    {"TstSgmPauses", nullptr},
-    {"TstNumPeriods", nullptr},
-    {"TstChnPeriods", nullptr},
-    {"TstSgmPeriods", nullptr},
-    {"TstChain2DrawsAll", nullptr},
-    {"TstChain2DrawsPos", nullptr},
-    {"TstChain2Pos", nullptr},
-    {"TstChain3DrawsPos", nullptr},
-    {"TstChain3Pos", nullptr},
-    {"TstChain2ChannelsAll", nullptr},
-    {"TstChain2ChannelsPos", nullptr},
-    {"TstChain2Channel", nullptr},
-    {"TstChain3ChannelsPos", nullptr},
-    {"TstChain3Channel", nullptr},
-    {"TstChain2CnlCnt", nullptr},
-    {"TstChain3CnlCnt", nullptr},
-    {"TstChainChannels2InsideAll", nullptr},
-    {"TstChainChannels2InsideSuc", nullptr},
-    {"TstChainChannels2InsideBad", nullptr},
-    {"TstChainChannels2InsideCnt", nullptr},
-    {"TstChain2SegmentsAll", nullptr},
-    {"TstChain2SegmentsPos", nullptr},
-    {"TstChain2Segment", nullptr},
-    {"TstChain3SegmentsPos", nullptr},
-    {"TstChain3Segment", nullptr},
-    {"TstChain2SgmCnt", nullptr},
-    {"TstChain3SgmCnt", nullptr},
+    {"TstNumGroups", &TstNumGroups_Class},
+    {"TstNumPauses", &TstNumPauses_Class},
+    {"TstChnGroups", &TstChnGroups_Class},
+    {"TstChnPauses", &TstChnPauses_Class},
+    {"TstSgmGroups", &TstSgmGroups_Class},
+    {"TstSgmPauses", &TstSgmPauses_Class},
+    {"TstNumPeriods", &TstNumPeriods_Class},
+    {"TstChnPeriods", &TstChnPeriods_Class},
+    {"TstSgmPeriods", &TstSgmPeriods_Class},
+    {"TstChain2DrawsAll", &TstChain2DrawsAll_Class},
+    {"TstChain2DrawsPos", &TstChain2DrawsPos_Class},
+    {"TstChain2Pos", &TstChain2Pos_Class},
+    {"TstChain3DrawsPos", &TstChain3DrawsPos_Class},
+    {"TstChain3Pos", &TstChain3Pos_Class},
+    {"TstChain2ChannelsAll", &TstChain2ChannelsAll_Class},
+    {"TstChain2ChannelsPos", &TstChain2ChannelsPos_Class},
+    {"TstChain2Channel", &TstChain2Channel_Class},
+    {"TstChain3ChannelsPos", &TstChain3ChannelsPos_Class},
+    {"TstChain3Channel", &TstChain3Channel_Class},
+    {"TstChain2CnlCnt", &TstChain2CnlCnt_Class},
+    {"TstChain3CnlCnt", &TstChain3CnlCnt_Class},
+    {"TstChainChannels2InsideAll", &TstChainChannels2InsideAll_Class},
+    {"TstChainChannels2InsideSuc", &TstChainChannels2InsideSuc_Class},
+    {"TstChainChannels2InsideBad", &TstChainChannels2InsideBad_Class},
+    {"TstChainChannels2InsideCnt", &TstChainChannels2InsideCnt_Class},
+    {"TstChain2SegmentsAll", &TstChain2SegmentsAll_Class},
+    {"TstChain2SegmentsPos", &TstChain2SegmentsPos_Class},
+    {"TstChain2Segment", &TstChain2Segment_Class},
+    {"TstChain3SegmentsPos", &TstChain3SegmentsPos_Class},
+    {"TstChain3Segment", &TstChain3Segment_Class},
+    {"TstChain2SgmCnt", &TstChain2SgmCnt_Class},
+    {"TstChain3SgmCnt", &TstChain3SgmCnt_Class},
     {"TstOgnev1", &TstOgnev1_Class},
     {"TstOgnev2", &TstOgnev2_Class},
     {"TstOgnev3", &TstOgnev3_Class},
-    {"TstShreddingStat", nullptr},
+    {"TstShreddingStat", &TstShreddingStat_Class},
 };
 static_assert(std::size(kTable) == 143);
 
