@@ -5,7 +5,9 @@
 namespace kvarn {
 
 TWorkspace::TWorkspace(IHost& host, std::string dataDir)
-    : host_(host), dataDir_(std::move(dataDir)) {}
+    : host_(host), dataDir_(std::move(dataDir)) {
+  StatFullSetSource = [this](int entry) { return OpenPrefetch(entry); };
+}
 
 TWorkspace::~TWorkspace() = default;
 

@@ -109,10 +109,6 @@ class TWorkspace {
   bool OpenStakesFileExclusive();
   // Descriptor of the locked stakes file, -1 when not open.
   int StakesFileHandle() const { return stakesLock_.fd; }
-  // After the stakes file was rewritten through a temporary file and a rename, the lock still
-  // sits on the old file: this locks the new one and then lets the old one go. False (with the
-  // system's error text in `error`) when the new file cannot be opened or locked.
-  bool StakesFileReplaced(std::string& error);
 
   // ---- draws download, import and export (workspace_download.cpp) ----
   // The loop of the download: blocks of 50 draws after the last one, each saved at once, until a
@@ -154,6 +150,8 @@ class TWorkspace {
   std::function<void()> OnCombsChanged;
   // Start-up: room for the full set in the list, the snapshot and the buffer.
   void CombsReserve();
+  // Start-up after the draws are loaded: the list generated with the stored parameters.
+  void CombsStartup();
   // Builds the list; interactive also shows its progress, clears the applied filters and
   // empties the snapshot and the buffer. Errors are shown; the list keeps what was appended.
   void CombsGenerate(int mode, const std::string& parameters, bool interactive);
@@ -180,6 +178,40 @@ class TWorkspace {
   int CombsCheckNums();
   std::string CombsCellText(int row, int col) const;
   uint32_t CombsCellColour(int row, int col) const;
+
+  // ---- filtering and the full-set comparison (workspace_filter.cpp) ----
+  // Rebuilds the list from the snapshot the caller has just taken, keeping the combinations
+  // whose CombMatches agrees with the direction, and adds the applied-filters line. False when
+  // nothing is selected (the list is then unchanged).
+  bool FilterCombs(TCustomStat& stat, const TStatDrawArray& selected, const std::string& caption,
+                   bool exclude);
+  // "Оставить выделенные" / "Удалить выделенные": the rows are display rows of the statistics
+  // table; snapshot with message, then the filter with the selected method.
+  bool StatFilter(const std::vector<int>& rows, bool exclude);
+  // The card, layout and week views: the distinct numbers of the selection filter with the
+  // numbers method; none raises "В выделенном диапазоне нет значений для фильтра!".
+  void FilterCombsByNumbers(const std::vector<int>& numbers, const std::string& caption,
+                            bool exclude);
+  // The applied-filters line of a scenario rollback.
+  void AppliedFiltersAddRollback();
+  // The comparison file of a registry entry: read, or built when missing or empty. Nothing
+  // when the comparison is off, the method cannot have one, or the file failed (shown).
+  std::unique_ptr<TPrefetchData> OpenPrefetch(int entry);
+  // Builds (or rebuilds) the file; a failure deletes it, is shown and gives nothing.
+  std::unique_ptr<TPrefetchData> BuildPrefetch(int entry);
+  std::string PrefetchPathOf(int entry);
+  // Builds the missing files and rebuilds the existing ones whose group bit is in groupMask;
+  // runs only when forced or the comparison is on. Returns the number of files built.
+  int RefreshPrefetchFiles(bool force, unsigned groupMask);
+  static constexpr unsigned AllGroupsMask = (1u << 13) - 1;
+  // Steps of RefreshPrefetchFiles: entries done, entries in all, the file being built.
+  std::function<void(int done, int total, const std::string& file)> OnPrefetchProgress;
+  // The start-up maintenance switches: "fullrecreate" rebuilds every file, "fullrefresh"
+  // builds the missing ones even with the comparison off; the program ends after either.
+  int PrefetchMaintenance(bool recreate);
+  // The start-up step: "fullrecreate" rebuilds every file; otherwise the missing ones are built,
+  // with "fullrefresh" even when the comparison is off. True when the program ends after it.
+  bool PrefetchStartup(bool fullRecreate, bool fullRefresh);
 
   // ---- statistics tab (workspace_stats.cpp) ----
   // The registry, registered and with the method list file read on first use.
