@@ -68,17 +68,41 @@ int DrawsStatus(TCliContext& ctx, TCliArgs& args) {
   return 0;
 }
 
+// draws delete --number N ... --yes: the deletion of the selected rows of the list, with the
+// rows given by their draw numbers; without --yes the question is answered No.
+int DrawsDeleteCmd(TCliContext& ctx, TCliArgs& args) {
+  std::vector<std::string> numbers = args.TakeAll("--number");
+  bool yes = args.TakeFlag("--yes");
+  args.ExpectEnd();
+  if (numbers.empty()) throw TCliUsageError{"option --number is needed"};
+  TWorkspace& ws = ctx.Workspace();
+  std::vector<int> rows;
+  for (const std::string& text : numbers) {
+    int64_t n;
+    if (!TryTextToInt(text, n)) throw TCliUsageError{"option --number needs an integer"};
+    int index = ws.DrawsFindNumber(static_cast<int>(n));
+    if (index < 0) Raise(StrFormat("Тираж № %d не найден!", static_cast<int>(n)));
+    rows.push_back(DrawsRowIndex(ws.Draws(), index));
+  }
+  ctx.host.SetAnswer(yes);
+  if (!ws.DrawsDeleteRows(rows)) return 1;
+  ctx.out << ws.DrawsCount() << '\n';
+  return 0;
+}
+
 }  // namespace
 
-KVARN_CLI_COMMAND(draws, "draws",
-                  "draws list [--offset K] [--sorted] | draws add --numbers \"5,1,3,2,4,4\" "
-                  "[--number N] [--date \"dd.mm.yyyy hh:nn\"] | draws status [--offset K] | "
-                  "draws import FILE.csv | draws export FILE.csv") {
+KVARN_CLI_COMMAND(
+    draws, "draws",
+    "draws list [--offset K] [--sorted] | draws add --numbers \"5,1,3,2,4,4\" "
+    "[--number N] [--date \"dd.mm.yyyy hh:nn\"] | draws status [--offset K] | "
+    "draws delete --number N ... [--yes] | draws import FILE.csv | draws export FILE.csv") {
   std::optional<std::string> sub = args.TakePositional();
   if (!sub) throw TCliUsageError{"a sub-command is needed"};
   if (*sub == "list") return DrawsList(ctx, args);
   if (*sub == "add") return DrawsAddCmd(ctx, args);
   if (*sub == "status") return DrawsStatus(ctx, args);
+  if (*sub == "delete") return DrawsDeleteCmd(ctx, args);
   if (*sub == "import") return CliDrawsImport(ctx, args);
   if (*sub == "export") return CliDrawsExport(ctx, args);
   throw TCliUsageError{"unknown sub-command: " + *sub};

@@ -61,6 +61,20 @@ TEST_F(DrawsCli, AddListAndStatusShareTheArchive) {
   EXPECT_EQ(std::filesystem::file_size(PathJoin(dir_, DrawsFileName)), 2 * DrawRecordSize);
 }
 
+TEST_F(DrawsCli, DeleteRemovesTheGivenNumbersOnlyWhenConfirmed) {
+  for (const char* n : {"10", "11", "12", "13"})
+    ASSERT_EQ(Run({"draws", "add", "--numbers", "1,2,3,4,5,1", "--number", n}), 0);
+  EXPECT_EQ(Run({"draws", "delete", "--number", "11", "--number", "13"}), 1);
+  EXPECT_NE(err_.find("Удалить все выделенные записи (всего будет удалено 2 записи(ей))? -> Нет"),
+            std::string::npos);
+  EXPECT_EQ(Run({"draws", "delete", "--number", "11", "--number", "13", "--yes"}), 0);
+  EXPECT_EQ(out_, "2\n");
+  ASSERT_EQ(Run({"draws", "list"}), 0);
+  EXPECT_EQ(out_.substr(0, 3), "12\t");
+  EXPECT_NE(out_.find("\n10\t"), std::string::npos);
+  EXPECT_EQ(Run({"draws", "delete", "--number", "99", "--yes"}), 1);
+}
+
 TEST_F(DrawsCli, RejectedInputChangesNothing) {
   EXPECT_EQ(Run({"draws", "add", "--numbers", "1;2;3;4;4;1"}), 1);
   EXPECT_EQ(out_, "");
