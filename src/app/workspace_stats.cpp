@@ -42,6 +42,7 @@ void TWorkspace::StatSyncSettings() {
   statList_->Weights = w;
   statList_->SavedWeights = w;
   statList_->ShreddingFormulas = settings_.Shredding.Formulas;
+  statList_->ShreddingDigits = settings_.Shredding.Digits;
 }
 
 namespace {
@@ -87,7 +88,7 @@ std::unique_ptr<TCustomStat> TWorkspace::CreateSelected(bool graphBox) {
   const auto& box = graphBox ? methodBoxes_.Graph : methodBoxes_.Stat;
   if (line < 0 || static_cast<size_t>(line) >= box.size())
     Raise(StrFormat("Не выбран метод расчета статистики (cb: %s)!",
-                    graphBox ? "cbGraphType" : "cbDrawsStatType"));
+                    graphBox ? "cbDrawsGraphType" : "cbDrawsStatType"));
   return list.CreateStat(box[static_cast<size_t>(line)].Entry);
 }
 
