@@ -109,6 +109,10 @@ class TWorkspace {
   bool OpenStakesFileExclusive();
   // Descriptor of the locked stakes file, -1 when not open.
   int StakesFileHandle() const { return stakesLock_.fd; }
+  // After the stakes file was rewritten through a temporary file and a rename, the lock still
+  // sits on the old file: this locks the new one and then lets the old one go. False (with the
+  // system's error text in `error`) when the new file cannot be opened or locked.
+  bool StakesFileReplaced(std::string& error);
 
   // ---- draws download, import and export (workspace_download.cpp) ----
   // The loop of the download: blocks of 50 draws after the last one, each saved at once, until a
