@@ -105,6 +105,13 @@ TEST_F(SettingsOverrideCli, ValuesAndTablesUseTheOverriddenGeometry) {
   EXPECT_EQ(g.out, "1\t1\n2\t0\n3\t0\n");
 }
 
+TEST_F(SettingsOverrideCli, FilterKeepsCandidatesWithoutANumberInTheChannel) {
+  const TRun r =
+      Cli(dir, {"filter", "CHNV", "--value", "03 [11-15] x 0", "--keep", "--channel-size", "5"});
+  ASSERT_EQ(r.rc, 0) << r.err;
+  EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "169911");  // 5 of the 31 other numbers
+}
+
 TEST_F(SettingsOverrideCli, ComparisonOfChangedGroupsLeavesStoredFilesAlone) {
   ASSERT_NO_THROW(WriteFileAtomic(PathJoin(dir, "Kvarn_5x36.frm"),
                                   "[TFormMain]\r\nPrefetchsInit=1\r\nPrefetchsEnabled=1\r\n"));
