@@ -50,6 +50,11 @@ class TWorkspace {
   // Each writer updates only its own keys; errors are shown and give false.
   bool ConfigSaveData();
   bool ConfigSaveShredding();
+  // The formulas dialog's OK (workspace_shredding.cpp): the three formulas and their digit counts
+  // go to the settings and the registry, the SHREDDING section is written, the full-set files of
+  // the shredding group are rebuilt and the method boxes refilled keeping their selection. False
+  // when the configuration could not be written (shown); the new formulas are in use anyway.
+  bool ShreddingApply(const TShreddingConfig& shredding);
   bool ConfigSaveGenerate();
   bool ConfigSaveProxy();
   // One key of the window-state section, written at once; errors are shown and give false.

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "stats/methods/formula.h"
+
 #include "family_test_util.h"
 #include "stats/registry.h"
 
@@ -86,6 +90,34 @@ TEST(ShreddingMethods, SortedOrderChangesThePositions) {
   // Drawn: 8 / 9; sorted: 5 / 1, a whole number.
   EXPECT_EQ(std::vector<std::string>({"0=1", "88=1"}), Texts(*stat, f.Run(*stat, false)));
   EXPECT_EQ(std::vector<std::string>({"0=2"}), Texts(*stat, f.Run(*stat, true)));
+}
+
+TEST(ShreddingMethods, AgreeWithShredValueOnArbitraryFormulas) {
+  // The method substitutes in its own buffers; the result must be ShredValue's, including the
+  // odd texts that one replacement makes up for a later one ("nn12" with n1 = 2 reads n2).
+  TShreddingFixture f(Archive({{2, 10, 11, 12, 13}, {4, 14, 15, 16, 17}, {7, 20, 21, 22, 23}}));
+  const char* const tokens[] = {"n1",   "n2",   "n3",    "n4",  "n5",  "P1", "p2",   "t3", "T5",
+                                "nn12", "pt21", "+",     "-",   "*",   "/",  "^",    "(",  ")",
+                                "7",    "0.5",  "sqrt(", "ln(", "1E2", " ",  "abs(", "x"};
+  EXPECT_EQ(1, f.CombValue(*f.Formula("1/nn12"), {2, 5, 6, 7, 8}));  // 1 / 52
+  std::mt19937 rng(20261208);
+  const TComb zeros{};
+  for (int round = 0; round < 300; ++round) {
+    std::string formula;
+    const int length = static_cast<int>(rng() % 9) + 1;
+    for (int k = 0; k < length; ++k) formula += tokens[rng() % std::size(tokens)];
+    const int digits = static_cast<int>(rng() % 5) + 1;
+    auto stat = f.Formula(formula, digits);
+    auto* graph = dynamic_cast<TCustomGraphStat*>(stat.get());
+    for (int k = 0; k < 5; ++k) {
+      TComb n;
+      for (uint8_t& x : n) x = static_cast<uint8_t>(rng() % 36 + 1);
+      SCOPED_TRACE(formula);
+      EXPECT_EQ(ShredValue(n, zeros, zeros, digits, formula), f.CombValue(*stat, n));
+      EXPECT_EQ(ShredValue(n, f.draws[1].Values, f.draws[0].Values, digits, formula),
+                graph->GraphValueOf(n, 2, 2, false));
+    }
+  }
 }
 
 TEST(ShreddingMethods, RegistryEntriesCarryTheirFormulas) {

@@ -1,5 +1,8 @@
 #include "stats/methods/shredding.h"
 
+#include <charconv>
+#include <exception>
+
 #include "stats/methods/formula.h"
 #include "stats/registry.h"
 
@@ -17,6 +20,41 @@ TstShreddingStat::TstShreddingStat(const TStatList& list, int param)
   if (digits_ > ShreddingMaxDigits) digits_ = ShreddingMaxDigits;
 }
 
+int32_t TstShreddingStat::Shred(const TComb& n, const TComb& p, const TComb& t) {
+  // The same passes as ShredValue: for each position, every n, p and t variable in turn, so that
+  // a text made up by one replacement is seen by the later ones exactly as there.
+  text_.assign(formula_);
+  for (int i = 1; i <= CombSize; ++i) {
+    const struct {
+      char lower, upper;
+      const TComb& set;
+    } vars[3] = {{'n', 'N', n}, {'p', 'P', p}, {'t', 'T', t}};
+    const char digit = static_cast<char>('0' + i);
+    for (const auto& v : vars) {
+      if (text_.find(v.lower) == std::string::npos && text_.find(v.upper) == std::string::npos)
+        continue;
+      char value[4];
+      const auto end = std::to_chars(value, value + sizeof value, v.set[i - 1]).ptr;
+      next_.clear();
+      for (size_t k = 0; k < text_.size(); ++k) {
+        if ((text_[k] == v.lower || text_[k] == v.upper) && k + 1 < text_.size() &&
+            text_[k + 1] == digit) {
+          next_.append(value, end);
+          ++k;
+        } else {
+          next_ += text_[k];
+        }
+      }
+      text_.swap(next_);
+    }
+  }
+  try {
+    return ShredFraction(EvaluateFormula(text_), digits_);
+  } catch (const std::exception&) {
+    return 0;
+  }
+}
+
 std::string TstShreddingStat::ValueText(const TStatDraw& item) const {
   return std::to_string(item.Key.L1());
 }
@@ -25,14 +63,14 @@ void TstShreddingStat::AddCombValues(const TComb& comb, TStatDrawArray& list) {
   TCustomGraphStat::AddCombValues(comb, list);
   // A combination has no draws before it: p and t read as zeros.
   static const TComb zeros{};
-  Work.Key.SetL1(ShredValue(comb, zeros, zeros, digits_, formula_));
+  Work.Key.SetL1(Shred(comb, zeros, zeros));
   AddStatItem(list, Work, false);
 }
 
 int32_t TstShreddingStat::DrawValue(const TComb& values, int index, bool sorted) {
   ReadDrawInto(Draws, index - 1, sorted, p_);
   ReadDrawInto(Draws, index - 2, sorted, t_);
-  return ShredValue(values, p_.Values, t_.Values, digits_, formula_);
+  return Shred(values, p_.Values, t_.Values);
 }
 
 void TstShreddingStat::AddDrawValues(int index, int last, bool sorted, TStatDrawArray& list,

@@ -46,11 +46,16 @@ class TstShreddingStat : public TCustomGraphStat {
  private:
   // The value with p and t taken from the two draws before draw[index].
   int32_t DrawValue(const TComb& values, int index, bool sorted);
+  // ShredValue of the formula, with the substitution made in the instance's buffers: the filter
+  // and the full-set pass call it for every combination.
+  int32_t Shred(const TComb& n, const TComb& p, const TComb& t);
 
   std::string formula_;
   int digits_ = 2;
   TDraw p_;
   TDraw t_;
+  std::string text_;
+  std::string next_;
 };
 
 KVARN_STAT_CLASS_DECL(TstShreddingStat);

@@ -1,0 +1,103 @@
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "app/workspace.h"
+#include "core/text.h"
+#include "stats/prefetch.h"
+
+namespace kvarn {
+namespace {
+
+class ShreddingWorkspace : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/kvarn_shred_XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    dir_ = tmpl;
+    TDrawsArray a;
+    for (int i = 0; i < 10; ++i) {
+      TDraw d;
+      d.Number = 1 + i;
+      const auto b = static_cast<uint8_t>(i + 1);
+      d.Values = TComb{b, static_cast<uint8_t>(b + 1), static_cast<uint8_t>(b + 2),
+                       static_cast<uint8_t>(b + 3), static_cast<uint8_t>(b + 4)};
+      d.DateText = "01.02.2024 10:00";
+      a.push_back(d);
+    }
+    DrawsWriteFile(PathJoin(dir_, DrawsFileName), a);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+
+  static int LineOf(const std::vector<TMethodBoxLine>& box, int entry) {
+    for (size_t i = 0; i < box.size(); ++i)
+      if (box[i].Entry == entry) return static_cast<int>(i);
+    return -1;
+  }
+
+  std::string dir_;
+  TSilentHost host_;
+};
+
+TEST_F(ShreddingWorkspace, ApplyStoresWritesRefillsAndRecomputes) {
+  TWorkspace ws(host_, dir_);
+  ws.OpenHeadless();
+  const int shr2 = ws.StatList().FindByIdent("SHR2");
+  ASSERT_GE(shr2, 0);
+  const int line = LineOf(ws.MethodBoxes().Stat, shr2);
+  ASSERT_GE(line, 0);
+  ws.SetStatSelected(line);
+  ws.ComputeStatistics(true);
+
+  TShreddingConfig s = ws.Settings().Shredding;
+  s.Formulas[1] = "n5/n1";
+  s.Digits[1] = 3;
+  s.Digits[2] = 9;  // beyond the dialog's range
+  EXPECT_TRUE(ws.ShreddingApply(s));
+  EXPECT_TRUE(host_.messages.empty());
+
+  EXPECT_EQ("n5/n1", ws.Settings().Shredding.Formulas[1]);
+  EXPECT_EQ(3, ws.Settings().Shredding.Digits[1]);
+  EXPECT_EQ(5, ws.Settings().Shredding.Digits[2]);
+  const std::string ini = ReadWholeFile(ws.DataPath(ConfigFileName));
+  EXPECT_NE(std::string::npos, ini.find("Formula2=n5/n1"));
+  EXPECT_NE(std::string::npos, ini.find("Formula2Digits=3"));
+
+  // The box line names the new formula and stays selected.
+  ASSERT_EQ(line, ws.StatSelected());
+  EXPECT_NE(std::string::npos, ws.MethodBoxes().Stat[static_cast<size_t>(line)].Text.find("n5/n1"));
+  // The table shows the new formula's values: draw 3 is 3..7, and 7 / 3 gives 333.
+  const auto& rows = ws.StatTable().Rows;
+  EXPECT_TRUE(
+      std::any_of(rows.begin(), rows.end(), [](const TStatRow& r) { return r.Cells[0] == "333"; }));
+}
+
+TEST_F(ShreddingWorkspace, ApplyRebuildsOnlyTheShreddingComparisonFiles) {
+  TWorkspace ws(host_, dir_);
+  ws.OpenHeadless();
+  ws.WindowState().PrefetchsEnabled = true;
+  TStatList& list = ws.StatList();
+  // Placeholders stand for the files of the other groups, which must stay as they are.
+  std::filesystem::create_directories(PrefetchDir(dir_));
+  const std::string placeholder(PrefetchRecordSize, '\0');
+  for (int i = 0; i < list.Count(); ++i)
+    if (list.CanPrefetch(i)) WriteFileAtomic(ws.PrefetchPathOf(i), placeholder);
+
+  TShreddingConfig s = ws.Settings().Shredding;
+  s.Formulas = {"n1/7", "n1/7", "n1/7"};
+  s.Digits = {1, 1, 1};
+  ASSERT_TRUE(ws.ShreddingApply(s));
+  for (int i = 0; i < list.Count(); ++i) {
+    if (!list.CanPrefetch(i)) continue;
+    const std::string bytes = ReadWholeFile(ws.PrefetchPathOf(i));
+    const bool shredding = list.Items(i).IdentOf().rfind("SHR", 0) == 0;
+    SCOPED_TRACE(list.Items(i).IdentOf());
+    // n1 / 7 with one digit: n1 = 1..32 gives seven digits 0, 1, 2, 4, 5, 7, 8.
+    EXPECT_EQ(shredding ? 7 * PrefetchRecordSize + 12 : PrefetchRecordSize, bytes.size());
+  }
+}
+
+}  // namespace
+}  // namespace kvarn
