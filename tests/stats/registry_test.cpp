@@ -204,9 +204,9 @@ TEST(RegistrationTable, HoldsEveryClassOnceInTheFixedOrder) {
     const std::string name = table[i].ClassName;
     if (name == "TstCombSegmSeq4") segmSeq4 = static_cast<int>(i);
     if (name == "TstPosVal") posVal = static_cast<int>(i);
-    if (table[i].Class) {
-      EXPECT_STREQ(table[i].Class().ClassName(), table[i].ClassName);
-    }
+    // Every class of the table is built.
+    ASSERT_NE(table[i].Class, nullptr) << name;
+    EXPECT_STREQ(table[i].Class().ClassName(), table[i].ClassName);
   }
   EXPECT_EQ(posVal, segmSeq4 + 1);
 }
