@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/config_input.h"
 #include "app/host.h"
 #include "combs/combs.h"
 #include "core/config.h"
@@ -65,6 +66,9 @@ class TWorkspace {
   std::string WindowStateReadString(const std::string& key, const std::string& def);
   // Sizes, the switches and the list layouts when the window closes.
   bool WindowStateSaveAll();
+  // The settings dialog's result (workspace_ui_support.cpp): writes the configuration, brings the
+  // registry's settings and method names up to date and refreshes the views; returns what changed.
+  TConfigChanges ConfigApply(const TConfigData& data);
 
   // ---- draw archive (workspace_draws.cpp) ----
   const TDrawsArray& Draws() const { return draws_; }

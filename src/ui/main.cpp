@@ -1,13 +1,27 @@
 #include <QApplication>
-#include <QMainWindow>
-#include <QStatusBar>
+#include <QTimer>
+#include <cstdlib>
+
+#include "app/startup_switches.h"
+#include "core/paths.h"
+#include "ui/form_main.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QMainWindow w;
-  w.setWindowTitle(QStringLiteral("Лотерея 5 из 36"));
-  w.statusBar()->showMessage(QStringLiteral("Архив тиражей: 0"));
-  w.resize(1000, 700);
-  w.show();
+  std::vector<std::string> args(argv + 1, argv + argc);
+  kvarn::TStartOptions options;
+  options.switches = kvarn::ParseStartSwitches(args);
+  const char* envDir = std::getenv("KVARN_DATA_DIR");
+  std::string explicitDir = !options.switches.dir.empty() ? options.switches.dir
+                            : envDir                      ? std::string(envDir)
+                                                          : std::string();
+  options.dataDir = kvarn::ResolveDataDir(explicitDir, kvarn::ProgramDir());
+  kvarn::EnsureDir(options.dataDir);
+
+  kvarn::TFormMain window(options);
+  QObject::connect(&window, &kvarn::TTemplateMain::EndProgram, &app,
+                   [&app] { QTimer::singleShot(0, &app, [&app] { app.exit(1); }); });
+  if (window.EndRequested()) return 1;
+  window.show();
   return app.exec();
 }

@@ -1,0 +1,119 @@
+// A data directory with a small archive, a window over it, and the messages it showed.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "core/config.h"
+#include "core/draws.h"
+#include "core/text.h"
+#include "ui/form_main.h"
+#include "ui/qt_host.h"
+
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& s, std::ostream* os) {
+  *os << '"' << s.toStdString() << '"';
+}
+QT_END_NAMESPACE
+
+namespace kvarn::test {
+
+inline TDrawsArray MakeDraws(int count, int firstNumber = 1000) {
+  TDrawsArray draws;
+  for (int i = 0; i < count; ++i) {
+    TDraw d;
+    d.Number = firstNumber + i;
+    for (int k = 0; k < CombSize; ++k)
+      d.Values[static_cast<size_t>(k)] = static_cast<uint8_t>((i * 7 + k * 5) % NumbersCount + 1);
+    d.Extra = 0;
+    d.DateText = "01.02.2020 21:00";
+    draws.push_back(d);
+  }
+  return draws;
+}
+
+class TUiTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = (std::filesystem::temp_directory_path() /
+            ("kvarn_ui_" + std::to_string(::getpid()) + "_" +
+             ::testing::UnitTest::GetInstance()->current_test_info()->name()))
+               .string();
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+    // No download at start-up: the tests have no web archive.
+    WindowStateWriteInt(PathJoin(dir_, WindowStateFileName), "DownloadDrawsOnStart", 2);
+    TQtHost::SetMessageHook([this](const TQtHost::TShown& m) {
+      shown.push_back(m);
+      return answer;
+    });
+  }
+  void TearDown() override {
+    windows_.clear();
+    TQtHost::SetMessageHook({});
+    std::filesystem::remove_all(dir_);
+  }
+
+  void WriteDraws(const TDrawsArray& draws) {
+    DrawsWriteFile(PathJoin(dir_, DrawsFileName), draws);
+  }
+
+  // A window over the directory, initialised as the one-shot timer would; false when start-up
+  // decided to end the program.
+  TFormMain& Open(bool* running = nullptr, TStartSwitches switches = {}) {
+    TStartOptions o;
+    o.dataDir = dir_;
+    o.switches = switches;
+    o.autoInit = false;
+    windows_.push_back(std::make_unique<TFormMain>(o));
+    TFormMain& w = *windows_.back();
+    bool ok = w.Initialize();
+    if (running) *running = ok;
+    return w;
+  }
+  void Close(TFormMain& w) {
+    for (auto it = windows_.begin(); it != windows_.end(); ++it)
+      if (it->get() == &w) {
+        windows_.erase(it);
+        return;
+      }
+  }
+
+  // Runs `action` on the modal dialog of type D that `open` shows.
+  template <class D>
+  static void WithDialog(const std::function<void()>& open, const std::function<void(D&)>& action) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+      auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
+      ASSERT_NE(d, nullptr);
+      seen = true;
+      action(*d);
+    });
+    open();
+    EXPECT_TRUE(seen);
+  }
+
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> t;
+    for (const auto& m : shown) t.push_back(m.text);
+    return t;
+  }
+
+  std::string dir_;
+  std::vector<TQtHost::TShown> shown;
+  bool answer = true;
+
+ private:
+  std::vector<std::unique_ptr<TFormMain>> windows_;
+};
+
+}  // namespace kvarn::test
