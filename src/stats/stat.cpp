@@ -1,6 +1,7 @@
 #include "stats/stat.h"
 
 #include <cstdlib>
+#include <cstring>
 
 #include "core/text.h"
 #include "stats/registry.h"
@@ -115,8 +116,14 @@ bool SelectedHasLong(const TStatDrawArray& selected, int pos, int32_t v) {
 }
 
 void AddStatItem(TStatDrawArray& list, const TStatDraw& item, bool withIntervals) {
+  // The run merges every value of every draw into lists of up to thousands of items: the keys
+  // are compared as one 64-bit word.
+  uint64_t key;
+  std::memcpy(&key, &item.Key, sizeof key);
   for (TStatDraw& e : list) {
-    if (!(e.Key == item.Key)) continue;
+    uint64_t k;
+    std::memcpy(&k, &e.Key, sizeof k);
+    if (k != key) continue;
     e.Count += item.Count;
     if (e.Depth == 0 || (item.Depth > 0 && e.Depth >= item.Depth)) {
       e.LastDraw = item.LastDraw;
