@@ -140,6 +140,8 @@ class TWorkspace {
   bool SetDownloadOnStart(int choice);
   // What the wait window shows: the plain text, or with the attempt and the proxy in use.
   std::string DownloadWaitText() const;
+  // Called with the wait text when the download starts and whenever it changes, and with an
+  // empty text when the download is over (the wait window closes).
   std::function<void(const std::string& text)> OnDownloadWaitText;
   // Time-outs of the requests (5000 and 10000 ms unless changed).
   void SetDownloadTimeouts(int connectMs, int readMs);
