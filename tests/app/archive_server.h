@@ -45,7 +45,9 @@ class TArchiveServer {
       line.append(buf, static_cast<size_t>(n));
     }
     close(fds[0]);
-    port_ = std::atoi(line.c_str());
+    char* end = nullptr;
+    port_ = static_cast<int>(std::strtol(line.c_str(), &end, 10));
+    proxyPort_ = static_cast<int>(std::strtol(end, nullptr, 10));
     if (port_ <= 0) {
       Stop();
       throw std::runtime_error("the archive server did not start");
@@ -57,6 +59,8 @@ class TArchiveServer {
 
   std::string Base() const { return "https://127.0.0.1:" + std::to_string(port_); }
   std::string CaCert() const { return dir_ + "/cert.pem"; }
+  // A tunnelling proxy in front of the server; user "kvarn", password "secret".
+  int ProxyPort() const { return proxyPort_; }
 
   // GET /__set?..., /__reset or /__log.
   std::string Control(const std::string& pathAndQuery) const {
@@ -80,6 +84,7 @@ class TArchiveServer {
   std::string dir_;
   pid_t pid_ = -1;
   int port_ = 0;
+  int proxyPort_ = 0;
 };
 
 // A port on 127.0.0.1 that nothing listens on (taken and released again).

@@ -224,28 +224,52 @@ TEST_F(DownloadServer, WhatTheUserSeesWithoutAReachableSite) {
   EXPECT_TRUE(ws_->Draws().empty());
 }
 
-TEST_F(DownloadServer, AutomaticProxyDropsDeadEntriesThenAsks) {
-  int p1 = test::ClosedPort(), p2 = test::ClosedPort();
-  WriteFileAtomic(PathJoin(dir_, ProxyListFileName),
-                  StrFormat("# candidates\r\n127.0.0.1:%d\r\n127.0.0.1:%d\r\n", p1, p2));
-  ws_->Settings().Proxy.Mode = pmAuto;
+TEST_F(DownloadServer, ManualProxyGetsUserNameAndPassword) {
+  Set("last=60");
+  ws_->Settings().Proxy = {pmManual, "127.0.0.1", server_->ProxyPort(), "kvarn", "wrong"};
   EXPECT_EQ(ws_->DrawsDownload(), 0);
   ASSERT_EQ(host_.questions.size(), 1u);
-  EXPECT_NE(
-      std::find(waitTexts_.begin(), waitTexts_.end(),
-                StrFormat("Загрузка архива тиражей...\r\rПопытка 2, proxy 127.0.0.1 : %d", p2)),
-      waitTexts_.end());
-  // The chosen proxy was written to the configuration.
+  EXPECT_EQ(Log(), "");
+  EXPECT_EQ(waitTexts_.front(),
+            StrFormat("Загрузка архива тиражей...\r\rПопытка 1, proxy 127.0.0.1 : %d",
+                      server_->ProxyPort()));
+
+  ws_->Settings().Proxy.Password = "secret";
+  EXPECT_EQ(ws_->DrawsDownload(), 60);
+  ExpectServerDraws(FileDraws(), 1, 60);
+  EXPECT_EQ(host_.questions.size(), 1u);
+}
+
+TEST_F(DownloadServer, AutomaticProxyDropsDeadEntriesAndKeepsTheOneThatWorks) {
+  Set("last=60&proxyauth=0");
+  int dead = test::ClosedPort();
+  WriteFileAtomic(
+      PathJoin(dir_, ProxyListFileName),
+      StrFormat("# candidates\r\n127.0.0.1:%d\r\n127.0.0.1:%d\r\n", dead, server_->ProxyPort()));
+  ws_->Settings().Proxy.Mode = pmAuto;
+  EXPECT_EQ(ws_->DrawsDownload(), 60);
+  EXPECT_TRUE(host_.questions.empty());
+  EXPECT_NE(std::find(waitTexts_.begin(), waitTexts_.end(),
+                      StrFormat("Загрузка архива тиражей...\r\rПопытка 2, proxy 127.0.0.1 : %d",
+                                server_->ProxyPort())),
+            waitTexts_.end());
+  // The proxy that worked was written to the configuration.
   TProxyConfig stored;
   ProxyLoad(PathJoin(dir_, ConfigFileName), stored);
+  EXPECT_EQ(stored.Mode, pmAuto);
   EXPECT_EQ(stored.Server, "127.0.0.1");
-  EXPECT_EQ(stored.Port, p2);
+  EXPECT_EQ(stored.Port, server_->ProxyPort());
+
+  // Only dead entries: each is dropped in turn, then the person is asked.
+  WriteFileAtomic(PathJoin(dir_, ProxyListFileName), StrFormat("127.0.0.1:%d\n", dead));
+  EXPECT_EQ(ws_->DrawsDownload(), 0);
+  EXPECT_EQ(host_.questions.size(), 1u);
 
   // No list at all: the list error is shown and nothing is requested.
   fs::remove(PathJoin(dir_, ProxyListFileName));
-  host_.questions.clear();
+  Log();
   EXPECT_EQ(ws_->DrawsDownload(), 0);
-  EXPECT_TRUE(host_.questions.empty());
+  EXPECT_EQ(host_.questions.size(), 1u);
   ASSERT_FALSE(host_.messages.empty());
   EXPECT_EQ(host_.messages.back().text,
             "Ошибка получения списка proxy-серверов!\r\rНе найдено ни одного proxy-сервера с "

@@ -3,7 +3,9 @@
 
 Usage: archive_server.py DIR
 Makes a self-signed certificate for 127.0.0.1 in DIR with the openssl command, listens on a free
-port of 127.0.0.1 and prints that port on the first line of stdout. Runs until it is terminated.
+port of 127.0.0.1 and prints that port on the first line of stdout, followed by the port of a
+tunnelling proxy (CONNECT) that wants the user "kvarn" with the password "secret". Runs until it
+is terminated.
 
 Draw n has the numbers (7n + 11k) mod 36 + 1 for k = 0..4, the extra number n mod 4 + 1 from
 draw 7269 on, and the date "dd.mm.yyyy 22:00" with dd = n mod 28 + 1, mm = n mod 12 + 1,
@@ -21,10 +23,14 @@ Behaviour is switched at run time by GET /__set?key=value (answers "ok"):
   slow=N         a list request whose firstDraw is N waits 4 s before answering
   fail=N         a list request whose firstDraw is N or above answers 500
   bad=N          draw N shows the number 0 in the list
+  proxyauth=0    the proxy lets everybody through
 GET /__log returns the paths requested since the last /__log (one per line) and clears it.
 GET /__reset restores the defaults.
 """
+import base64
 import gzip
+import select
+import socket
 import http.server
 import os
 import re
@@ -38,7 +44,8 @@ import urllib.parse
 
 LAST_OLD = 7268
 DEFAULTS = {"last": "7300", "redirect": "0", "gzip": "0", "layout": "normal", "noclose": "0",
-            "own": "", "ownempty": "", "slow": "", "fail": "", "bad": ""}
+            "own": "", "ownempty": "", "slow": "", "fail": "", "bad": "",
+            "proxyauth": "1"}
 state = dict(DEFAULTS)
 log = []
 lock = threading.Lock()
@@ -166,6 +173,47 @@ class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
     daemon_threads = True
 
 
+PROXY_AUTH = "Basic " + base64.b64encode(b"kvarn:secret").decode()
+
+
+class ProxyHandler(socketserver.BaseRequestHandler):
+    def handle(self):
+        head = b""
+        while b"\r\n\r\n" not in head:
+            chunk = self.request.recv(4096)
+            if not chunk:
+                return
+            head += chunk
+        lines = head.split(b"\r\n\r\n")[0].decode("latin-1").split("\r\n")
+        method, target = lines[0].split(" ")[:2]
+        headers = {k.strip().lower(): v.strip() for k, _, v in
+                   (line.partition(":") for line in lines[1:])}
+        if state["proxyauth"] == "1" and headers.get("proxy-authorization") != PROXY_AUTH:
+            self.request.sendall(b"HTTP/1.1 407 Proxy Authentication Required\r\n"
+                                 b"Proxy-Authenticate: Basic realm=\"proxy\"\r\n"
+                                 b"Content-Length: 0\r\n\r\n")
+            return
+        if method != "CONNECT":
+            self.request.sendall(b"HTTP/1.1 405 Method Not Allowed\r\nContent-Length: 0\r\n\r\n")
+            return
+        host, _, port = target.rpartition(":")
+        upstream = socket.create_connection((host, int(port)))
+        self.request.sendall(b"HTTP/1.1 200 Connection established\r\n\r\n")
+        ends = [self.request, upstream]
+        while True:
+            readable, _, _ = select.select(ends, [], [])
+            for s in readable:
+                data = s.recv(65536)
+                if not data:
+                    upstream.close()
+                    return
+                (upstream if s is self.request else self.request).sendall(data)
+
+
+class ProxyServer(socketserver.ThreadingTCPServer):
+    daemon_threads = True
+
+
 def main():
     folder = sys.argv[1]
     cert = os.path.join(folder, "cert.pem")
@@ -179,7 +227,9 @@ def main():
     ctx = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
     ctx.load_cert_chain(cert, key)
     server.socket = ctx.wrap_socket(server.socket, server_side=True)
-    print(server.server_address[1], flush=True)
+    proxy = ProxyServer(("127.0.0.1", 0), ProxyHandler)
+    threading.Thread(target=proxy.serve_forever, daemon=True).start()
+    print(server.server_address[1], proxy.server_address[1], flush=True)
     server.serve_forever()
 
 
