@@ -119,6 +119,9 @@ KVARN_COMBVAL_POS_CLASS(TstCombValPos3, 3, "KNP3%d", "KNP3",
 KVARN_COMBVAL_POS_CLASS(TstCombValPos4, 4, "KNP4%d", "KNP4",
                         "Сочетания из 4-х чисел тиража начиная с %0:d позиции")
 
+#undef KVARN_COMBVAL_CLASS
+#undef KVARN_COMBVAL_POS_CLASS
+
 KVARN_STAT_CLASS_DECL(TstCombValMix2);
 KVARN_STAT_CLASS_DECL(TstCombValMix3);
 KVARN_STAT_CLASS_DECL(TstCombValMix4);

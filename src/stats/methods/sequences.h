@@ -236,6 +236,9 @@ KVARN_REPEAT3_CLASS(TstRepValues2B3, TCustomRep3ValuesStat, false, "PRL2",
 KVARN_REPEAT3_CLASS(TstRepCount2B3, TCustomRep3CountStat, false, "PRB2",
                     "Количество повторов не более чем в 2-х тиражах")
 
+#undef KVARN_REPEAT_CLASS
+#undef KVARN_REPEAT3_CLASS
+
 KVARN_STAT_CLASS_DECL(TstSequenceLen);
 KVARN_STAT_CLASS_DECL(TstSequenceCnt);
 KVARN_STAT_CLASS_DECL(TstSequenceLenMax);
