@@ -48,6 +48,14 @@ TTemplateMain::TTemplateMain(TStartOptions options, QWidget* parent)
 TTemplateMain::~TTemplateMain() {
   SaveWindowState();
   updateTimer_.stop();
+  if (workspace_) {
+    // The pages go before the workspace: nothing may call back into them.
+    workspace_->OnCombsChanged = nullptr;
+    workspace_->OnDrawsListChanged = nullptr;
+    workspace_->OnViewsRefresh = nullptr;
+  }
+  host_.OnBusyChanged = nullptr;
+  host_.SetPanels({});
   // Pages refer to the workspace; they go first.
   delete takeCentralWidget();
 }
@@ -185,9 +193,11 @@ void TTemplateMain::BuildMenus() {
   QMenu* file = build("Файл", {"EditConfig", "EditShredding", "EditProxy", "-"});
   // Languages: only the built-in one is installed.
   QMenu* lang = file->addMenu(QStringLiteral("Язык интерфейса"));
+  auto* languages = new QActionGroup(this);
   auto* ru = lang->addAction(QStringLiteral("Русский"));
   ru->setCheckable(true);
   ru->setChecked(true);
+  languages->addAction(ru);
   file->addSeparator();
   file->addAction(commands_->Action("ExitProgram"));
 

@@ -4,7 +4,20 @@
 #include <QApplication>
 #include <cstdlib>
 
+// Failures that the model tester reports as warnings of its category.
+int gModelTestFailures = 0;
+
+namespace {
+QtMessageHandler gPrevious = nullptr;
+void CountModelTestFailures(QtMsgType type, const QMessageLogContext& ctx, const QString& msg) {
+  if (type == QtWarningMsg && ctx.category && qstrcmp(ctx.category, "qt.modeltest") == 0)
+    ++gModelTestFailures;
+  if (gPrevious) gPrevious(type, ctx, msg);
+}
+}  // namespace
+
 int main(int argc, char** argv) {
+  gPrevious = qInstallMessageHandler(CountModelTestFailures);
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);

@@ -1,5 +1,6 @@
 // The main window over a real data directory: start-up, status texts, the draws and
 // combination commands, the single-instance guard and the stored view switches.
+#include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -45,6 +46,36 @@ TEST_F(TUiTest, StartUpFillsListsAndStatusPanels) {
   EXPECT_EQ(Cell(combs, FullCombsCount - 1, 6), QStringLiteral("170"));
   EXPECT_EQ(w.RightTabs().count(), rtCount);
   EXPECT_EQ(w.RightTabs().tabText(rtScript), QStringLiteral("Сценарий"));
+}
+
+TEST_F(TUiTest, ListModelsKeepTheModelContractThroughChanges) {
+  gModelTestFailures = 0;
+  WriteDraws(MakeDraws(20));
+  TFormMain& w = Open();
+  QAbstractItemModelTester draws(w.DrawsPage().Model(),
+                                 QAbstractItemModelTester::FailureReportingMode::Warning);
+  QAbstractItemModelTester filters(w.CombsPage().Filters()->model(),
+                                   QAbstractItemModelTester::FailureReportingMode::Warning);
+  QApplication::clipboard()->setText(QStringLiteral("1 2 3 4 5\n6 7 8 9 10\n11 12 13 14 15"));
+  w.UpdateCommands();
+  ASSERT_TRUE(w.Commands().Execute("CombsPaste"));
+  // The tester walks every cell: the list is small now.
+  QAbstractItemModelTester combs(w.CombsPage().Model(),
+                                 QAbstractItemModelTester::FailureReportingMode::Warning);
+  w.CombsPage().List()->selectionModel()->select(
+      w.CombsPage().Model()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  w.UpdateCommands();
+  ASSERT_TRUE(w.Commands().Execute("CombsDelSelected"));
+  EXPECT_EQ(Cell(w.CombsPage().Model(), 1, 1), QStringLiteral("11"));
+  EXPECT_EQ(Cell(w.CombsPage().Model(), 1, 0), QStringLiteral("2"));
+  EXPECT_EQ(Cell(w.CombsPage().Filters()->model(), 0, 1), QStringLiteral("1"));
+  EXPECT_EQ(Cell(w.CombsPage().Filters()->model(), 0, 2), QStringLiteral("2"));
+  w.DrawsPage().OffsetField()->setValue(5);
+  ASSERT_TRUE(w.Commands().Execute("DrawsSorted"));
+  // Sorted for display only: the row shows the numbers ascending.
+  const auto* m = w.DrawsPage().Model();
+  for (int c = 1; c < 5; ++c) EXPECT_LT(Cell(m, 0, c).toInt(), Cell(m, 0, c + 1).toInt());
+  EXPECT_EQ(gModelTestFailures, 0);
 }
 
 TEST_F(TUiTest, EmptyDirectoryStartsWithEmptyArchive) {

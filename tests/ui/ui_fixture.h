@@ -19,6 +19,8 @@
 #include "ui/form_main.h"
 #include "ui/qt_host.h"
 
+extern int gModelTestFailures;
+
 QT_BEGIN_NAMESPACE
 inline void PrintTo(const QString& s, std::ostream* os) {
   *os << '"' << s.toStdString() << '"';
