@@ -1,5 +1,6 @@
 #include "stats/stat.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -328,6 +329,30 @@ int32_t TCustomStat::FindValueDraw(const TStatDraw& item, int fromIndex, int las
       if (s.Key == item.Key) return s.LastDraw;
   }
   return -1;
+}
+
+void TCustomStat::FindValueDraws(std::span<const TStatKey> keys, int fromIndex, int last,
+                                 bool sorted, std::span<int32_t> result) {
+  std::fill(result.begin(), result.end(), -1);
+  const int high = static_cast<int>(Draws.size()) - 1;
+  if (fromIndex > high) return;
+  size_t open = keys.size();
+  TStatContext context;
+  for (int index = fromIndex < 0 ? 0 : fromIndex; index <= high && open > 0; ++index) {
+    findList_.clear();
+    findLast_.clear();
+    AddDrawValues(index, last, sorted, findList_, context, findLast_);
+    for (size_t i = 0; i < keys.size(); ++i) {
+      if (result[i] != -1) continue;
+      for (const TStatDraw& s : findList_) {
+        if (s.Key == keys[i]) {
+          result[i] = s.LastDraw;
+          --open;
+          break;
+        }
+      }
+    }
+  }
 }
 
 // ---- abstract bases ----

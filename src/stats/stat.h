@@ -22,6 +22,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <span>
 #include <string>
 #include <string_view>
 #include <type_traits>
@@ -147,8 +148,8 @@ void ReadDrawInto(const TDrawsArray& draws, int index, bool sorted, TDraw& out);
 inline bool SelectedHasKey(const TStatDrawArray& selected, const TStatKey& key) {
   // Built from the fields: keys are usually written field by field just before the call, and
   // one wide load of them would wait for those stores.
-  const uint64_t k = uint64_t{key.K1} | uint64_t{key.K2} << 16 | uint64_t{key.K3} << 32 |
-                     uint64_t{key.K4} << 48;
+  const uint64_t k =
+      uint64_t{key.K1} | uint64_t{key.K2} << 16 | uint64_t{key.K3} << 32 | uint64_t{key.K4} << 48;
   for (const TStatDraw& s : selected) {
     uint64_t v;
     std::memcpy(&v, &s.Key, sizeof v);
@@ -270,6 +271,10 @@ class TCustomStat {
                              TStatContext& context, TLastValueArray& lastValues);
   // Draw number of the first draw from fromIndex on that has item's key; -1 when none.
   virtual int32_t FindValueDraw(const TStatDraw& item, int fromIndex, int last, bool sorted);
+  // The same search for several keys from one start, in one pass over the draws: result[i] is
+  // FindValueDraw of keys[i]. A class that changes FindValueDraw changes this too.
+  virtual void FindValueDraws(std::span<const TStatKey> keys, int fromIndex, int last, bool sorted,
+                              std::span<int32_t> result);
   // exclude: the filter deletes (true) or keeps (false) the matching combinations.
   virtual bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted,
                            bool exclude) = 0;

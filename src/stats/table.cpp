@@ -79,7 +79,31 @@ long double Weight(const TStatDraw& s, const TStatTotals& t, bool comparison,
   return w.Count * c + w.Deviation * d + w.Level * l;
 }
 
-void FillCells(TCustomStat& stat, const TStatTableOptions& o, const TStatTable& table,
+// "Факт" of every item met in the window. The occurrence lies at index Last - Depth + 1 and the
+// search starts after it, so the items of one depth share one pass over the later draws.
+std::vector<int32_t> Facts(TCustomStat& stat, const TStatDrawArray& list, int last, bool sorted) {
+  std::vector<int32_t> facts(list.size(), -1);
+  std::vector<size_t> order;
+  for (size_t i = 0; i < list.size(); ++i)
+    if (list[i].Depth > 0) order.push_back(i);
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return list[a].Depth < list[b].Depth; });
+  std::vector<TStatKey> keys;
+  std::vector<int32_t> found;
+  for (size_t a = 0; a < order.size();) {
+    const int32_t depth = list[order[a]].Depth;
+    size_t b = a;
+    keys.clear();
+    while (b < order.size() && list[order[b]].Depth == depth) keys.push_back(list[order[b++]].Key);
+    found.assign(keys.size(), -1);
+    stat.FindValueDraws(keys, last - depth + 2, last, sorted, found);
+    for (size_t j = a; j < b; ++j) facts[order[j]] = found[j - a];
+    a = b;
+  }
+  return facts;
+}
+
+void FillCells(TCustomStat& stat, const TStatTableOptions& o, const TStatTable& table, int32_t fact,
                TStatRow& row) {
   const TStatDraw& s = row.Item;
   const TStatTotals& t = table.Totals;
@@ -113,9 +137,6 @@ void FillCells(TCustomStat& stat, const TStatTableOptions& o, const TStatTable& 
   // count 0); a division by that count is no value.
   if (s.Count > 0) c[14] = std::to_string(RoundHalfEven((count + 1) * s.LastDraw / count));
   c[15] = std::to_string(RoundHalfEven((count + 2) * (s.LastDraw + 1.0L) / (count + 1)));
-  // The occurrence in the window lies at index Last - Depth + 1; the search starts after it.
-  const int fromIndex = table.Window.Last - s.Depth + 2;
-  const int32_t fact = stat.FindValueDraw(s, fromIndex, table.Window.Last, o.Sorted);
   if (fact == -1) return;
   c[16] = std::to_string(fact);
   c[17] = StatDifferenceText(c[13], fact);
@@ -141,10 +162,11 @@ void ComputeStatTable(TCustomStat& stat, const TStatTableOptions& o, TStatTable&
   table.Scale = scale.H;
   if (scale.InUse && !list.empty()) ApplyPrefetchNorms(*o.FullSet, scale, list);
 
+  const std::vector<int32_t> facts = Facts(stat, list, table.Window.Last, o.Sorted);
   table.Rows.resize(list.size());
   for (size_t i = 0; i < list.size(); ++i) {
     table.Rows[i].Item = list[i];
-    FillCells(stat, o, table, table.Rows[i]);
+    FillCells(stat, o, table, facts[i], table.Rows[i]);
   }
   table.Chart =
       BuildStatChart(stat, list, scale.InUse ? o.FullSet : nullptr, scale, o.ShowTotalLine);

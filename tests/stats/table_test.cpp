@@ -204,6 +204,43 @@ TEST_F(StatTableTest, ChartFollowsTheKeysWithoutComparison) {
   EXPECT_EQ(table.Chart.Actual[35].Y, 0);
 }
 
+TEST(StatTableFact, SharedSearchAgreesWithTheSearchOfEachValue) {
+  // Every registered method, on a random archive with the analysis point set back: the fact
+  // column equals FindValueDraw of each row on its own.
+  RandomSeed(77);
+  TDrawsArray draws;
+  for (int i = 0; i < 90; ++i) {
+    TDraw d;
+    d.Number = 1000 + i;
+    for (int k = 0; k < CombSize;) {
+      const auto n = static_cast<uint8_t>(RandomInt(NumbersCount) + 1);
+      bool seen = false;
+      for (int j = 0; j < k; ++j) seen = seen || d.Values[static_cast<size_t>(j)] == n;
+      if (!seen) d.Values[static_cast<size_t>(k++)] = n;
+    }
+    d.Extra = static_cast<uint8_t>(RandomInt(4) + 1);
+    draws.push_back(d);
+  }
+  TStatList reg(draws);
+  reg.Register();
+  TStatTableOptions options;
+  options.Offset = 25;
+  options.Len = 40;
+  for (int e = 0; e < reg.Count(); ++e) {
+    TStatTable table;
+    auto stat = reg.CreateStat(e);
+    ComputeStatTable(*stat, options, table);
+    auto single = reg.CreateStat(e);
+    for (const TStatRow& row : table.Rows) {
+      if (row.Item.Depth == 0) continue;
+      const int32_t fact = single->FindValueDraw(row.Item, table.Window.Last - row.Item.Depth + 2,
+                                                 table.Window.Last, false);
+      EXPECT_EQ(row.Cells[16], fact == -1 ? "-" : std::to_string(fact))
+          << reg.Items(e).IdentOf() << " " << row.Cells[0];
+    }
+  }
+}
+
 TStatRow MakeRow(std::string value, std::string count) {
   TStatRow r;
   r.Cells.fill("-");
