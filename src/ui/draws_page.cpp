@@ -21,10 +21,8 @@ TDrawsPage::TDrawsPage(TTemplateMain& main, const QStringList& columns, QWidget*
   list_->setObjectName(QStringLiteral("lvDraws"));
   TWorkspace& ws = main_.Workspace();
   model_ = new TDrawsModel(
-      {[&ws]() -> const TDrawsArray& { return ws.Draws(); }, [&ws] { return ws.DrawsOffset(); },
-       [&ws] { return ws.WindowState().SortedDraws; },
-       [&ws] { return ws.WindowState().ColorDraws; }, [&ws] { return ws.Config().ChannelSize; }},
-      columns, this);
+      {[&ws] { return ws.DrawsCount(); }, [&ws](int row) { return ws.DrawsRow(row); }}, columns,
+      this);
   list_->setModel(model_);
   SetupListView(list_, {54, 24, 24, 24, 24, 24, 24, 30, 100});
   // The designed date width assumes a small font; the whole "dd.mm.yyyy hh:nn" must show.

@@ -39,43 +39,20 @@ int TDrawsModel::columnCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(headers_.size());
 }
 
-int TDrawsModel::IndexOfRow(int row) const {
-  return static_cast<int>(src_.draws().size()) - 1 - row;
-}
-
 QVariant TDrawsModel::data(const QModelIndex& index, int role) const {
-  const TDrawsArray& draws = src_.draws();
-  int i = IndexOfRow(index.row());
-  if (!index.isValid() || i < 0 || i >= static_cast<int>(draws.size())) return {};
+  if (!index.isValid() || index.row() >= rows_ || index.column() >= DrawColumnsCount) return {};
   int col = index.column();
   switch (role) {
-    case Qt::DisplayRole: {
-      TDraw d = DrawForDisplay(draws[static_cast<size_t>(i)], src_.sorted());
-      if (col == 0) return d.Number;
-      if (col >= 1 && col <= CombSize) return d.Values[static_cast<size_t>(col - 1)];
-      if (col == 6) return d.Extra;
-      if (col == 7) return CombSum(d.Values);
-      if (col == 8) return QString::fromUtf8(d.DateText.c_str());
-      return {};
-    }
+    case Qt::DisplayRole:
+      return QString::fromStdString(src_.row(index.row()).Cells[static_cast<size_t>(col)]);
     case Qt::TextAlignmentRole:
       return int(col == 8 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
-    case Qt::BackgroundRole: {
-      bool offsetRow = index.row() == src_.offset();
-      if (src_.coloured()) {
-        if (col >= 1 && col <= CombSize) {
-          TDraw d = DrawForDisplay(draws[static_cast<size_t>(i)], src_.sorted());
-          return WinColour(
-              ChannelColour(d.Values[static_cast<size_t>(col - 1)], src_.channelSize()));
-        }
-        return offsetRow ? WinColour(OffsetRowColour) : QColor(Qt::white);
-      }
-      if (offsetRow) return WinColour(OffsetRowColour);
-      return {};
+    case Qt::BackgroundRole:
+    case Qt::ForegroundRole: {
+      uint32_t c = src_.row(index.row()).Colours[static_cast<size_t>(col)];
+      if (c == DefaultColour) return {};
+      return role == Qt::BackgroundRole ? WinColour(c) : QColor(Qt::black);
     }
-    case Qt::ForegroundRole:
-      if (src_.coloured() || index.row() == src_.offset()) return QColor(Qt::black);
-      return {};
     default:
       return {};
   }
@@ -86,7 +63,7 @@ QVariant TDrawsModel::headerData(int section, Qt::Orientation o, int role) const
 }
 
 void TDrawsModel::Refresh(bool force) {
-  int wanted = static_cast<int>(src_.draws().size());
+  int wanted = src_.count();
   if (force || wanted != rows_) {
     beginResetModel();
     rows_ = wanted;

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "combs/combs.h"
+#include "core/draws.h"
 #include "core/lottery.h"
 
 namespace kvarn {
@@ -15,20 +16,15 @@ namespace kvarn {
 // Windows colour 0x00BBGGRR as a QColor.
 QColor WinColour(uint32_t bgr);
 
-// What the draws list shows besides the archive.
+// The draws list asks the workspace for its row count and for one formatted row at a time.
 struct TDrawsViewSource {
-  std::function<const TDrawsArray&()> draws;
-  std::function<int()> offset;
-  std::function<bool()> sorted;    // SortedDraws
-  std::function<bool()> coloured;  // ColorDraws
-  std::function<int()> channelSize;
+  std::function<int()> count;
+  std::function<TDrawRow(int row)> row;
 };
 
 class TDrawsModel : public QAbstractTableModel {
   Q_OBJECT
  public:
-  static constexpr uint32_t OffsetRowColour = 11184895;  // red 255, green 170, blue 170
-
   TDrawsModel(TDrawsViewSource source, QStringList headers, QObject* parent);
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -36,7 +32,7 @@ class TDrawsModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation o, int role) const override;
 
   // Row i shows the archive entry count - 1 - i.
-  int IndexOfRow(int row) const;
+  int IndexOfRow(int row) const { return src_.count() - 1 - row; }
   // Sets the row count to the archive's when forced or when they differ; repaints otherwise.
   void Refresh(bool force);
   void Repaint();
