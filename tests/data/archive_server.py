@@ -15,7 +15,7 @@ Behaviour is switched at run time by GET /__set?key=value (answers "ok"):
   last=N         newest draw the archives hold (default 7300)
   redirect=1     list requests answer 302 to /r/...; the redirect sets a cookie that the
                  target requires (403 without it)
-  gzip=1         bodies gzip-encoded when the request accepts gzip
+  gzip=1         bodies gzip-encoded; a request must announce "gzip, deflate, sdch" (else 406)
   layout=changed pages lack the region marker
   noclose=1      the region has no closing marker
   own=N,M        these draws show no numbers in the list; only their own page has them
@@ -112,9 +112,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
         pass
 
     def send_body(self, code, text, headers=()):
-        data = text.encode("utf-8")
         ae = self.headers.get("Accept-Encoding", "")
         zipped = state["gzip"] == "1" and "gzip" in ae
+        if state["gzip"] == "1" and ae != "gzip, deflate, sdch":
+            code, text = 406, "unexpected Accept-Encoding: " + ae
+        data = text.encode("utf-8")
         if zipped:
             data = gzip.compress(data)
         self.send_response(code)
