@@ -16,8 +16,10 @@
 #include "core/text.h"
 #include "ui/combs_page.h"
 #include "ui/draws_page.h"
+#include "ui/form_info.h"
 #include "ui/form_config.h"
 #include "ui/form_proxy.h"
+#include "ui/stats_page.h"
 #include "ui/window_state.h"
 
 namespace kvarn {
@@ -53,6 +55,7 @@ TTemplateMain::~TTemplateMain() {
     workspace_->OnCombsChanged = nullptr;
     workspace_->OnDrawsListChanged = nullptr;
     workspace_->OnViewsRefresh = nullptr;
+    workspace_->OnPrefetchProgress = nullptr;
   }
   host_.OnBusyChanged = nullptr;
   host_.SetPanels({});
@@ -75,6 +78,8 @@ void TTemplateMain::Create() {
     BindShellCommands();
     drawsPage_->BindCommands();
     combsPage_->BindCommands();
+    statsPage_->BindCommands();
+    BindInfoCommands(*this);
     workspace_->OnViewsRefresh = [this] { RefreshViews(); };
     setWindowTitle(LotteryCaption());
     // A restarted program waits for the previous instance to end.
@@ -119,7 +124,8 @@ void TTemplateMain::BuildLayout() {
   rightTabs_->setObjectName(QStringLiteral("pcRight"));
   for (int i = 0; i < rtCount; ++i) {
     rightCaptions_[i] = QString::fromUtf8(RightCaptions[i]);
-    auto* page = new QWidget(rightTabs_);
+    QWidget* page =
+        i == rtStats ? (statsPage_ = new TStatsPage(*this, rightTabs_)) : new QWidget(rightTabs_);
     page->setObjectName(QStringLiteral("tab%1").arg(i));
     if (i == rtScript) {
       // The scenario tab has a status bar of its own.
@@ -304,6 +310,7 @@ void TTemplateMain::BindShellCommands() {
         TBusyGuard busy(host_);
         workspace_->ConfigApply(dlg.Result());
         RepaintLists();
+        statsPage_->Compute(true);
       });
   c.Bind(
       "EditProxy", [] { return true; },
@@ -401,6 +408,7 @@ void TTemplateMain::RestoreWindowState() {
   if (st.Int("ShowCmd", 1) == 3) setWindowState(Qt::WindowMaximized);
   drawsPage_->RestoreState(st);
   combsPage_->RestoreState(st);
+  statsPage_->RestoreState(st);
 }
 
 void TTemplateMain::SaveWindowState() {
@@ -420,6 +428,7 @@ void TTemplateMain::SaveWindowState() {
     st.SetInt("PixelsPerInch", logicalDpiY());
     drawsPage_->SaveState(st);
     combsPage_->SaveState(st);
+    statsPage_->SaveState(st);
   } catch (const std::exception& e) {
     ShowError(host_, e.what());
   }
@@ -430,7 +439,9 @@ void TTemplateMain::UpdateCommands() {
 }
 
 void TTemplateMain::RefreshViews() {
-  // The statistics, graph, card, layout and week views refresh here once they exist.
+  // The graph, card, layout and week views refresh here once they exist. A view refreshes only
+  // while its tab is shown; the statistics table only when its inputs changed.
+  if (statsPage_ && rightTabs_->currentIndex() == rtStats) statsPage_->Compute(false);
 }
 
 std::string TTemplateMain::ScreenSuffix() const {
@@ -459,6 +470,7 @@ bool TTemplateMain::Initialize() {
     ws.CombsStartup();
     combsPage_->Refresh(true);
     RefreshViews();
+    statsPage_->Compute(true);
     const TStartSwitches& sw = options_.switches;
     if (sw.loadOnly) {
       DownloadDraws();

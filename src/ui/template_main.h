@@ -22,6 +22,7 @@ namespace kvarn {
 
 class TDrawsPage;
 class TCombsPage;
+class TStatsPage;
 
 struct TStartOptions {
   std::string dataDir;
@@ -56,6 +57,7 @@ class TTemplateMain : public QMainWindow {
   TWindowStateStore& State() { return state_; }
   TDrawsPage& DrawsPage() { return *drawsPage_; }
   TCombsPage& CombsPage() { return *combsPage_; }
+  TStatsPage& StatsPage() { return *statsPage_; }
   QTabWidget& LeftTabs() { return *leftTabs_; }
   QTabWidget& RightTabs() { return *rightTabs_; }
   QWidget* RightPage(TRightTab tab) const { return rightPages_[tab]; }
@@ -119,6 +121,7 @@ class TTemplateMain : public QMainWindow {
   QString rightCaptions_[rtCount];
   TDrawsPage* drawsPage_ = nullptr;
   TCombsPage* combsPage_ = nullptr;
+  TStatsPage* statsPage_ = nullptr;
   QTimer updateTimer_;
   bool initialized_ = false;
   bool endRequested_ = false;
