@@ -8,6 +8,8 @@ bash scripts/install-deps.sh
 jobs=$(nproc)
 
 export QT_QPA_PLATFORM=offscreen
+# Compiler cache entries are shared between checkouts in different folders.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
 
 cmake --preset release
 cmake --build --preset release -j "$jobs"
