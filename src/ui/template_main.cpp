@@ -2,11 +2,13 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QScreen>
 #include <QStatusBar>
 #include <QUrl>
@@ -16,8 +18,8 @@
 #include "core/text.h"
 #include "ui/combs_page.h"
 #include "ui/draws_page.h"
-#include "ui/form_info.h"
 #include "ui/form_config.h"
+#include "ui/form_info.h"
 #include "ui/form_proxy.h"
 #include "ui/stats_page.h"
 #include "ui/window_state.h"
@@ -480,12 +482,30 @@ bool TTemplateMain::Initialize() {
     // after that step.
     if (ws.PrefetchStartup(sw.fullRecreate, sw.fullRefresh)) return false;
     // A normal start offers (or performs) the download of new draws.
-    if (!sw.Maintenance()) workspace_->DrawsDownloadOnStart();
+    if (!sw.Maintenance()) {
+      workspace_->DrawsDownloadOnStart();
+      if (workspace_->WindowState().FirstRun) ShowStartHelp();
+    }
   } catch (const std::exception& e) {
     ShowError(host_, StrFormat("Ошибка инициализации программы!\r\r%s", e.what()));
   }
   UpdateCommands();
   return true;
+}
+
+void TTemplateMain::ShowStartHelp() {
+  QMessageBox box(
+      QMessageBox::Information, QStringLiteral("Справочная информация"),
+      QStringLiteral("Слева — архив тиражей и список комбинаций, справа — вкладки анализа.\n\n"
+                     "Выберите статистику на вкладке \"Статистика\", выделите строки таблицы и "
+                     "оставьте или удалите соответствующие комбинации. \"Смещение назад\" "
+                     "переносит анализ на прошлые тиражи, чтобы сравнить прогноз с тем, что "
+                     "выпало на самом деле.\n\nПараметры программы — меню \"Файл\"."),
+      QMessageBox::Ok, this);
+  auto* again = new QCheckBox(QStringLiteral("Больше не показывать данный диалог"), &box);
+  box.setCheckBox(again);
+  box.exec();
+  if (again->isChecked()) state_.SetBool("FirstRun", false);
 }
 
 void TTemplateMain::SaveGenerateParameters(int mode, const std::string& parameters, bool save) {

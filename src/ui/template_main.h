@@ -107,6 +107,8 @@ class TTemplateMain : public QMainWindow {
   void SaveWindowState();
   std::string ScreenSuffix() const;
   void RequestEnd();
+  // The start-up help window, shown while the setting FirstRun is set.
+  void ShowStartHelp();
 
   TStartOptions options_;
   TQtHost host_;
