@@ -464,7 +464,12 @@ bool TTemplateMain::Initialize() {
     }
     ws.SetDrawsOffset(0);
     // The locked stakes file guards the data directory: a second instance ends here.
-    if (!ws.OpenStakesFileExclusive()) return false;
+    if (!ws.OpenStakesFileExclusive()) {
+      // The files belong to the running instance: the refused one writes nothing, not even its
+      // window state.
+      stateSaved_ = true;
+      return false;
+    }
     ws.DrawsLoad();
     // A missing draws file loads nothing; the panels still show the empty archive's state
     // (next draw 1) instead of their initial texts.

@@ -270,8 +270,11 @@ TEST_F(TUiTest, SecondInstanceOnTheSameDirectoryIsRefused) {
   ASSERT_EQ(shown.size(), 2u);
   EXPECT_EQ(shown[0].text.rfind("Ошибка чтения файла ставок!\r\r", 0), 0u);
   EXPECT_EQ(shown[1].text.rfind("Невозможно получить монопольный доступ к файлам данных!", 0), 0u);
-  // Nothing was loaded by the refused instance.
+  // Nothing was loaded by the refused instance, and it leaves the files alone.
   EXPECT_EQ(w2.Workspace().Combs().Count(), 0);
+  std::string state = ReadWholeFile(PathJoin(dir_, WindowStateFileName));
+  Close(w2);
+  EXPECT_EQ(ReadWholeFile(PathJoin(dir_, WindowStateFileName)), state);
 }
 
 TEST_F(TUiTest, LoadOnlyEndsTheProgramAfterTheDownload) {
