@@ -77,6 +77,27 @@ bool TCommandList::Allowed(const TCommand& c) const {
   return !c.update || c.update();
 }
 
+void TCommandList::ShareShortcut(std::vector<std::string> names) {
+  for (const auto& n : names)
+    if (const TCommand* c = Find(n)) keys_[n] = c->action->shortcut();
+  shared_.push_back(std::move(names));
+  AssignSharedShortcuts();
+}
+
+void TCommandList::AssignSharedShortcuts() {
+  for (const auto& group : shared_) {
+    bool taken = false;
+    for (const auto& n : group) {
+      TCommand* c = Find(n);
+      if (!c) continue;
+      bool owner = !taken && c->action->isEnabled();
+      taken = taken || owner;
+      QKeySequence want = owner ? keys_[n] : QKeySequence();
+      if (c->action->shortcut() != want) c->action->setShortcut(want);
+    }
+  }
+}
+
 void TCommandList::UpdateAll() {
   for (auto& [name, c] : commands_) {
     bool enabled = false;
@@ -93,6 +114,7 @@ void TCommandList::UpdateAll() {
       for (QAction* a : c.aliases) a->setChecked(checked);
     }
   }
+  AssignSharedShortcuts();
 }
 
 void TCommandList::Run(TCommand& c) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QAction>
+#include <QKeySequence>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -44,6 +45,10 @@ class TCommandList : public QObject {
   // A second action under another caption that mirrors and runs the same command.
   QAction* Alias(const std::string& name, const QString& caption);
 
+  // Commands that share one shortcut, most specific first: the shortcut belongs to the first
+  // of them that is enabled, so that a key never reaches two commands at once.
+  void ShareShortcut(std::vector<std::string> names);
+
   // Runs every update handler: a command is enabled only while the program is not busy (unless it
   // ignores the busy state) and its own rule allows it.
   void UpdateAll();
@@ -68,8 +73,12 @@ class TCommandList : public QObject {
   void Run(TCommand& c);
   bool Allowed(const TCommand& c) const;
 
+  void AssignSharedShortcuts();
+
   IHost& host_;
   std::map<std::string, TCommand> commands_;
+  std::vector<std::vector<std::string>> shared_;
+  std::map<std::string, QKeySequence> keys_;
   std::vector<std::string> order_;
 };
 

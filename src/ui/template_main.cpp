@@ -277,6 +277,11 @@ void TTemplateMain::BuildMenus() {
     auto* g = new QActionGroup(this);
     for (const char* n : group) g->addAction(commands_->Action(n));
   }
+  // Shared keys: the command that acts on a selection wins while it is enabled.
+  commands_->ShareShortcut({"StatFilter_Include", "FiltersManager"});
+  commands_->ShareShortcut({"StatFilter_Exclude", "FiltersReset"});
+  commands_->ShareShortcut({"StakeAddSelected", "ExitProgram"});
+  commands_->ShareShortcut({"ScriptOpen", "SystemsOn"});
   // Commands that several lists share a shortcut with act only where their list has the focus.
   for (const char* n : {"CombsDelSelected", "StakeDel", "ScriptDel"})
     commands_->Action(n)->setShortcutContext(Qt::WidgetWithChildrenShortcut);

@@ -89,6 +89,24 @@ TEST_F(TCommandsTest, FailureIsShownAndTheBusyStatePairs) {
   EXPECT_EQ(list.CategoryOf("Plain"), "Cat");
 }
 
+TEST_F(TCommandsTest, SharedShortcutGoesToTheFirstEnabledCommand) {
+  list.AddAll(
+      {{"Specific", "Cat", "Оставить", "F7", false}, {"General", "Cat", "Все", "F7", false}});
+  bool selection = false;
+  list.Bind(
+      "Specific", [&] { return selection; }, [] {});
+  list.Bind(
+      "General", [] { return true; }, [] {});
+  list.ShareShortcut({"Specific", "General"});
+  list.UpdateAll();
+  EXPECT_TRUE(list.Action("Specific")->shortcut().isEmpty());
+  EXPECT_EQ(list.Action("General")->shortcut(), QKeySequence(Qt::Key_F7));
+  selection = true;
+  list.UpdateAll();
+  EXPECT_EQ(list.Action("Specific")->shortcut(), QKeySequence(Qt::Key_F7));
+  EXPECT_TRUE(list.Action("General")->shortcut().isEmpty());
+}
+
 TEST_F(TUiTest, FindingTheFocusedCombinationInTheArchive) {
   TDrawsArray draws = MakeDraws(5);
   draws[1].Values = {9, 3, 1, 2, 4};
