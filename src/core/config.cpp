@@ -11,8 +11,15 @@
 namespace kvarn {
 
 int64_t MoneyFromReal(long double value) {
-  // Round half to even, as the stored prices were always rounded.
-  return static_cast<int64_t>(std::nearbyintl(value * 10000.0L));
+  // Round half to even, as the stored prices were always rounded. A value beyond the range of
+  // the fixed-point amount (a mistyped or damaged setting) is held at the nearest end instead of
+  // turning into an arbitrary amount.
+  long double scaled = std::nearbyintl(value * 10000.0L);
+  if (std::isnan(scaled)) return 0;
+  constexpr long double kMax = 9.2e18L;
+  if (scaled >= kMax) return static_cast<int64_t>(kMax);
+  if (scaled <= -kMax) return -static_cast<int64_t>(kMax);
+  return static_cast<int64_t>(scaled);
 }
 
 long double MoneyToReal(int64_t money) {
@@ -22,8 +29,10 @@ long double MoneyToReal(int64_t money) {
 // ---- TIniFile ----
 
 struct TIniFile::TImpl {
-  // Case-insensitive names, one value per key, no multi-line values; "Key=Value" without blanks.
-  CSimpleIniA ini{false, false, false};
+  // Case-insensitive names, no multi-line values; "Key=Value" without blanks. A key repeated in
+  // a hand-edited file is kept as it was: reads take its first value, as the system's INI
+  // routines do, and a write replaces the repeats by one value in the place of the first.
+  CSimpleIniA ini{false, true, false};
   TImpl() {
     ini.SetSpaces(false);
     ini.SetQuotes(true);

@@ -75,6 +75,22 @@ TEST_F(ConfigFiles, ValuesAreReadWhateverTheCaseAndSeparator) {
   EXPECT_FALSE(cfg.Data.UseAbsValues);  // only values above 0 switch it on
 }
 
+TEST_F(ConfigFiles, ARepeatedKeyReadsItsFirstValueAndAWriteLeavesOne) {
+  Write(ini_,
+        "[GLOBAL]\r\nMatrixCols=5\r\nChannelSize=4\r\nmatrixcols=7\r\n"
+        "[STAKES]\r\nCost=2\r\nCOST=3\r\n");
+  TConfigFile cfg;
+  ConfigLoad(ini_, cfg);
+  EXPECT_EQ(cfg.Data.MatrixCols, 5);
+  EXPECT_EQ(cfg.Data.StakeCost, 20000);
+  cfg.Data.MatrixCols = 9;
+  ConfigSaveData(ini_, cfg.Data);
+  std::string text = Read(ini_);
+  EXPECT_NE(text.find("[GLOBAL]\r\nMatrixCols=9\r\nChannelSize=4\r\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find("=7"), std::string::npos) << text;
+  EXPECT_EQ(text.find("=3\r\n"), std::string::npos) << text;
+}
+
 TEST_F(ConfigFiles, OutOfRangeSizesAndTheSegmentTextAreMadeSafe) {
   Write(ini_,
         "[GLOBAL]\r\nMatrixCols=0\r\nChannelSize=99\r\nMatrixSegments=9x0 3\r\n"
@@ -246,6 +262,9 @@ TEST(Money, FixedPointConversion) {
   EXPECT_EQ(RealText(MoneyToReal(125000)), "12.5");
   EXPECT_EQ(RealText(MoneyToReal(10000000000LL)), "1000000");
   EXPECT_EQ(RealText(1e-7L), "1e-07");
+  // A damaged price far beyond the fixed-point range stays at its end, with its sign.
+  EXPECT_EQ(MoneyFromReal(1e300L), 9200000000000000000LL);
+  EXPECT_EQ(MoneyFromReal(-1e300L), -9200000000000000000LL);
 }
 
 }  // namespace
