@@ -1,5 +1,6 @@
 // Draws from the web archive and from CSV files, and the archive as a CSV file.
 #include <algorithm>
+#include <cstdint>
 
 #include "app/workspace.h"
 #include "core/download.h"
@@ -139,7 +140,10 @@ int TWorkspace::DrawsDownloadAll() {
         // A page listing in an unexpected order could make the same range come back forever.
         if (first <= previousFirst) break;
         previousFirst = first;
-        int got = DrawsDownloadRange(first, first + DownloadBlockSize - 1);
+        // The block ends at the largest draw number rather than past it.
+        int last =
+            first > INT32_MAX - (DownloadBlockSize - 1) ? INT32_MAX : first + DownloadBlockSize - 1;
+        int got = DrawsDownloadRange(first, last);
         saveProxy();
         if (got <= 0) break;
         if (!saveAppended()) {

@@ -69,7 +69,10 @@ int DrawsNextNumber(const TDrawsArray& draws, int offset) {
   int count = static_cast<int>(draws.size());
   if (count == 0) return 1;
   if (offset < 0 || offset >= count) return -1;
-  return draws[static_cast<size_t>(count - 1 - offset)].Number + 1;
+  // The number field takes any positive 32-bit value; after the largest one the count wraps
+  // instead of overflowing.
+  uint32_t number = static_cast<uint32_t>(draws[static_cast<size_t>(count - 1 - offset)].Number);
+  return static_cast<int32_t>(number + 1u);
 }
 
 int DrawsFindNumber(const TDrawsArray& draws, int number) {

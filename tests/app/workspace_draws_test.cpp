@@ -127,6 +127,21 @@ TEST_F(DrawsWorkspace, AddAndReplaceWriteTheWholeFile) {
   EXPECT_TRUE(host_.messages.empty());
 }
 
+TEST_F(DrawsWorkspace, TheLargestDrawNumberOverflowsNeitherTheNextNumberNorADownloadBlock) {
+  WriteDraws(3, 2147483647 - 3);
+  TWorkspace ws(host_, dir_);
+  ws.OpenHeadless();
+  EXPECT_EQ(ws.DrawsStatusTexts()[1], "Следующий тираж: 2147483647");
+  // Automatic proxy mode without a candidate list sends nothing: the block ends quietly.
+  ws.Settings().Download.Host = "https://127.0.0.1:1";
+  ws.Settings().Proxy.Mode = pmAuto;
+  EXPECT_EQ(ws.DrawsDownload(), 0);
+  EXPECT_TRUE(host_.questions.empty());
+  ws.MutableDraws().back().Number = 2147483647;
+  EXPECT_EQ(ws.DrawsNextNumber(0), INT32_MIN);
+  EXPECT_EQ(ws.DrawsDownload(), 0);
+}
+
 TEST_F(DrawsWorkspace, SaveFailureIsShownAndTheArchiveKeepsTheChange) {
   TWorkspace ws(host_, PathJoin(dir_, "missing-subdir"));
   ws.OpenHeadless();

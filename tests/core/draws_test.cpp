@@ -99,6 +99,8 @@ TEST(DrawsOffset, NextNumberResultAndNumbers) {
   EXPECT_EQ(DrawsNextNumber(a, 99), 501);
   EXPECT_EQ(DrawsNextNumber(a, 100), -1);
   EXPECT_EQ(DrawsNextNumber(a, -1), -1);
+  TDrawsArray largest = Archive(1, 2147483647);
+  EXPECT_EQ(DrawsNextNumber(largest, 0), INT32_MIN);  // wraps, no overflow
 
   a[97].Values = TComb{30, 2, 17, 9, 1};
   EXPECT_EQ(DrawsOffsetResult(a, 0), "");
