@@ -74,6 +74,22 @@ TEST_F(ShreddingWorkspace, ApplyStoresWritesRefillsAndRecomputes) {
       std::any_of(rows.begin(), rows.end(), [](const TStatRow& r) { return r.Cells[0] == "333"; }));
 }
 
+TEST_F(ShreddingWorkspace, AFailedWriteIsShownAndTheFormulasStayInUse) {
+  TWorkspace ws(host_, dir_);
+  ws.OpenHeadless();
+  ws.StatList();
+  host_.messages.clear();
+  // A directory where the configuration file belongs cannot be replaced by a file.
+  std::filesystem::remove_all(ws.DataPath(ConfigFileName));
+  std::filesystem::create_directory(ws.DataPath(ConfigFileName));
+  TShreddingConfig s = ws.Settings().Shredding;
+  s.Formulas[0] = "n2/n3";
+  EXPECT_FALSE(ws.ShreddingApply(s));
+  ASSERT_EQ(1u, host_.messages.size());
+  EXPECT_EQ(0u, host_.messages[0].text.rfind("Ошибка записи в файл конфигурации!\r\r", 0));
+  EXPECT_EQ("n2/n3", ws.StatList().Items(ws.StatList().FindByIdent("SHR1")).FormulaText);
+}
+
 TEST_F(ShreddingWorkspace, ApplyRebuildsOnlyTheShreddingComparisonFiles) {
   TWorkspace ws(host_, dir_);
   ws.OpenHeadless();
