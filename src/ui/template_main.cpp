@@ -286,6 +286,12 @@ void TTemplateMain::BuildMenus() {
   for (const char* n : {"CombsDelSelected", "StakeDel", "ScriptDel"})
     commands_->Action(n)->setShortcutContext(Qt::WidgetWithChildrenShortcut);
   combsPage_->addAction(commands_->Action("CombsDelSelected"));
+  // The editing keys select, copy and paste in the list that has the focus, never in another
+  // page's list.
+  for (const char* n : {"CombsSelectAll", "CombsCopy", "CombsPaste"}) {
+    commands_->Action(n)->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    combsPage_->addAction(commands_->Action(n));
+  }
   // Window-wide shortcuts of commands that no menu holds.
   for (const char* n : {"StatFilter_Include", "StatFilter_Exclude"})
     rightPages_[rtStats]->addAction(commands_->Action(n));

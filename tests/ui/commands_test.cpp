@@ -4,8 +4,10 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QTest>
 
 #include "ui/combs_page.h"
+#include "ui/draws_page.h"
 #include "ui/commands.h"
 #include "ui_fixture.h"
 
@@ -105,6 +107,25 @@ TEST_F(TCommandsTest, SharedShortcutGoesToTheFirstEnabledCommand) {
   list.UpdateAll();
   EXPECT_EQ(list.Action("Specific")->shortcut(), QKeySequence(Qt::Key_F7));
   EXPECT_TRUE(list.Action("General")->shortcut().isEmpty());
+}
+
+TEST_F(TUiTest, SelectAllKeyActsOnTheFocusedListOnly) {
+  WriteDraws(MakeDraws(5));
+  TFormMain& w = Open();
+  w.show();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  w.UpdateCommands();
+  QTableView* draws = w.DrawsPage().List();
+  draws->setFocus();
+  QTest::keyClick(draws, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_FALSE(w.CombsPage().HasSelection());
+  EXPECT_EQ(draws->selectionModel()->selectedRows().size(), 5);
+  w.LeftTabs().setCurrentIndex(1);
+  QTableView* combs = w.CombsPage().List();
+  combs->setFocus();
+  QTest::keyClick(combs, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(w.CombsPage().SelectedRows().size(), static_cast<size_t>(FullCombsCount));
 }
 
 TEST_F(TUiTest, FindingTheFocusedCombinationInTheArchive) {
