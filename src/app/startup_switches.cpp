@@ -52,8 +52,8 @@ std::string ExeOf(const std::string& pid) {
   return std::string(buf, static_cast<size_t>(n));
 }
 
-bool OtherInstanceRuns() {
-  std::string self = ExeOf("self");
+bool OtherInstanceRuns(const std::string& program) {
+  std::string self = program.empty() ? ExeOf("self") : program;
   if (self.empty()) return false;
   std::string own = std::to_string(getpid());
   DIR* d = opendir("/proc");
@@ -74,12 +74,12 @@ bool OtherInstanceRuns() {
 
 }  // namespace
 
-bool WaitForOtherInstances(int checks) {
+bool WaitForOtherInstances(int checks, const std::string& program) {
   for (int i = 0; i < checks; ++i) {
-    if (!OtherInstanceRuns()) return true;
+    if (!OtherInstanceRuns(program)) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
-  return !OtherInstanceRuns();
+  return !OtherInstanceRuns(program);
 }
 
 }  // namespace kvarn

@@ -25,6 +25,7 @@ TStartSwitches ParseStartSwitches(const std::vector<std::string>& args);
 
 // Waits while another process runs the same program file as this one, checking every 100 ms
 // for at most `checks` checks; true when none runs any more.
-bool WaitForOtherInstances(int checks = 601);
+// `program` names the executable to look for; empty means this program's own file.
+bool WaitForOtherInstances(int checks = 601, const std::string& program = {});
 
 }  // namespace kvarn

@@ -4,6 +4,14 @@
 #include "app/config_input.h"
 #include "app/startup_switches.h"
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+
 namespace kvarn {
 namespace {
 
@@ -28,9 +36,22 @@ TEST(StartSwitches, ParsedTogetherWithTheDataDirectory) {
   EXPECT_FALSE(ParseStartSwitches({}).Maintenance());
 }
 
-TEST(StartSwitches, NoOtherInstanceMeansNoWait) {
-  // The test binary runs once; the check finds only itself and returns at once.
-  EXPECT_TRUE(WaitForOtherInstances(1));
+TEST(StartSwitches, WaitsOnlyForAnotherProcessOfTheSameProgram) {
+  // Other copies of this test binary may run in parallel, so the checks name a program file.
+  EXPECT_TRUE(WaitForOtherInstances(1, "/nonexistent/Kvarn_5x36"));
+  pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    execl("/bin/sleep", "sleep", "5", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  char buf[4096];
+  ssize_t n = readlink(("/proc/" + std::to_string(child) + "/exe").c_str(), buf, sizeof buf - 1);
+  ASSERT_GT(n, 0);
+  EXPECT_FALSE(WaitForOtherInstances(2, std::string(buf, static_cast<size_t>(n))));
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
 }
 
 TEST(PrizeList, ShowsSixLinesWithStoredKeysAndZeroFill) {
