@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTabWidget>
+#include <QTest>
 #include <set>
 
 #include "combs/combs.h"
@@ -253,9 +254,12 @@ TEST_F(TUiTest, ExcludingTheLastDraws) {
   for (auto& d : draws) SortComb(d.Values);
   WriteDraws(draws);
   TFormMain& w = Open();
-  w.CombsPage().ExcludeField()->setValue(2);
+  // Enter in the field runs the exclusion.
+  QSpinBox* field = w.CombsPage().ExcludeField();
+  field->selectAll();
+  QTest::keyClicks(field, QStringLiteral("2"));
   w.UpdateCommands();
-  ASSERT_TRUE(w.Commands().Execute("CombsDelExists"));
+  QTest::keyClick(field, Qt::Key_Return);
   EXPECT_EQ(w.Workspace().Combs().Count(), FullCombsCount - 2);
   ASSERT_EQ(w.Workspace().AppliedFilters().size(), 1u);
   EXPECT_EQ(w.Workspace().AppliedFilters()[0].Caption, "Последние тиражи");
