@@ -91,6 +91,7 @@ void TTemplateMain::Create() {
     }
     // The window state (switches, sizes, placement), then the configuration.
     workspace_->SettingsLoad();
+    settingsLoaded_ = true;
     ApplyTabSwitches();
     RestoreWindowState();
     connect(&updateTimer_, &QTimer::timeout, this, &TTemplateMain::UpdateCommands);
@@ -425,7 +426,9 @@ void TTemplateMain::RestoreWindowState() {
 }
 
 void TTemplateMain::SaveWindowState() {
-  if (stateSaved_ || !workspace_ || !splitter_) return;
+  // Only a window that read the state writes it back: one that ended before (a restart that
+  // timed out, a failed creation) would overwrite the stored layout with its defaults.
+  if (stateSaved_ || !settingsLoaded_ || !workspace_ || !splitter_) return;
   stateSaved_ = true;
   try {
     auto& st = state_;

@@ -128,6 +128,7 @@ class TTemplateMain : public QMainWindow {
   bool initialized_ = false;
   bool endRequested_ = false;
   bool stateSaved_ = false;
+  bool settingsLoaded_ = false;
 };
 
 }  // namespace kvarn
