@@ -432,6 +432,7 @@ void TTemplateMain::SaveWindowState() {
   stateSaved_ = true;
   try {
     auto& st = state_;
+    st.BeginBatch();
     st.SetInt("LeftPanelWidth", splitter_->sizes().value(0));
     QRect g = normalGeometry();
     std::string norm =
@@ -445,7 +446,9 @@ void TTemplateMain::SaveWindowState() {
     drawsPage_->SaveState(st);
     combsPage_->SaveState(st);
     statsPage_->SaveState(st);
+    st.EndBatch();
   } catch (const std::exception& e) {
+    state_.EndBatch();
     ShowError(host_, e.what());
   }
 }

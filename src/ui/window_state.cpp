@@ -95,18 +95,51 @@ void TWindowStateStore::SetInt(const std::string& key, int value) {
   if (!ws_) return;
   if (auto f = IntField(key)) ws_->WindowState().*f = value;
   if (auto f = BoolField(key)) ws_->WindowState().*f = value != 0;
-  ws_->WindowStateWriteInt(key, value);
+  if (batch_)
+    batch_->WriteInteger(WindowStateSection, key, value);
+  else
+    ws_->WindowStateWriteInt(key, value);
 }
 
 void TWindowStateStore::SetBool(const std::string& key, bool value) {
   if (!ws_) return;
   if (auto f = BoolField(key)) ws_->WindowState().*f = value;
   if (auto f = IntField(key)) ws_->WindowState().*f = value ? 1 : 0;
-  ws_->WindowStateWriteBool(key, value);
+  if (batch_)
+    batch_->WriteBool(WindowStateSection, key, value);
+  else
+    ws_->WindowStateWriteBool(key, value);
 }
 
 void TWindowStateStore::SetText(const std::string& key, const std::string& value) {
-  if (ws_) ws_->WindowStateWriteString(key, value);
+  if (!ws_) return;
+  if (batch_)
+    batch_->WriteString(WindowStateSection, key, value);
+  else
+    ws_->WindowStateWriteString(key, value);
+}
+
+void TWindowStateStore::BeginBatch() {
+  if (!ws_ || batch_) return;
+  auto ini = std::make_unique<TIniFile>();
+  try {
+    ini->Load(ws_->DataPath(WindowStateFileName));
+  } catch (const std::exception& e) {
+    // Unreadable: the keys go to the file one by one, each failure shown.
+    ShowError(ws_->Host(), StrFormat("Ошибка записи параметров программы!\r\r%s", e.what()));
+    return;
+  }
+  batch_ = std::move(ini);
+}
+
+void TWindowStateStore::EndBatch() {
+  if (!batch_) return;
+  std::unique_ptr<TIniFile> ini = std::move(batch_);
+  try {
+    ini->Save(ws_->DataPath(WindowStateFileName));
+  } catch (const std::exception& e) {
+    ShowError(ws_->Host(), StrFormat("Ошибка записи параметров программы!\r\r%s", e.what()));
+  }
 }
 
 }  // namespace kvarn

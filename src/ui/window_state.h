@@ -3,7 +3,10 @@
 // the file at once through the workspace.
 #pragma once
 
+#include <memory>
 #include <string>
+
+#include "core/config.h"
 
 namespace kvarn {
 
@@ -21,8 +24,14 @@ class TWindowStateStore {
   void SetBool(const std::string& key, bool value);
   void SetText(const std::string& key, const std::string& value);
 
+  // Between these the writes gather in memory and reach the file once (the many sizes and
+  // column widths written when the window closes).
+  void BeginBatch();
+  void EndBatch();
+
  private:
   TWorkspace*& ws_;
+  std::unique_ptr<TIniFile> batch_;
 };
 
 }  // namespace kvarn
