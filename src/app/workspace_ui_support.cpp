@@ -1,4 +1,6 @@
 // Operations the window needs that belong to no single subsystem.
+#include <cstdio>
+
 #include "app/config_input.h"
 #include "app/workspace.h"
 #include "stats/methods/channels.h"
@@ -19,7 +21,16 @@ TConfigChanges TWorkspace::ConfigApply(const TConfigData& data) {
     unsigned groups = (changes.matrixCols ? 1u << MatrixGroup : 0u) |
                       (changes.channelSize ? 1u << ChannelsGroup : 0u) |
                       (changes.segments ? 1u << SegmentsGroup : 0u);
-    RefreshPrefetchFiles(false, groups);
+    if (WindowState().PrefetchsEnabled) {
+      RefreshPrefetchFiles(false, groups);
+    } else {
+      // Not rebuilt now, the old files would give norms of the old geometry once the comparison
+      // is switched on again: drop them so that they are built afresh on use.
+      TStatList& list = StatList();
+      for (int i = 0; i < list.Count(); ++i)
+        if (list.CanPrefetch(i) && (groups >> list.Items(i).StatClass->Group() & 1u))
+          std::remove(PrefetchPathOf(i).c_str());
+    }
   }
   if (OnViewsRefresh) OnViewsRefresh();
   return changes;
