@@ -378,6 +378,12 @@ TEST_F(TUiTest, EveryMenuCommandExistsWithItsCategory) {
     QAction* a = w.Commands().Action(d.name);
     ASSERT_NE(a, nullptr) << d.name;
     EXPECT_EQ(a->property("category").toString(), QString::fromUtf8(d.category));
+    // Every shortcut text of the table is one the toolkit understands.
+    if (*d.shortcut) {
+      QKeySequence key(QString::fromUtf8(d.shortcut));
+      EXPECT_EQ(key.count(), 1) << d.name;
+      EXPECT_NE(key[0].key(), Qt::Key_unknown) << d.name;
+    }
   }
   EXPECT_EQ(w.Commands().Action("CombsGen")->shortcut(), QKeySequence(QStringLiteral("F2")));
   EXPECT_EQ(w.Commands().Action("StakeClear")->shortcut(),
