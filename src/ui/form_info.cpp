@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -18,7 +19,7 @@
 namespace kvarn {
 
 namespace {
-constexpr int CardCellSize = 30;
+constexpr int CardCellSize = 34;
 }
 
 TFormInfo::TFormInfo(TWorkspace& ws, int drawNumber, const std::optional<std::string>& dateText,
@@ -69,6 +70,7 @@ TFormInfo::TFormInfo(TWorkspace& ws, int drawNumber, const std::optional<std::st
   v->addWidget(split, 1);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+  buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Закрыть"));
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   v->addWidget(buttons);
 

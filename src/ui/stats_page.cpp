@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QSet>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -148,6 +150,13 @@ TStatsPage::TStatsPage(TTemplateMain& main, QWidget* parent) : QWidget(parent), 
   table_->setModel(model_);
   SetupListView(table_,
                 {100, 70, 80, 80, 80, 80, 60, 70, 60, 70, 65, 65, 65, 65, 65, 65, 60, 60, 60, 60});
+  // Every caption readable at the designed widths.
+  const QFontMetrics hm(table_->horizontalHeader()->font());
+  for (int col = 0; col < StatColumnCount; ++col) {
+    const QString caption = QString::fromUtf8(StatColumnCaptions[static_cast<size_t>(col)]);
+    table_->setColumnWidth(col,
+                           std::max(table_->columnWidth(col), hm.horizontalAdvance(caption) + 24));
+  }
   table_->horizontalHeader()->setSortIndicatorShown(true);
   table_->horizontalHeader()->setSectionsClickable(true);
   connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, &TStatsPage::ClickColumn);
@@ -155,6 +164,24 @@ TStatsPage::TStatsPage(TTemplateMain& main, QWidget* parent) : QWidget(parent), 
   chart_ = new QChart();
   chart_->legend()->setAlignment(Qt::AlignBottom);
   chart_->setMargins(QMargins(4, 4, 4, 4));
+  actual_ = new QLineSeries();
+  actual_->setName(QString::fromUtf8(ChartActualTitle));
+  actual_->setPointsVisible(true);
+  actual_->setMarkerSize(5);
+  actual_->setLightMarker(MarkerPixmap(WinColour(ChartActualPointColour), 5).toImage());
+  ideal_ = new QLineSeries();
+  ideal_->setName(QString::fromUtf8(ChartIdealTitle));
+  axisX_ = new QCategoryAxis(this);
+  axisX_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+  QFont small = axisX_->labelsFont();
+  small.setPointSizeF(std::max(6.0, small.pointSizeF() - 1));
+  axisX_->setLabelsFont(small);
+  axisY_ = new QValueAxis(this);
+  axisY_->setLabelFormat(QStringLiteral("%g"));
+  chart_->addAxis(axisX_, Qt::AlignBottom);
+  chart_->addAxis(axisY_, Qt::AlignLeft);
+  axisX_->setVisible(false);
+  axisY_->setVisible(false);
   chartView_ = new QChartView(chart_, split_);
   chartView_->setObjectName(QStringLiteral("chDrawsStat"));
   chartView_->setRenderHint(QPainter::Antialiasing);
@@ -173,6 +200,12 @@ TStatsPage::TStatsPage(TTemplateMain& main, QWidget* parent) : QWidget(parent), 
     main_.UpdateCommands();
   });
   connect(len_, &QSpinBox::valueChanged, this, [this](int n) { main_.Workspace().SetStatLen(n); });
+}
+
+TStatsPage::~TStatsPage() {
+  // A series out of the chart belongs to the page.
+  for (QLineSeries* s : {actual_, ideal_})
+    if (!chart_->series().contains(s)) delete s;
 }
 
 void TStatsPage::BindCommands() {
@@ -321,76 +354,66 @@ void TStatsPage::ShowTable() {
 }
 
 void TStatsPage::ShowChart() {
-  chart_->removeAllSeries();
-  for (QAbstractAxis* a : chart_->axes()) {
-    chart_->removeAxis(a);
-    delete a;
-  }
+  // The series and axes live as long as the page; a refresh replaces their points, so nothing
+  // of the previous chart piles up in the scene.
+  auto take = [this](QLineSeries* s) {
+    if (chart_->series().contains(s)) chart_->removeSeries(s);
+  };
   const TStatChartData& data = main_.Workspace().StatTable().Chart;
-  if (data.Actual.empty() && data.Ideal.empty()) return;
+  take(ideal_);
+  take(actual_);
+  for (const QString& label : axisX_->categoriesLabels()) axisX_->remove(label);
+  const bool empty = data.Actual.empty() && data.Ideal.empty();
+  axisX_->setVisible(!empty);
+  axisY_->setVisible(!empty);
+  if (empty) return;
 
-  auto* actual = new QLineSeries();
-  actual->setName(QString::fromUtf8(ChartActualTitle));
-  QPen pen(WinColour(ChartActualColour));
-  pen.setWidth(2);
-  actual->setPen(pen);
-  actual->setPointsVisible(true);
-  actual->setMarkerSize(5);
-  actual->setLightMarker(MarkerPixmap(WinColour(ChartActualPointColour), 5).toImage());
   double minX = 0, maxX = 0, maxY = 0;
   bool first = true;
-  auto extend = [&](const TStatChartPoint& p) {
-    if (first) minX = maxX = p.X;
-    minX = std::min(minX, p.X);
-    maxX = std::max(maxX, p.X);
-    maxY = std::max(maxY, p.Y);
-    first = false;
-  };
-  for (const TStatChartPoint& p : data.Actual) {
-    actual->append(p.X, p.Y);
-    extend(p);
-  }
-  QLineSeries* ideal = nullptr;
-  if (data.HasIdeal) {
-    ideal = new QLineSeries();
-    ideal->setName(QString::fromUtf8(ChartIdealTitle));
-    QPen ip(WinColour(ChartIdealColour));
-    ip.setWidth(1);
-    ideal->setPen(ip);
-    for (const TStatChartPoint& p : data.Ideal) {
-      ideal->append(p.X, p.Y);
-      extend(p);
+  auto points = [&](const std::vector<TStatChartPoint>& src) {
+    QList<QPointF> list;
+    list.reserve(static_cast<qsizetype>(src.size()));
+    for (const TStatChartPoint& p : src) {
+      if (first) minX = maxX = p.X;
+      minX = std::min(minX, p.X);
+      maxX = std::max(maxX, p.X);
+      maxY = std::max(maxY, p.Y);
+      first = false;
+      list.push_back(QPointF(p.X, p.Y));
     }
-    chart_->addSeries(ideal);
+    return list;
+  };
+  auto show = [this](QLineSeries* s, uint32_t colour, int width) {
+    chart_->addSeries(s);
+    QPen pen(WinColour(colour));
+    pen.setWidth(width);
+    s->setPen(pen);
+    s->attachAxis(axisX_);
+    s->attachAxis(axisY_);
+  };
+  if (data.HasIdeal) {
+    ideal_->replace(points(data.Ideal));
+    show(ideal_, ChartIdealColour, 1);
   }
-  chart_->addSeries(actual);
+  actual_->replace(points(data.Actual));
+  show(actual_, ChartActualColour, 2);
 
   // The value texts of the points stand under the horizontal axis.
-  auto* axisX = new QCategoryAxis();
-  axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
   const std::vector<TStatChartPoint>& labelled = data.Ideal.empty() ? data.Actual : data.Ideal;
   const int step =
       std::max(1, static_cast<int>((labelled.size() + MaxAxisLabels - 1) / MaxAxisLabels));
+  QSet<QString> used;
   for (size_t i = 0; i < labelled.size(); i += static_cast<size_t>(step)) {
     QString label = Q(labelled[i].Label);
     // Category labels must be unique; equal texts get invisible padding.
-    while (axisX->categoriesLabels().contains(label)) label += QChar(0x200B);
-    axisX->append(label, labelled[i].X);
+    while (used.contains(label)) label += QChar(0x200B);
+    used.insert(label);
+    axisX_->append(label, labelled[i].X);
   }
-  axisX->setRange(minX - 0.5, maxX + 0.5);
-  QFont f = axisX->labelsFont();
-  f.setPointSizeF(std::max(6.0, f.pointSizeF() - 1));
-  axisX->setLabelsFont(f);
-  if (labelled.size() > 12) axisX->setLabelsAngle(-90);
-  auto* axisY = new QValueAxis();
-  axisY->setRange(0, maxY <= 0 ? 1 : maxY * 1.05);
-  axisY->setLabelFormat(QStringLiteral("%g"));
-  chart_->addAxis(axisX, Qt::AlignBottom);
-  chart_->addAxis(axisY, Qt::AlignLeft);
-  for (QAbstractSeries* s : chart_->series()) {
-    s->attachAxis(axisX);
-    s->attachAxis(axisY);
-  }
+  axisX_->setRange(minX - 0.5, maxX + 0.5);
+  axisX_->setLabelsAngle(labelled.size() > 12 ? -90 : 0);
+  axisY_->setRange(0, maxY <= 0 ? 1 : maxY * 1.05);
+  axisY_->applyNiceNumbers();
 }
 
 void TStatsPage::ApplyComparisonColumns() {
@@ -432,7 +455,6 @@ void TStatsPage::TogglePrefetchs() {
 void TStatsPage::ToggleTotalLine() {
   TWorkspace& ws = main_.Workspace();
   main_.State().SetBool("ShowTotalLine", !ws.WindowState().ShowTotalLine);
-  chart_->removeAllSeries();
   Compute(true);
 }
 
@@ -508,6 +530,7 @@ void ShowMethodHelp(QWidget* parent, const std::string& topic, const std::string
                                  "отсутствует.</p>")
                       .arg(Q(caption).toHtmlEscaped()));
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dlg);
+  buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Закрыть"));
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dlg, &QDialog::reject);
   v->addWidget(buttons);
   dlg.exec();

@@ -16,7 +16,10 @@
 #include "stats/table.h"
 
 QT_BEGIN_NAMESPACE
+class QCategoryAxis;
 class QChart;
+class QLineSeries;
+class QValueAxis;
 class QChartView;
 class QProgressDialog;
 QT_END_NAMESPACE
@@ -50,6 +53,7 @@ class TStatsPage : public QWidget {
   Q_OBJECT
  public:
   TStatsPage(TTemplateMain& main, QWidget* parent);
+  ~TStatsPage() override;
 
   void BindCommands();
   void RestoreState(const TWindowStateStore& st);
@@ -90,6 +94,10 @@ class TStatsPage : public QWidget {
   TStatTableModel* model_ = nullptr;
   QChart* chart_ = nullptr;
   QChartView* chartView_ = nullptr;
+  QLineSeries* actual_ = nullptr;
+  QLineSeries* ideal_ = nullptr;
+  QCategoryAxis* axisX_ = nullptr;
+  QValueAxis* axisY_ = nullptr;
   QProgressDialog* progress_ = nullptr;
   bool filling_ = false;
   // The order of each draw's numbers the table was computed with.
