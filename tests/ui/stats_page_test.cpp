@@ -5,6 +5,7 @@
 #include <QItemSelectionModel>
 #include <QLineSeries>
 #include <QSet>
+#include <QTest>
 #include <filesystem>
 
 #include "core/paths.h"
@@ -135,6 +136,17 @@ TEST_F(TStatsPageTest, LenAndAnalysisPointDecideWhetherTheTableIsRecomputed) {
   EXPECT_EQ(total(), 40 * CombSize);
   w.Commands().Execute("DrawsStatCalc");
   EXPECT_EQ(total(), 10 * CombSize);
+  // Enter in the field computes with the typed value; a value out of bounds does nothing.
+  page.LenField()->selectAll();
+  QTest::keyClicks(page.LenField(), QStringLiteral("20"));
+  QTest::keyClick(page.LenField(), Qt::Key_Return);
+  EXPECT_EQ(total(), 20 * CombSize);
+  page.LenField()->selectAll();
+  QTest::keyClicks(page.LenField(), QStringLiteral("0"));
+  QTest::keyClick(page.LenField(), Qt::Key_Return);
+  EXPECT_EQ(total(), 20 * CombSize);
+  page.LenField()->setValue(10);
+  w.Commands().Execute("DrawsStatCalc");
   // Moving the analysis point refreshes the shown tab; the fact column then has draws.
   w.RightTabs().setCurrentIndex(rtStats);
   w.Workspace().SetDrawsOffset(5);
