@@ -21,11 +21,7 @@ void FilterCombList(TCustomStat& stat, const TStatDrawArray& selected, TCombList
   const int n = snapshot.Count();
   const TComb* src = snapshot.Data();
   TComb* dst = list.Data();
-  int kept = 0;
-  for (int i = 0; i < n; ++i) {
-    if (stat.CombMatches(src[i], selected, last, sorted, exclude) != exclude) dst[kept++] = src[i];
-  }
-  list.SetCount(kept);
+  list.SetCount(stat.FilterPass(src, n, dst, selected, last, sorted, exclude));
 }
 
 }  // namespace kvarn

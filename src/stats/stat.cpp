@@ -420,4 +420,12 @@ void TCustomMaskStat::ListAllValues(int last, TStatDrawArray& list) {
   }
 }
 
+int TCustomStat::FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected,
+                            int last, bool sorted, bool exclude) {
+  int kept = 0;
+  for (int i = 0; i < n; ++i)
+    if (CombMatches(src[i], selected, last, sorted, exclude) != exclude) dst[kept++] = src[i];
+  return kept;
+}
+
 }  // namespace kvarn

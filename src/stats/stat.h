@@ -278,6 +278,11 @@ class TCustomStat {
   // exclude: the filter deletes (true) or keeps (false) the matching combinations.
   virtual bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted,
                            bool exclude) = 0;
+  // One filter pass: copies to dst, in order, the combinations of src whose CombMatches differs
+  // from exclude and returns how many (dst may be src). The selection stays fixed for the whole
+  // pass, so a class may prepare it once instead of searching it for every combination.
+  virtual int FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected,
+                         int last, bool sorted, bool exclude);
 
   TDraw ReadDraw(int index, bool sorted) const { return kvarn::ReadDraw(Draws, index, sorted); }
   const TStatList& List() const { return list_; }

@@ -34,6 +34,28 @@ int TstValues::KeysOf(const uint8_t* values, TRuleKeys& keys) const {
   return CombSize;
 }
 
+int TstValues::FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected,
+                          int last, bool sorted, bool exclude) {
+  if (typeid(*this) != typeid(TstValues))
+    return TRuleStat::FilterPass(src, n, dst, selected, last, sorted, exclude);
+  uint64_t mask = 0;
+  for (const TStatDraw& s : selected) {
+    const TStatKey& k = s.Key;
+    // A key that is not a plain number 0..63 cannot be a bit: take the general path.
+    if (k.K2 || k.K3 || k.K4 || k.K1 > 63)
+      return TRuleStat::FilterPass(src, n, dst, selected, last, sorted, exclude);
+    mask |= uint64_t{1} << k.K1;
+  }
+  int kept = 0;
+  for (int i = 0; i < n; ++i) {
+    const TComb& c = src[i];
+    const uint64_t hits =
+        (mask >> c[0]) | (mask >> c[1]) | (mask >> c[2]) | (mask >> c[3]) | (mask >> c[4]);
+    if (((hits & 1) != 0) != exclude) dst[kept++] = c;
+  }
+  return kept;
+}
+
 // ---- TstDigits ----
 
 int TstDigits::KeysOf(const uint8_t* values, TRuleKeys& keys) const {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <typeinfo>
 
 #include "stats/stat.h"
 
@@ -70,6 +71,20 @@ class TRuleStat : public Base {
     return false;
   }
 
+  // The pass without a virtual call per combination: the class's own CombMatches, called
+  // directly. A class derived further may change CombMatches again; it takes the general pass.
+  int FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, int last,
+                 bool sorted, bool exclude) override {
+    if (typeid(*this) != typeid(Derived))
+      return TCustomStat::FilterPass(src, n, dst, selected, last, sorted, exclude);
+    Derived& self = static_cast<Derived&>(*this);
+    int kept = 0;
+    for (int i = 0; i < n; ++i)
+      if (self.Derived::CombMatches(src[i], selected, last, sorted, exclude) != exclude)
+        dst[kept++] = src[i];
+    return kept;
+  }
+
  protected:
   // The graph value of the classes with one value: that value.
   int32_t FirstValue(const uint8_t* values) const {
@@ -100,6 +115,9 @@ class TstValues : public TRuleStat<TCustomValuesStat, TstValues> {
   static uint8_t Features() { return sfN; }
   void ListAllValues(int last, TStatDrawArray& list) override;
   int KeysOf(const uint8_t* values, TRuleKeys& keys) const;
+  // Selected numbers become one bit mask for the pass.
+  int FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, int last,
+                 bool sorted, bool exclude) override;
 };
 
 class TstDigits : public TRuleStat<TCustomNumbersStat, TstDigits> {
