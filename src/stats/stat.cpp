@@ -201,7 +201,7 @@ std::string FormatIndexed(std::string_view fmt, const std::vector<TFormatArg>& a
     size_t digitsStart = j;
     while (j < fmt.size() && fmt[j] >= '0' && fmt[j] <= '9') ++j;
     size_t argIndex = next;
-    std::string spec = "%";
+    std::string conversion = "%";
     if (j < fmt.size() && fmt[j] == ':' && j > digitsStart) {
       argIndex = static_cast<size_t>(
           std::atoi(std::string(fmt.substr(digitsStart, j - digitsStart)).c_str()));
@@ -211,7 +211,7 @@ std::string FormatIndexed(std::string_view fmt, const std::vector<TFormatArg>& a
       j = digitsStart;
     }
     while (j < fmt.size() && (fmt[j] == '-' || fmt[j] == '.' || (fmt[j] >= '0' && fmt[j] <= '9')))
-      spec += fmt[j++];
+      conversion += fmt[j++];
     if (j >= fmt.size()) {
       out.append(fmt.substr(i));
       break;
@@ -224,12 +224,12 @@ std::string FormatIndexed(std::string_view fmt, const std::vector<TFormatArg>& a
     const TFormatArg& a = args[argIndex];
     next = argIndex + 1;
     if (type == 'd' || type == 'u' || type == 'x' || type == 'X') {
-      spec += "ll";
-      spec += type == 'u' ? 'd' : type;
-      out += StrFormat(spec.c_str(), static_cast<long long>(a.isText ? 0 : a.number));
+      conversion += "ll";
+      conversion += type == 'u' ? 'd' : type;
+      out += StrFormat(conversion.c_str(), static_cast<long long>(a.isText ? 0 : a.number));
     } else if (type == 's') {
-      spec += 's';
-      out += StrFormat(spec.c_str(), a.isText ? a.text.c_str() : std::to_string(a.number).c_str());
+      conversion += 's';
+      out += StrFormat(conversion.c_str(), a.isText ? a.text.c_str() : std::to_string(a.number).c_str());
     } else {
       out.append(fmt.substr(i, j + 1 - i));
     }
