@@ -109,7 +109,7 @@ void RemoveSelectedCombs(TCombList& list, const TCombList& snapshot,
 TDrawRange LastDrawsRange(int drawsCount, int offset, int n) {
   TDrawRange r;
   r.Last = drawsCount - 1 - offset;
-  r.First = std::max(0, r.Last - n + 1);
+  r.First = static_cast<int>(std::max<int64_t>(0, int64_t{r.Last} - n + 1));
   if (n <= 0 || r.Last < 0) r.First = r.Last + 1;
   return r;
 }

@@ -27,7 +27,9 @@ void TStatTable::Clear() {
 TStatWindow StatWindow(int drawsCount, int offset, int len) {
   TStatWindow w;
   w.Last = drawsCount - 1 - offset;
-  w.First = std::max(0, w.Last - len + 1);
+  // 64-bit: the longest window (2147483647) before an analysis point ahead of the archive must
+  // not overflow.
+  w.First = static_cast<int>(std::max<int64_t>(0, int64_t{w.Last} - len + 1));
   w.N = w.Last - w.First + 1;
   return w;
 }

@@ -153,6 +153,8 @@ TEST(Editing, DrawRangeEndsAtTheAnalysisPoint) {
   EXPECT_GT(r.First, r.Last);
   r = LastDrawsRange(0, 0, 5);
   EXPECT_GT(r.First, r.Last);
+  r = LastDrawsRange(3, 10, 2147483647);  // the widest field value with the point set far back
+  EXPECT_GT(r.First, r.Last);
 }
 
 TEST(Editing, RemoveDrawsMatchesInAnyOrder) {

@@ -61,6 +61,10 @@ TEST_F(StatTableTest, WindowLongerThanTheArchiveTakesEveryDraw) {
   EXPECT_EQ(w.Last, 7);
   EXPECT_EQ(w.N, 3);
   EXPECT_EQ(StatWindow(12, 12, 10).N, 0);  // the analysis point before the first draw
+  // The longest window before an analysis point ahead of the archive: no overflow, nothing to run.
+  const TStatWindow far = StatWindow(12, 20, 2147483647);
+  EXPECT_EQ(far.First, 0);
+  EXPECT_GT(far.First, far.Last);
 }
 
 TEST_F(StatTableTest, ColumnsOfAValueMetSeveralTimes) {
