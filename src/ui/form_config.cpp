@@ -118,7 +118,14 @@ TFormConfig::TFormConfig(IHost& host, const TConfigData& data, QWidget* parent)
   profits_->setItemDelegateForColumn(0, new TPatternDelegate(QStringLiteral("[0-9]*"), profits_));
   profits_->setItemDelegateForColumn(
       1, new TPatternDelegate(QStringLiteral("[0-9]*[.,]?[0-9]*"), profits_));
+  // All six lines show at once: a prize hidden below a scroll bar is easily forgotten.
+  const int rowHeight = profits_->fontMetrics().height() + 8;
+  profits_->verticalHeader()->setDefaultSectionSize(rowHeight);
+  profits_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  profits_->setFixedHeight(profits_->horizontalHeader()->sizeHint().height() +
+                           PrizeListRows * rowHeight + 2 * profits_->frameWidth());
   left->addWidget(profits_);
+  left->addStretch(1);
 
   auto* right = new QVBoxLayout();
   cols->addLayout(right);

@@ -5,9 +5,11 @@
 #include "app/startup_switches.h"
 #include "core/paths.h"
 #include "ui/form_main.h"
+#include "ui/qt_host.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  kvarn::InstallToolkitTranslation(app);
   std::vector<std::string> args(argv + 1, argv + argc);
   kvarn::TStartOptions options;
   options.switches = kvarn::ParseStartSwitches(args);

@@ -2,7 +2,11 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTranslator>
 
 namespace kvarn {
 
@@ -59,6 +63,9 @@ bool TQtHost::AskYesNo(const std::string& caption, const std::string& text, bool
       caption == "Подтверждение" ? QMessageBox::Question : QMessageBox::Warning;
   QMessageBox box(icon, Q(caption), DisplayText(text), QMessageBox::Yes | QMessageBox::No,
                   owner_.data());
+  // The answers speak the program's language whatever translations the toolkit has.
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("Да"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("Нет"));
   box.setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
   box.setEscapeButton(QMessageBox::No);
   bool overridden = QApplication::overrideCursor() != nullptr;
@@ -83,6 +90,17 @@ void TQtHost::BusyChanged(bool busy) {
 
 void TQtHost::ProcessEvents() {
   QApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+void InstallToolkitTranslation(QCoreApplication& app) {
+  // The toolkit's own texts (dialog buttons, file dialogs, edit menus) in Russian, when the
+  // system has the translation; without it they stay in English.
+  auto* translator = new QTranslator(&app);
+  if (translator->load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
+                       QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    app.installTranslator(translator);
+  else
+    delete translator;
 }
 
 }  // namespace kvarn

@@ -2,6 +2,7 @@
 // Yes/No questions, status-bar panels, the wait cursor of the busy state.
 #pragma once
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QString>
@@ -18,6 +19,9 @@ namespace kvarn {
 QString DisplayText(const std::string& text);
 QString Q(const std::string& utf8);
 std::string S(const QString& text);
+
+// Loads the toolkit's Russian texts into the application.
+void InstallToolkitTranslation(QCoreApplication& app);
 
 class TQtHost : public IHost {
  public:

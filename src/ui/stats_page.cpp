@@ -400,8 +400,16 @@ void TStatsPage::ShowChart() {
 
   // The value texts of the points stand under the horizontal axis.
   const std::vector<TStatChartPoint>& labelled = data.Ideal.empty() ? data.Actual : data.Ideal;
-  const int step =
-      std::max(1, static_cast<int>((labelled.size() + MaxAxisLabels - 1) / MaxAxisLabels));
+  // Labels stand upright and every shown one gets room for its whole text: the axis elides a
+  // label wider than its slot to a bare ellipsis, so crowded labels are thinned out instead.
+  const QFontMetrics metrics(axisX_->labelsFont());
+  int widest = 1;
+  for (const TStatChartPoint& p : labelled)
+    widest = std::max(widest, metrics.horizontalAdvance(Q(p.Label)));
+  const int plotWidth = std::max(200, chartView_->width() - 90);
+  const int count = static_cast<int>(labelled.size());
+  const int step = std::max({1, (count + MaxAxisLabels - 1) / MaxAxisLabels,
+                             (count * (widest + 10) + plotWidth - 1) / plotWidth});
   QSet<QString> used;
   for (size_t i = 0; i < labelled.size(); i += static_cast<size_t>(step)) {
     QString label = Q(labelled[i].Label);
@@ -411,7 +419,6 @@ void TStatsPage::ShowChart() {
     axisX_->append(label, labelled[i].X);
   }
   axisX_->setRange(minX - 0.5, maxX + 0.5);
-  axisX_->setLabelsAngle(labelled.size() > 12 ? -90 : 0);
   axisY_->setRange(0, maxY <= 0 ? 1 : maxY * 1.05);
   axisY_->applyNiceNumbers();
 }
