@@ -158,6 +158,13 @@ TStatsPage::TStatsPage(TTemplateMain& main, QWidget* parent) : QWidget(parent), 
                            std::max(table_->columnWidth(col), hm.horizontalAdvance(caption) + 24));
   }
   table_->horizontalHeader()->setSortIndicatorShown(true);
+  // The arrow shows the table's sort order before the first fill too (the header's own default
+  // would point at the value column).
+  {
+    const TStatTable& t = main_.Workspace().StatTable();
+    table_->horizontalHeader()->setSortIndicator(
+        t.SortColumn, t.Descending ? Qt::DescendingOrder : Qt::AscendingOrder);
+  }
   table_->horizontalHeader()->setSectionsClickable(true);
   connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, &TStatsPage::ClickColumn);
 

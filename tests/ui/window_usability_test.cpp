@@ -77,5 +77,16 @@ TEST_F(TUiTest, ChartLabelsStandUprightWithRoomForTheirText) {
   }
 }
 
+TEST_F(TUiTest, EmptyStatisticsTableAlreadyShowsItsSortOrder) {
+  // A refused second instance never fills its table.
+  Open();
+  bool running = true;
+  TFormMain& w = Open(&running);
+  ASSERT_FALSE(running);
+  QHeaderView* header = w.StatsPage().Table()->horizontalHeader();
+  EXPECT_EQ(header->sortIndicatorSection(), 1);
+  EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
+}
+
 }  // namespace
 }  // namespace kvarn::test
