@@ -178,9 +178,12 @@ QVariant TFiltersModel::data(const QModelIndex& index, int role) const {
     return item.Count;
   }
   if (role == Qt::DecorationRole && index.column() == 0) return FilterIcon(item.Exclude);
+  // The narrow columns cut long method captions and value lists; the hint shows them whole.
   if (role == Qt::ToolTipRole && index.column() == 0)
-    return item.Exclude ? QStringLiteral("Удалить выделенные")
-                        : QStringLiteral("Оставить выделенные");
+    return QString::fromStdString(item.Caption) + QLatin1Char('\n') +
+           (item.Exclude ? QStringLiteral("Удалить выделенные")
+                         : QStringLiteral("Оставить выделенные"));
+  if (role == Qt::ToolTipRole && index.column() == 1) return QString::fromStdString(item.Values);
   return {};
 }
 
