@@ -7,8 +7,8 @@
 #include <QTest>
 
 #include "ui/combs_page.h"
-#include "ui/draws_page.h"
 #include "ui/commands.h"
+#include "ui/draws_page.h"
 #include "ui_fixture.h"
 
 namespace kvarn::test {
