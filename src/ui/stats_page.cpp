@@ -13,6 +13,7 @@
 #include <QLineSeries>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QSet>
 #include <QTextBrowser>
 #include <QToolButton>
@@ -193,6 +194,7 @@ TStatsPage::TStatsPage(TTemplateMain& main, QWidget* parent) : QWidget(parent), 
   chartView_->setObjectName(QStringLiteral("chDrawsStat"));
   chartView_->setRenderHint(QPainter::Antialiasing);
   chartView_->setMinimumHeight(80);
+  chartView_->installEventFilter(this);
   split_->addWidget(table_);
   split_->addWidget(chartView_);
   split_->setStretchFactor(0, 1);
@@ -405,6 +407,16 @@ void TStatsPage::ShowChart() {
   actual_->replace(points(data.Actual));
   show(actual_, ChartActualColour, 2);
 
+  PlaceAxisLabels();
+  axisX_->setRange(minX - 0.5, maxX + 0.5);
+  axisY_->setRange(0, maxY <= 0 ? 1 : maxY * 1.05);
+  axisY_->applyNiceNumbers();
+}
+
+void TStatsPage::PlaceAxisLabels() {
+  const TStatChartData& data = main_.Workspace().StatTable().Chart;
+  const double min = axisX_->min(), max = axisX_->max();
+  for (const QString& label : axisX_->categoriesLabels()) axisX_->remove(label);
   // The value texts of the points stand under the horizontal axis.
   const std::vector<TStatChartPoint>& labelled = data.Ideal.empty() ? data.Actual : data.Ideal;
   // Labels stand upright and every shown one gets room for its whole text: the axis elides a
@@ -425,9 +437,7 @@ void TStatsPage::ShowChart() {
     used.insert(label);
     axisX_->append(label, labelled[i].X);
   }
-  axisX_->setRange(minX - 0.5, maxX + 0.5);
-  axisY_->setRange(0, maxY <= 0 ? 1 : maxY * 1.05);
-  axisY_->applyNiceNumbers();
+  axisX_->setRange(min, max);
 }
 
 void TStatsPage::ApplyComparisonColumns() {
@@ -499,6 +509,12 @@ void TStatsPage::PrefetchProgress(int done, int total, const std::string& file) 
 }
 
 bool TStatsPage::eventFilter(QObject* o, QEvent* e) {
+  // A wider or narrower chart gets as many value labels as fit in it now.
+  if (o == chartView_ && e->type() == QEvent::Resize && !axisX_->categoriesLabels().isEmpty()) {
+    auto* r = static_cast<QResizeEvent*>(e);
+    if (r->size().width() != r->oldSize().width()) PlaceAxisLabels();
+    return false;
+  }
   if (o == len_ && e->type() == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(e);
     if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {

@@ -82,6 +82,8 @@ class TStatsPage : public QWidget {
  private:
   void ShowTable();
   void ShowChart();
+  // The value texts under the horizontal axis, thinned to what the chart's width holds.
+  void PlaceAxisLabels();
   void TogglePrefetchs();
   void ToggleTotalLine();
   void PrefetchProgress(int done, int total, const std::string& file);

@@ -58,23 +58,36 @@ TEST_F(TUiTest, ChartLabelsStandUprightWithRoomForTheirText) {
   QApplication::processEvents();
   TStatsPage& page = w.StatsPage();
   page.Compute(true);
+  QApplication::processEvents();
   auto axes = page.Chart()->axes(Qt::Horizontal);
   ASSERT_FALSE(axes.isEmpty());
   auto* axis = qobject_cast<QCategoryAxis*>(axes.first());
   ASSERT_NE(axis, nullptr);
-  const QStringList labels = axis->categoriesLabels();
-  ASSERT_GE(labels.size(), 2);
-  EXPECT_EQ(axis->labelsAngle(), 0);
   // Neighbouring labels are far enough apart for the widest text.
-  const QFontMetrics fm(axis->labelsFont());
-  int widest = 0;
-  for (const QString& l : labels) widest = std::max(widest, fm.horizontalAdvance(l));
-  const double span = axis->max() - axis->min();
-  const double perUnit = page.Chart()->plotArea().width() / span;
-  for (qsizetype i = 1; i < labels.size(); ++i) {
-    const double gap = (axis->endValue(labels[i]) - axis->endValue(labels[i - 1])) * perUnit;
-    EXPECT_GE(gap, widest) << labels[i].toStdString();
-  }
+  auto checkRoom = [&] {
+    const QStringList labels = axis->categoriesLabels();
+    ASSERT_GE(labels.size(), 2);
+    EXPECT_EQ(axis->labelsAngle(), 0);
+    const QFontMetrics fm(axis->labelsFont());
+    int widest = 0;
+    for (const QString& l : labels) widest = std::max(widest, fm.horizontalAdvance(l));
+    const double span = axis->max() - axis->min();
+    const double perUnit = page.Chart()->plotArea().width() / span;
+    for (qsizetype i = 1; i < labels.size(); ++i) {
+      const double gap = (axis->endValue(labels[i]) - axis->endValue(labels[i - 1])) * perUnit;
+      EXPECT_GE(gap, widest) << labels[i].toStdString();
+    }
+  };
+  checkRoom();
+  const qsizetype wide = axis->categoriesLabels().size();
+  // A narrower window keeps fewer labels, each still whole; the axis range stays.
+  const double min = axis->min(), max = axis->max();
+  w.resize(700, 760);
+  QApplication::processEvents();
+  checkRoom();
+  EXPECT_LT(axis->categoriesLabels().size(), wide);
+  EXPECT_EQ(axis->min(), min);
+  EXPECT_EQ(axis->max(), max);
 }
 
 TEST_F(TUiTest, EmptyStatisticsTableAlreadyShowsItsSortOrder) {
