@@ -1,11 +1,15 @@
 #include "ui/form_main.h"
 
+#include "ui/form_wait.h"
+
 namespace kvarn {
 
 TFormMain::TFormMain(TStartOptions options, QWidget* parent)
     : TTemplateMain(std::move(options), parent) {
   setObjectName(QStringLiteral("FormMain"));
   Create();
+  wait_ = new TFormWait(this);
+  Workspace().OnDownloadWaitText = [this](const std::string& text) { wait_->SetText(text); };
 }
 
 QString TFormMain::LotteryCaption() const {

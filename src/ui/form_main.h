@@ -6,6 +6,8 @@
 
 namespace kvarn {
 
+class TFormWait;
+
 class TFormMain : public TTemplateMain {
   Q_OBJECT
  public:
@@ -17,6 +19,13 @@ class TFormMain : public TTemplateMain {
   QStringList DrawsColumns() const override;
   QStringList CombsColumns() const override;
   void DownloadDraws() override;
+
+ public:
+  // The download's wait window; hidden while no download runs.
+  TFormWait& WaitWindow() { return *wait_; }
+
+ private:
+  TFormWait* wait_ = nullptr;
 };
 
 }  // namespace kvarn

@@ -15,6 +15,7 @@
 #include "ui/draws_page.h"
 #include "ui/form_draw.h"
 #include "ui/form_gen_combs.h"
+#include "ui/form_wait.h"
 #include "ui_fixture.h"
 
 namespace kvarn::test {
@@ -392,6 +393,28 @@ TEST_F(TUiTest, EveryMenuCommandExistsWithItsCategory) {
   w.UpdateCommands();
   EXPECT_FALSE(w.Commands().Action("ScriptRun")->isEnabled());
   EXPECT_FALSE(w.Commands().Action("StakeAdd")->isEnabled());
+}
+
+TEST_F(TUiTest, DownloadShowsTheWaitWindowAndHidesItAfterAFailure) {
+  WriteDraws(MakeDraws(3));
+  TFormMain& w = Open();
+  // Nothing listens on port 1: the connection is refused at once.
+  w.Workspace().Settings().Download.Host = "http://127.0.0.1:1";
+  std::vector<std::string> waits;
+  auto show = w.Workspace().OnDownloadWaitText;
+  w.Workspace().OnDownloadWaitText = [&](const std::string& text) {
+    waits.push_back(text);
+    show(text);
+    if (!text.empty()) {
+      EXPECT_TRUE(w.WaitWindow().isVisible());
+    }
+  };
+  answer = false;  // no second attempt
+  ASSERT_TRUE(w.Commands().Execute("DrawsDownload"));
+  ASSERT_FALSE(waits.empty());
+  EXPECT_EQ(waits.front(), "Загрузка архива тиражей...");
+  EXPECT_FALSE(w.WaitWindow().isVisible());
+  EXPECT_EQ(w.Workspace().DrawsCount(), 3);
 }
 
 }  // namespace
