@@ -465,6 +465,18 @@ void WindowStateReadAll(const TIniFile& ini, TWindowState& state) {
     state.*k.field = ini.ReadBool(WindowStateSection, k.name, state.*k.field);
 }
 
+int TWindowState::*WindowStateIntField(std::string_view key) {
+  for (const TIntKey& k : kIntKeys)
+    if (SameTextIgnoreCase(key, k.name)) return k.field;
+  return nullptr;
+}
+
+bool TWindowState::*WindowStateBoolField(std::string_view key) {
+  for (const TBoolKey& k : kBoolKeys)
+    if (SameTextIgnoreCase(key, k.name)) return k.field;
+  return nullptr;
+}
+
 void WindowStateLoad(const std::string& path, TWindowState& state) {
   WindowStateReadAll(StateLoad(path), state);
 }

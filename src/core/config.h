@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -206,6 +207,10 @@ struct TWindowState {
 void WindowStateReadAll(const TIniFile& ini, TWindowState& state);
 void WindowStateLoad(const std::string& path, TWindowState& state);
 void WindowStateWriteAll(TIniFile& ini, const TWindowState& state);
+// The member of TWindowState that a key of the section stands for (names ignore case); nullptr
+// for keys that live only in the file (list layouts, window placement).
+int TWindowState::*WindowStateIntField(std::string_view key);
+bool TWindowState::*WindowStateBoolField(std::string_view key);
 
 // One key of the main window's section; writes go to the file at once and raise
 // "Ошибка записи параметров программы!\r\r%s".

@@ -5,84 +5,16 @@
 
 namespace kvarn {
 
-namespace {
-
-struct TBoolKey {
-  const char* key;
-  bool TWindowState::*field;
-};
-const TBoolKey BoolKeys[] = {
-    {"WeekChartType", &TWindowState::WeekChartType},
-    {"AutoUpdates", &TWindowState::AutoUpdates},
-    {"ScriptLogEnabled", &TWindowState::ScriptLogEnabled},
-    {"StakesLogEnabled", &TWindowState::StakesLogEnabled},
-    {"StakesScrollEnabled", &TWindowState::StakesScrollEnabled},
-    {"StakesCheckOnLine", &TWindowState::StakesCheckOnLine},
-    {"ColorDraws", &TWindowState::ColorDraws},
-    {"ColorCombs", &TWindowState::ColorCombs},
-    {"ColorCard", &TWindowState::ColorCard},
-    {"ColorCardSequences", &TWindowState::ColorCardSequences},
-    {"LayoutGradient", &TWindowState::LayoutGradient},
-    {"SortedDraws", &TWindowState::SortedDraws},
-    {"PrefetchsEnabled", &TWindowState::PrefetchsEnabled},
-    {"ShowTotalLine", &TWindowState::ShowTotalLine},
-    {"ScriptLibraryOn", &TWindowState::ScriptLibraryOn},
-    {"TabGraphs", &TWindowState::TabGraphs},
-    {"TabCard", &TWindowState::TabCard},
-    {"TabLayout", &TWindowState::TabLayout},
-    {"TabWeek", &TWindowState::TabWeek},
-    {"TabTables", &TWindowState::TabTables},
-    {"SystemsEnabled", &TWindowState::SystemsEnabled},
-    {"FirstRun", &TWindowState::FirstRun},
-};
-
-struct TIntKey {
-  const char* key;
-  int TWindowState::*field;
-};
-const TIntKey IntKeys[] = {
-    {"LeftPanelWidth", &TWindowState::LeftPanelWidth},
-    {"DrawsExclude", &TWindowState::DrawsExclude},
-    {"DrawsStatLen", &TWindowState::DrawsStatLen},
-    {"DrawsStatHeight", &TWindowState::DrawsStatHeight},
-    {"DrawsGraphLen", &TWindowState::DrawsGraphLen},
-    {"FiltersHeight", &TWindowState::FiltersHeight},
-    {"LayoutLen", &TWindowState::LayoutLen},
-    {"LayoutCompareHeight", &TWindowState::LayoutCompareHeight},
-    {"WeekLen", &TWindowState::WeekLen},
-    {"WeekHeight", &TWindowState::WeekHeight},
-    {"WeekChartMode", &TWindowState::WeekChartMode},
-    {"DownloadDrawsOnStart", &TWindowState::DownloadDrawsOnStart},
-    {"RatingsEffMode", &TWindowState::RatingsEffMode},
-    {"ScriptLibraryHeight", &TWindowState::ScriptLibraryHeight},
-    {"ScriptLibraryFilter", &TWindowState::ScriptLibraryFilter},
-    {"Language", &TWindowState::Language},
-};
-
-bool TWindowState::*BoolField(const std::string& key) {
-  for (const auto& k : BoolKeys)
-    if (SameTextIgnoreCase(key, k.key)) return k.field;
-  return nullptr;
-}
-
-int TWindowState::*IntField(const std::string& key) {
-  for (const auto& k : IntKeys)
-    if (SameTextIgnoreCase(key, k.key)) return k.field;
-  return nullptr;
-}
-
-}  // namespace
-
 int TWindowStateStore::Int(const std::string& key, int def) const {
   if (!ws_) return def;
-  if (auto f = IntField(key)) return ws_->WindowState().*f;
-  if (auto f = BoolField(key)) return (ws_->WindowState().*f) ? 1 : 0;
+  if (auto f = WindowStateIntField(key)) return ws_->WindowState().*f;
+  if (auto f = WindowStateBoolField(key)) return (ws_->WindowState().*f) ? 1 : 0;
   return ws_->WindowStateReadInt(key, def);
 }
 
 bool TWindowStateStore::Bool(const std::string& key, bool def) const {
   if (!ws_) return def;
-  if (auto f = BoolField(key)) return ws_->WindowState().*f;
+  if (auto f = WindowStateBoolField(key)) return ws_->WindowState().*f;
   return Int(key, def ? 1 : 0) != 0;
 }
 
@@ -93,8 +25,8 @@ std::string TWindowStateStore::Text(const std::string& key, const std::string& d
 
 void TWindowStateStore::SetInt(const std::string& key, int value) {
   if (!ws_) return;
-  if (auto f = IntField(key)) ws_->WindowState().*f = value;
-  if (auto f = BoolField(key)) ws_->WindowState().*f = value != 0;
+  if (auto f = WindowStateIntField(key)) ws_->WindowState().*f = value;
+  if (auto f = WindowStateBoolField(key)) ws_->WindowState().*f = value != 0;
   if (batch_)
     batch_->WriteInteger(WindowStateSection, key, value);
   else
@@ -103,8 +35,8 @@ void TWindowStateStore::SetInt(const std::string& key, int value) {
 
 void TWindowStateStore::SetBool(const std::string& key, bool value) {
   if (!ws_) return;
-  if (auto f = BoolField(key)) ws_->WindowState().*f = value;
-  if (auto f = IntField(key)) ws_->WindowState().*f = value ? 1 : 0;
+  if (auto f = WindowStateBoolField(key)) ws_->WindowState().*f = value;
+  if (auto f = WindowStateIntField(key)) ws_->WindowState().*f = value ? 1 : 0;
   if (batch_)
     batch_->WriteBool(WindowStateSection, key, value);
   else

@@ -269,3 +269,18 @@ TEST(Money, FixedPointConversion) {
 
 }  // namespace
 }  // namespace kvarn
+
+namespace kvarn {
+namespace {
+
+TEST(WindowStateKeys, NamesFindTheirFieldsIgnoringCase) {
+  EXPECT_EQ(WindowStateIntField("drawsstatlen"), &TWindowState::DrawsStatLen);
+  EXPECT_EQ(WindowStateBoolField("COLORDRAWS"), &TWindowState::ColorDraws);
+  EXPECT_EQ(WindowStateBoolField("PrefetchsInit"), &TWindowState::PrefetchsInit);
+  // A boolean key is no integer field and the list layouts are kept only in the file.
+  EXPECT_EQ(WindowStateIntField("ColorDraws"), nullptr);
+  EXPECT_EQ(WindowStateIntField("lvDraws.Column1"), nullptr);
+}
+
+}  // namespace
+}  // namespace kvarn
