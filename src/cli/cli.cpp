@@ -91,10 +91,27 @@ int TCliArgs::TakeInt(const std::string& name, int def) {
   return static_cast<int>(n);
 }
 
+namespace {
+// Options that take the next word as their value, so that a command may read its positional
+// words before its options ("stat --len 10 SUMS").
+bool TakesValue(const std::string& word) {
+  static const char* const kValueOptions[] = {
+      "--len",    "--offset",      "--value",        "--in",      "--out",  "--mode",
+      "--params", "--numbers",     "--number",       "--date",    "--host", "--cacert",
+      "--group",  "--matrix-cols", "--channel-size", "--segments"};
+  for (const char* o : kValueOptions)
+    if (word == o) return true;
+  return false;
+}
+}  // namespace
+
 std::optional<std::string> TCliArgs::TakePositional() {
   for (size_t i = 0; i < args_.size(); ++i) {
     const std::string& a = args_[i];
-    if (a.size() > 2 && a.rfind("--", 0) == 0) continue;
+    if (a.size() > 2 && a.rfind("--", 0) == 0) {
+      if (TakesValue(a)) ++i;
+      continue;
+    }
     std::string v = a;
     args_.erase(args_.begin() + static_cast<long>(i));
     return v;
