@@ -99,6 +99,47 @@ TEST_F(StatTableTest, ValueMetOnceHasNoPeriodsButExpectations) {
   EXPECT_EQ(Cell(23, 15), "160");
 }
 
+// Marks the numbers of the newest draw of the window with count 0, as a list that tracks the
+// latest values does: such an item has a depth and no count.
+class TstTestMarks : public TCustomValuesStat {
+ public:
+  using TCustomValuesStat::TCustomValuesStat;
+  static std::string Ident() { return "TMRK"; }
+  static std::string Caption() { return "Метки"; }
+  static int Group() { return 0; }
+  static uint8_t Features() { return 0; }
+  void AddDrawValues(int index, int last, bool sorted, TStatDrawArray& list, TStatContext& ctx,
+                     TLastValueArray& lv) override {
+    TCustomStat::AddDrawValues(index, last, sorted, list, ctx, lv);
+    if (index == last) Work.Count = 0;
+    for (uint8_t n : Current.Values) {
+      Work.Key.Set(n);
+      AddStatItem(list, Work, true);
+    }
+  }
+  bool CombMatches(const TComb&, const TStatDrawArray&, int, bool, bool) override { return false; }
+};
+KVARN_STAT_CLASS(TstTestMarks)
+
+TEST(StatTableCounts, ValueWithDepthAndNoCountHasNoDivisionByItsCount) {
+  const TDrawsArray draws = MakeDraws({{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}}, 101);
+  TStatList reg{draws};
+  auto stat = TstTestMarks_Class().Create(reg, 0);
+  TStatTable table;
+  ComputeStatTable(*stat, TStatTableOptions{}, table);
+  ASSERT_EQ(table.Rows.size(), 10u);
+  const auto& mark = table.Rows[5].Cells;  // 6, only in the newest draw
+  EXPECT_EQ(mark[0], "6");
+  EXPECT_EQ(mark[1], "0");
+  EXPECT_EQ(mark[6], "1");
+  EXPECT_EQ(mark[9], "102");
+  for (int c : {10, 11, 12, 13, 14}) EXPECT_EQ(mark[static_cast<size_t>(c)], "-") << c;
+  EXPECT_EQ(mark[15], "206");             // 2 * 103 / 1
+  const auto& met = table.Rows[0].Cells;  // 1, met once in the older draw
+  EXPECT_EQ(met[14], "202");
+  EXPECT_EQ(met[15], "153");  // 3 * 102 / 2
+}
+
 TEST_F(StatTableTest, ValueNeverMetIsListedWithDashes) {
   Compute();
   EXPECT_EQ(Cell(36, 0), "36");
