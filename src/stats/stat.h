@@ -184,7 +184,7 @@ struct TStatTotals {
 };
 TStatTotals StatTotals(const TStatDrawArray& list);
 
-// Delphi-style format with indexed arguments ("%0:d", "%1:s", "%d", "%.3d", "%%"), the form
+// Format with indexed arguments ("%0:d", "%1:s", "%d", "%.3d", "%%"), the form
 // of the identifier and caption templates.
 struct TFormatArg {
   TFormatArg(int64_t v) : isText(false), number(v) {}
