@@ -6,32 +6,13 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli_fixture.h"
 #include "core/text.h"
 
 namespace kvarn {
 namespace {
 
-class CombsCli : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/kvarn_combscli_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  int Run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--dir", dir_});
-    std::ostringstream o, e;
-    int rc = CliMain(args, o, e);
-    out_ = o.str();
-    err_ = e.str();
-    return rc;
-  }
-  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
-
-  std::string dir_, out_, err_;
-};
+class CombsCli : public test::TCliTest {};
 
 TEST_F(CombsCli, GenWritesTheListAndPrintsTheCount) {
   ASSERT_EQ(Run({"gen", "--out", Path("all.lcv")}), 0) << err_;

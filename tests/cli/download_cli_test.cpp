@@ -7,32 +7,14 @@
 
 #include "app/archive_server.h"
 #include "cli/cli.h"
+#include "cli_fixture.h"
 #include "core/draws.h"
 #include "core/text.h"
 
 namespace kvarn {
 namespace {
 
-class DownloadCli : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/kvarn_dlcli_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  int Run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--dir", dir_});
-    std::ostringstream o, e;
-    int rc = CliMain(args, o, e);
-    out_ = o.str();
-    err_ = e.str();
-    return rc;
-  }
-
-  std::string dir_, out_, err_;
-};
+class DownloadCli : public test::TCliTest {};
 
 TEST_F(DownloadCli, DownloadPrintsAddedAndCountAndFailsWithoutAnAddress) {
   EXPECT_EQ(Run({"download"}), 1);

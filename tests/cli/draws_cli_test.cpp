@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli_fixture.h"
 #include "core/config.h"
 #include "core/draws.h"
 #include "core/text.h"
@@ -12,26 +13,7 @@
 namespace kvarn {
 namespace {
 
-class DrawsCli : public ::testing::Test {
- protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/kvarn_cli_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  int Run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--dir", dir_});
-    std::ostringstream o, e;
-    int rc = CliMain(args, o, e);
-    out_ = o.str();
-    err_ = e.str();
-    return rc;
-  }
-
-  std::string dir_, out_, err_;
-};
+class DrawsCli : public test::TCliTest {};
 
 TEST_F(DrawsCli, AddListAndStatusShareTheArchive) {
   ASSERT_EQ(Run({"draws", "status"}), 0);

@@ -5,18 +5,17 @@
 #include <sstream>
 
 #include "cli/cli.h"
+#include "cli_fixture.h"
 #include "core/draws.h"
 #include "core/text.h"
 
 namespace kvarn {
 namespace {
 
-class StatsCli : public ::testing::Test {
+class StatsCli : public test::TCliTest {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/kvarn_statcli_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
+    TCliTest::SetUp();
     // Draws 11..14, drawn unsorted.
     const TComb combs[] = {
         {17, 3, 30, 8, 21}, {1, 2, 3, 4, 5}, {36, 3, 12, 7, 1}, {2, 4, 6, 8, 10}};
@@ -30,24 +29,6 @@ class StatsCli : public ::testing::Test {
     }
     DrawsWriteFile(PathJoin(dir_, DrawsFileName), a);
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  int Run(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--dir", dir_});
-    std::ostringstream o, e;
-    const int rc = CliMain(args, o, e);
-    out_ = o.str();
-    err_ = e.str();
-    return rc;
-  }
-  std::vector<std::string> Lines() const {
-    std::vector<std::string> lines;
-    std::istringstream in(out_);
-    for (std::string l; std::getline(in, l);) lines.push_back(l);
-    return lines;
-  }
-
-  std::string dir_, out_, err_;
 };
 
 TEST_F(StatsCli, MethodsListsEveryEntryWithGroupAndDisplayName) {
