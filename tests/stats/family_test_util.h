@@ -28,6 +28,51 @@ inline TDrawsArray Archive(std::initializer_list<TComb> combs,
   return draws;
 }
 
+// Draw numbers start at firstNumber; the numbers are kept in the order given (the drawn order).
+inline TDrawsArray ArchiveFrom(int32_t firstNumber, std::initializer_list<TComb> combs) {
+  TDrawsArray draws;
+  for (const TComb& c : combs) {
+    TDraw d;
+    d.Number = firstNumber + static_cast<int32_t>(draws.size());
+    d.Values = c;
+    d.DateText = "01.01.2020 20:00";
+    draws.push_back(d);
+  }
+  return draws;
+}
+
+// The table run of one method over draws first..last.
+inline TStatDrawArray RunWindow(TCustomStat& stat, int first, int last, bool sorted) {
+  TStatDrawArray list;
+  TLastValueArray lastValues;
+  TStatContext context;
+  stat.ListAllValues(last, list);
+  for (int i = first; i <= last; ++i)
+    stat.AddDrawValues(i, last, sorted, list, context, lastValues);
+  return list;
+}
+
+// "value=count@depth" of every item, in list order.
+inline std::string Dump(const TCustomStat& stat, const TStatDrawArray& list) {
+  std::string s;
+  for (const TStatDraw& item : list) {
+    if (!s.empty()) s += ' ';
+    s += stat.ValueText(item) + "=" + std::to_string(item.Count) + "@" + std::to_string(item.Depth);
+  }
+  return s;
+}
+
+// Items whose keys are the given values in K1.
+inline TStatDrawArray Select(std::initializer_list<uint16_t> values) {
+  TStatDrawArray selected;
+  for (uint16_t v : values) {
+    TStatDraw item;
+    item.Key.Set(v);
+    selected.push_back(item);
+  }
+  return selected;
+}
+
 // An archive and a registry over it; methods are created from class descriptors.
 struct TFamilyFixture {
   explicit TFamilyFixture(TDrawsArray d = {}) : draws(std::move(d)), list(draws) {}

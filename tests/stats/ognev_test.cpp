@@ -5,52 +5,19 @@
 #include <initializer_list>
 #include <string>
 
+#include "family_test_util.h"
 #include "stats/registry.h"
 #include "stats/table.h"
 
 namespace kvarn {
 namespace {
 
+using family_test::Dump;
+using family_test::RunWindow;
+using family_test::Select;
+
 TDrawsArray OgnDraws(std::initializer_list<TComb> combs) {
-  TDrawsArray draws;
-  for (const TComb& c : combs) {
-    TDraw d;
-    d.Number = 701 + static_cast<int>(draws.size());
-    d.Values = c;
-    d.DateText = "01.01.2020 20:00";
-    draws.push_back(d);
-  }
-  return draws;
-}
-
-TStatDrawArray RunWindow(TCustomStat& stat, int first, int last, bool sorted) {
-  TStatDrawArray list;
-  TLastValueArray lastValues;
-  TStatContext context;
-  stat.ListAllValues(last, list);
-  for (int i = first; i <= last; ++i)
-    stat.AddDrawValues(i, last, sorted, list, context, lastValues);
-  return list;
-}
-
-// "value=count@depth" of every item, in list order.
-std::string Dump(const TCustomStat& stat, const TStatDrawArray& list) {
-  std::string s;
-  for (const TStatDraw& item : list) {
-    if (!s.empty()) s += ' ';
-    s += stat.ValueText(item) + "=" + std::to_string(item.Count) + "@" + std::to_string(item.Depth);
-  }
-  return s;
-}
-
-TStatDrawArray Select(std::initializer_list<uint16_t> values) {
-  TStatDrawArray selected;
-  for (uint16_t v : values) {
-    TStatDraw item;
-    item.Key.Set(v);
-    selected.push_back(item);
-  }
-  return selected;
+  return family_test::ArchiveFrom(701, combs);
 }
 
 std::string Reduced(const TComb& c, int mode) {

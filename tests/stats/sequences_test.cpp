@@ -6,59 +6,24 @@
 #include <string>
 #include <vector>
 
+#include "family_test_util.h"
 #include "stats/registry.h"
 
 namespace kvarn {
 namespace {
 
-// Draw numbers start at 101; the numbers are kept in the order given (the drawn order).
+using family_test::Dump;
+using family_test::RunWindow;
+using family_test::Select;
+
 TDrawsArray SeqDraws(std::initializer_list<TComb> combs) {
-  TDrawsArray draws;
-  for (const TComb& c : combs) {
-    TDraw d;
-    d.Number = 101 + static_cast<int>(draws.size());
-    d.Values = c;
-    d.DateText = "01.01.2020 20:00";
-    draws.push_back(d);
-  }
-  return draws;
-}
-
-// The table run of one method over draws first..last.
-TStatDrawArray RunWindow(TCustomStat& stat, int first, int last, bool sorted) {
-  TStatDrawArray list;
-  TLastValueArray lastValues;
-  TStatContext context;
-  stat.ListAllValues(last, list);
-  for (int i = first; i <= last; ++i)
-    stat.AddDrawValues(i, last, sorted, list, context, lastValues);
-  return list;
-}
-
-// "value=count@depth" of every item, in list order.
-std::string Dump(const TCustomStat& stat, const TStatDrawArray& list) {
-  std::string s;
-  for (const TStatDraw& item : list) {
-    if (!s.empty()) s += ' ';
-    s += stat.ValueText(item) + "=" + std::to_string(item.Count) + "@" + std::to_string(item.Depth);
-  }
-  return s;
+  return family_test::ArchiveFrom(101, combs);
 }
 
 std::string CombDump(TCustomStat& stat, const TComb& comb) {
   TStatDrawArray list;
   stat.AddCombValues(comb, list);
   return Dump(stat, list);
-}
-
-TStatDrawArray Select(std::initializer_list<uint16_t> values) {
-  TStatDrawArray selected;
-  for (uint16_t v : values) {
-    TStatDraw item;
-    item.Key.Set(v);
-    selected.push_back(item);
-  }
-  return selected;
 }
 
 // Count values of one method for every draw of the archive, oldest first.
