@@ -5,7 +5,9 @@ set -euo pipefail
 
 PACKAGES=(
   build-essential cmake pkg-config ninja-build ccache git
-  qt6-base-dev qt6-charts-dev libgl-dev
+  # Qt Charts' CMake package needs Qt OpenGL, which qt6-charts-dev only recommends; the
+  # toolkit's Russian texts for file dialogs and context menus come in their own package.
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-translations-l10n
   libcurl4-openssl-dev zlib1g-dev libssl-dev
   libsimpleini-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
