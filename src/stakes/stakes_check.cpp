@@ -61,6 +61,7 @@ bool StakesCheck(TStakesFile& file, const TDrawsArray& draws, const TConfigData&
           sink.StakeChecked(stake);
           if (log) log->Write(stake, showError);
         }
+        if (log) log->Flush(showError);
         any = true;
       }
       if (firstQualifying >= 0) {

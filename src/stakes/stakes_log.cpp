@@ -16,6 +16,8 @@ namespace kvarn {
 
 namespace {
 
+constexpr size_t kFlushSize = 64 * 1024;
+
 std::string LocalTimeText() {
   const std::time_t now = std::time(nullptr);
   std::tm tm{};
@@ -32,22 +34,54 @@ std::string DrawValuesJoined(const TComb& values) {
   return NumberSetText(s, ";");
 }
 
+constexpr const char* kLineFormat =
+    "Тираж № %s. Ставка: \"%s\" [%s] {%d}. Результаты тиража: [%s]. Совпадений: %d. Профит: %s.";
+
+std::string LineText(const char* format, const TStake& s, const std::string& comment) {
+  return StrFormat(format, NumberText(s.DrawNumber).c_str(), comment.c_str(),
+                   NumberSetText(s.Numbers, ";").c_str(), s.SampleSize,
+                   DrawValuesJoined(s.DrawValues).c_str(), s.Matches(),
+                   MoneyText(s.Profit).c_str());
+}
+
 }  // namespace
 
 std::string StakesLogText(const TStake& s) {
-  return StrFormat(
-      "Тираж № %s. Ставка: \"%s\" [%s] {%d}. Результаты тиража: [%s]. Совпадений: %d. Профит: "
-      "%s.",
-      NumberText(s.DrawNumber).c_str(), s.Comment.c_str(), NumberSetText(s.Numbers, ";").c_str(),
-      s.SampleSize, DrawValuesJoined(s.DrawValues).c_str(), s.Matches(),
-      MoneyText(s.Profit).c_str());
+  return LineText(kLineFormat, s, s.Comment);
+}
+
+// Built in cp1251 directly: one conversion of the format and one per distinct comment, instead of
+// one of every line.
+std::string TStakesLog::LineOf(const TStake& s) {
+  static const std::string format = Utf8ToCp1251(kLineFormat);
+  if (s.Comment != lastComment_) {
+    lastComment_ = s.Comment;
+    lastCommentCp_ = Utf8ToCp1251(s.Comment);
+  }
+  return Clock() + ": " + LineText(format.c_str(), s, lastCommentCp_) + "\r\n";
 }
 
 TStakesLog::TStakesLog(std::string dataDir) : Clock(LocalTimeText), dir_(std::move(dataDir)) {}
 
 TStakesLog::~TStakesLog() {
+  Flush([](const std::string&) {});
   for (TFile& f : files_)
     if (f.fd >= 0) ::close(f.fd);
+}
+
+void TStakesLog::Flush(const std::function<void(const std::string&)>& showError) {
+  for (size_t m = 0; m < files_.size(); ++m) {
+    TFile& f = files_[m];
+    if (f.pending.empty()) continue;
+    try {
+      WriteAll(f.fd, reinterpret_cast<const uint8_t*>(f.pending.data()), f.pending.size());
+    } catch (const std::exception& e) {
+      f.failed = true;
+      showError(StrFormat("Ошибка записи в файл \"%s\"!\r\r%s", PathOf(static_cast<int>(m)).c_str(),
+                          e.what()));
+    }
+    f.pending.clear();
+  }
 }
 
 std::string TStakesLog::PathOf(int matches) const {
@@ -63,16 +97,17 @@ bool TStakesLog::Prepare(int m, const std::function<void(const std::string&)>& s
     f.size = ::stat(path.c_str(), &st) == 0 ? st.st_size : 0;
   }
   if (f.size > StakesLogMaxSize) {
-    if (f.fd >= 0) ::close(f.fd);
-    f.fd = -1;
     if (::unlink(path.c_str()) == 0) {
-      f.size = 0;
+      // Lines still gathered for the deleted file go with it.
+      f.pending.clear();
+      if (f.fd >= 0) ::close(f.fd);
+      f.fd = -1;
     } else {
       showError(StrFormat("Ошибка удаления файла \"%s\"!\r\r%s", path.c_str(),
                           SystemErrorText(errno).c_str()));
-      // Written to anyway; the size rule is not tried again in this run.
-      f.size = 0;
     }
+    // After a failed delete the file is written to anyway, and not tried again in this run.
+    f.size = 0;
   }
   if (f.fd < 0) {
     f.fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
@@ -91,14 +126,10 @@ void TStakesLog::Write(const TStake& s, const std::function<void(const std::stri
   if (!s.IsChecked() || m < 0 || m > CombSize) return;
   if (!Prepare(m, showError)) return;
   TFile& f = files_[static_cast<size_t>(m)];
-  const std::string line = Utf8ToCp1251(Clock() + ": " + StakesLogText(s) + "\r\n");
-  try {
-    WriteAll(f.fd, reinterpret_cast<const uint8_t*>(line.data()), line.size());
-    f.size += static_cast<int64_t>(line.size());
-  } catch (const std::exception& e) {
-    f.failed = true;
-    showError(StrFormat("Ошибка записи в файл \"%s\"!\r\r%s", PathOf(m).c_str(), e.what()));
-  }
+  const std::string line = LineOf(s);
+  f.pending += line;
+  f.size += static_cast<int64_t>(line.size());
+  if (f.pending.size() >= kFlushSize) Flush(showError);
 }
 
 std::vector<std::string> StakesLogFiles(const std::string& dataDir) {

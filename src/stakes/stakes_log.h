@@ -33,6 +33,8 @@ class TStakesLog {
   // passed to `showError` and never stop the caller; a log that failed once is left alone for
   // the rest of the run, so that a full disk gives one message and not one per stake.
   void Write(const TStake& s, const std::function<void(const std::string&)>& showError);
+  // Lines are gathered and written in blocks; this writes what is gathered.
+  void Flush(const std::function<void(const std::string&)>& showError);
 
   // "yyyy.mm.dd hh:nn:ss" of the moment; local time unless a test sets its own clock.
   std::function<std::string()> Clock;
@@ -40,13 +42,17 @@ class TStakesLog {
  private:
   struct TFile {
     int fd = -1;
-    int64_t size = 0;
+    int64_t size = 0;  // on disk and gathered
     bool failed = false;
+    std::string pending;
   };
   bool Prepare(int m, const std::function<void(const std::string&)>& showError);
+  std::string LineOf(const TStake& s);
 
   std::string dir_;
   std::array<TFile, CombSize + 1> files_{};
+  std::string lastComment_;
+  std::string lastCommentCp_;
 };
 
 // LogStakesDelete: the log files found in the data directory (any text in place of the match
