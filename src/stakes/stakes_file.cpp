@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <vector>
 
@@ -143,6 +144,17 @@ size_t TStakesFile::ReadBlock(int64_t first, size_t count, uint8_t* out) {
       static_cast<size_t>(std::min<int64_t>(static_cast<int64_t>(count), total - first));
   ReadAt(first * static_cast<int64_t>(StakeRecordSize), out, n * StakeRecordSize);
   return n;
+}
+
+void TStakesFile::ForEach(int64_t first, const std::function<void(const TStake&)>& visit) {
+  constexpr size_t kBlockRecords = 4096;
+  std::vector<uint8_t> block(kBlockRecords * StakeRecordSize);
+  TStakeDecoder decoder;
+  for (first = std::max<int64_t>(first, 0);; first += static_cast<int64_t>(kBlockRecords)) {
+    const size_t n = ReadBlock(first, kBlockRecords, block.data());
+    for (size_t i = 0; i < n; ++i) visit(decoder.Decode(block.data() + i * StakeRecordSize));
+    if (n < kBlockRecords) return;
+  }
 }
 
 void TStakesFile::WriteBlock(int64_t first, size_t count, const uint8_t* in) {

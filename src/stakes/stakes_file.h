@@ -97,6 +97,9 @@ class TStakesFile {
   // Empties the file in place.
   void Clear();
 
+  // Every record from `first` on, in file order, read in large blocks.
+  void ForEach(int64_t first, const std::function<void(const TStake&)>& visit);
+
   // Whole records from `first` on into `out`; returns how many were read (fewer at the end).
   size_t ReadBlock(int64_t first, size_t count, uint8_t* out);
   // Rewrites records in place (never beyond the end).

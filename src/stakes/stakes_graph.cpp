@@ -62,11 +62,8 @@ std::vector<TGraphSeries> StakesGraphByComment(TStakesFile& file,
   if (seek.Draws < 2) return {};
   std::vector<TGraphSeries> series;
   for (const std::string& name : names) series.push_back({name, {}});
-  TStakeDecoder decoder;
-  ForEachRecord(file, seek.FirstIndex, [&](const uint8_t* rec) {
-    if (!StakeBytesChecked(rec) || StakeBytesDrawNumber(rec) <= 0 || StakeBytesMatches(rec) < 0)
-      return;
-    const TStake s = decoder.Decode(rec);
+  file.ForEach(seek.FirstIndex, [&](const TStake& s) {
+    if (!s.IsChecked() || !s.HasDraw() || s.Matches() < 0) return;
     for (TGraphSeries& g : series) {
       if (!SameTextIgnoreCase(g.Title, s.Comment)) continue;
       const double y = profits ? static_cast<double>(MoneyToReal(s.Profit)) : s.Matches();
