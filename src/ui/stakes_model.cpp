@@ -45,7 +45,7 @@ QVariant TStakesModel::data(const QModelIndex& index, int role) const {
       matched.append(s.Matched.Numbers[static_cast<size_t>(i)]);
     return QVariant::fromValue(matched);
   }
-  const TStakeRow row = StakeGridRow(s);
+  const TStakeRow& row = c.cells;
   if (role == Qt::DisplayRole) return Q(row.Cells[static_cast<size_t>(col)]);
   if (role == Qt::BackgroundRole)
     return row.Background == StakeWindowColour ? QVariant() : QVariant(WinColour(row.Background));
@@ -57,6 +57,7 @@ const TStakesModel::TCached& TStakesModel::RowData(int row) const {
   if (cached_.row != row) {
     cached_.row = row;
     cached_.ok = src_.read(row, cached_.stake);
+    if (cached_.ok) cached_.cells = StakeGridRow(cached_.stake);
   }
   return cached_;
 }

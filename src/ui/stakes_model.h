@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "stakes/stake.h"
+#include "stakes/stakes_grid.h"
 
 namespace kvarn {
 
@@ -38,6 +39,7 @@ class TStakesModel : public QAbstractTableModel {
     int row = -1;
     bool ok = false;
     TStake stake;
+    TStakeRow cells;
   };
   const TCached& RowData(int row) const;
 
