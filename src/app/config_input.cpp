@@ -3,6 +3,9 @@
 #include <cmath>
 
 #include "core/text.h"
+#include "stats/methods/channels.h"
+#include "stats/methods/matrix.h"
+#include "stats/methods/segments.h"
 
 namespace kvarn {
 
@@ -61,6 +64,19 @@ TConfigChanges ConfigCompare(const TConfigData& before, const TConfigData& after
   c.channelSize = before.ChannelSize != after.ChannelSize;
   c.segments = SegmentsText(before.Segments) != SegmentsText(after.Segments);
   return c;
+}
+
+unsigned TConfigChanges::GroupMask() const {
+  return (matrixCols ? 1u << MatrixGroup : 0u) | (channelSize ? 1u << ChannelsGroup : 0u) |
+         (segments ? 1u << SegmentsGroup : 0u);
+}
+
+TConfigData TConfigOverride::Applied(const TConfigData& data) const {
+  TConfigData d = data;
+  if (MatrixCols) d.MatrixCols = *MatrixCols;
+  if (ChannelSize) d.ChannelSize = *ChannelSize;
+  if (Segments) d.Segments = *Segments;
+  return d;
 }
 
 }  // namespace kvarn

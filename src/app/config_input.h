@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -35,7 +36,20 @@ struct TConfigChanges {
   bool channelSize = false;
   bool segments = false;
   bool Any() const { return matrixCols || channelSize || segments; }
+  // Bits of the method groups whose values follow the changed settings (their captions, values
+  // and full-set comparison files).
+  unsigned GroupMask() const;
 };
 TConfigChanges ConfigCompare(const TConfigData& before, const TConfigData& after);
+
+// Values that replace the stored configuration for one run (kvarn-cli); what is not given stays.
+struct TConfigOverride {
+  std::optional<int> MatrixCols;                              // 1..36
+  std::optional<int> ChannelSize;                             // 2..36
+  std::optional<std::array<uint8_t, NumbersCount>> Segments;  // 1..9 for each number
+  bool Any() const { return MatrixCols || ChannelSize || Segments; }
+  // The configuration with the given values in place.
+  TConfigData Applied(const TConfigData& data) const;
+};
 
 }  // namespace kvarn

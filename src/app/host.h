@@ -24,15 +24,22 @@ enum TStatusPanel : int {
 class IHost {
  public:
   virtual ~IHost() = default;
+  // The busy counter of this host's window: above zero while a long operation runs (the wait
+  // cursor shows and commands are disabled). Enter/leave come in pairs through TBusyGuard.
+  int BusyCount() const { return busy_; }
   // Texts keep "\r" as the line break; the shell turns it into what it shows.
   virtual void ShowMessage(TMsgKind kind, const std::string& caption, const std::string& text) = 0;
   // Yes/No question; true on Yes. `defaultNo` makes No the default button.
   virtual bool AskYesNo(const std::string& caption, const std::string& text, bool defaultNo) = 0;
   virtual void SetStatusText(int panel, const std::string& text) = 0;
-  // Called when the process-wide busy counter leaves or returns to zero.
+  // Called when the busy counter leaves or returns to zero.
   virtual void BusyChanged(bool busy) = 0;
   // Lets the window paint and handle input during long work.
   virtual void ProcessEvents() = 0;
+
+ private:
+  friend class TBusyGuard;
+  int busy_ = 0;
 };
 
 // Standard message boxes of the program.
@@ -42,8 +49,7 @@ void ShowWarning(IHost& host, const std::string& text);  // "Внимание!"
 bool AskConfirm(IHost& host, const std::string& text, bool defaultNo = true);  // "Подтверждение"
 bool AskWarning(IHost& host, const std::string& text, bool defaultNo = true);  // "Предупреждение"
 
-// The process-wide busy counter. Enter/leave always come in pairs, also on failure.
-int BusyCount();
+// Enters the host's busy state for its life; leaves it also on failure.
 class TBusyGuard {
  public:
   explicit TBusyGuard(IHost& host);

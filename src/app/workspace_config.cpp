@@ -1,5 +1,7 @@
-// The settings of the workspace: the configuration file and the window-state file.
+// The settings of the workspace: the configuration file, the window-state file, and what a change
+// of the configuration brings with it.
 #include "app/workspace.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {
@@ -75,6 +77,45 @@ bool TWorkspace::ConfigSaveGenerate() {
 bool TWorkspace::ConfigSaveProxy() {
   return SaveShown(host_,
                    [&] { kvarn::ConfigSaveProxy(DataPath(ConfigFileName), settings_.Proxy); });
+}
+
+TConfigChanges TWorkspace::ConfigApply(const TConfigData& data) {
+  TConfigChanges changes = ConfigCompare(Config(), data);
+  Config() = data;
+  ConfigSaveData();
+  StatSyncSettings();
+  if (changes.Any()) {
+    // Method captions and values follow the matrix size, the channel width and the segments:
+    // the names are refreshed and the full-set comparison files of those groups rebuilt.
+    MethodBoxesRefill(true);
+    if (WindowState().PrefetchsEnabled)
+      RefreshPrefetchFiles(false, changes.GroupMask());
+    else
+      // Not rebuilt now, the old files would give norms of the old geometry once the comparison
+      // is switched on again: they go, and are built afresh on use.
+      DropPrefetchFiles(changes.GroupMask());
+  }
+  ViewsRefresh();
+  return changes;
+}
+
+void TWorkspace::ConfigOverride(const TConfigOverride& values) {
+  const TConfigData data = values.Applied(Config());
+  const unsigned groups = ConfigCompare(Config(), data).GroupMask();
+  Config() = data;
+  if (groups == 0) return;
+  // The registry reads the parameter ranges at registration; the user's names and favourites
+  // come back from the method list file, which is only read here.
+  TStatList& list = StatList();
+  list.Register();
+  std::string message;
+  if (!list.LoadNames(MethodListPath(), true, message)) ShowError(host_, message);
+  MethodBoxesTake(list.BoxLines(), true);
+  auto stored = StatFullSetSource;
+  StatFullSetSource = [this, stored, groups](int entry) -> std::unique_ptr<TPrefetchData> {
+    if (groups >> StatList().Items(entry).StatClass->Group() & 1u) return FullSetInMemory(entry);
+    return stored ? stored(entry) : nullptr;
+  };
 }
 
 namespace {

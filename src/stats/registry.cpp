@@ -8,7 +8,9 @@
 #define SI_NO_CONVERSION
 #include <SimpleIni.h>
 
+#include "core/codec.h"
 #include "core/config.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {

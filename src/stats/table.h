@@ -14,7 +14,30 @@
 
 namespace kvarn {
 
-constexpr int StatColumnCount = 20;
+// The twenty columns of the table, in their order (the window and kvarn-cli show them so).
+enum TStatColumn : int {
+  scValue,             // "Значение"
+  scCount,             // "Количество"
+  scCountPercent,      // "Кол-во в %"
+  scNorm,              // "Норма" (full-set comparison)
+  scDeviation,         // "Отклонение" (full-set comparison)
+  scDeviationPercent,  // "Откл-ие в %" (full-set comparison)
+  scDepth,             // "Глубина"
+  scDepthPercent,      // "Глубина в %"
+  scWeight,            // "Вес"
+  scLastDraw,          // "Посл. тираж"
+  scPeriodMin,         // "Период min"
+  scPeriod,            // "Период"
+  scPeriodMax,         // "Период max"
+  scExpectedPrd,       // "Ожд. ПРД"
+  scExpectedStf,       // "Ожд. СТФ"
+  scExpectedKrn,       // "Ожд. КРН"
+  scFact,              // "Факт"
+  scDiffPrd,           // "+/- ПРД"
+  scDiffStf,           // "+/- СТФ"
+  scDiffKrn,           // "+/- КРН"
+  StatColumnCount
+};
 extern const std::array<const char*, StatColumnCount> StatColumnCaptions;
 
 struct TStatRow {
@@ -40,7 +63,7 @@ struct TStatTable {
   // Display order: indexes into Rows after the table's sort.
   std::vector<int> Order;
   TStatChartData Chart;
-  int SortColumn = 1;
+  int SortColumn = scCount;
   bool Descending = false;
 
   void Clear();

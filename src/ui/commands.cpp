@@ -73,7 +73,7 @@ QAction* TCommandList::Alias(const std::string& name, const QString& caption) {
 
 bool TCommandList::Allowed(const TCommand& c) const {
   if (!c.execute) return false;
-  if (!c.ignoresBusy && BusyCount() > 0) return false;
+  if (!c.ignoresBusy && host_.BusyCount() > 0) return false;
   return !c.update || c.update();
 }
 

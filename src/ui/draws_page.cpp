@@ -87,7 +87,8 @@ void TDrawsPage::EditDraw(bool add) {
     if (index < 0 || index >= ws.DrawsCount()) return;
     d = ws.Draws()[static_cast<size_t>(index)];
   }
-  TFormDraw dlg(main_.Host(), QStringLiteral("Введите данные следующего тиража"), d, true, this);
+  TFormDraw dlg(main_.Host(), QStringLiteral("Введите данные следующего тиража"), d, true,
+                ws.DateFormat(), this);
   if (dlg.exec() != QDialog::Accepted) return;
   TBusyGuard busy(main_.Host());
   if (add)

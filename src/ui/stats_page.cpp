@@ -205,7 +205,8 @@ TStatsPage::TStatsPage(TTemplateMain& main, QWidget* parent) : QWidget(parent), 
     if (filling_) return;
     main_.Workspace().SetStatSelected(line);
     // Only when the refresh command could run: not busy, draws present, a line selected.
-    if (BusyCount() == 0 && main_.Workspace().DrawsCount() > 0 && line >= 0) Compute(false);
+    if (main_.Host().BusyCount() == 0 && main_.Workspace().DrawsCount() > 0 && line >= 0)
+      Compute(false);
     main_.UpdateCommands();
   });
   connect(len_, &QSpinBox::valueChanged, this, [this](int n) { main_.Workspace().SetStatLen(n); });
@@ -273,7 +274,7 @@ void TStatsPage::BindCommands() {
         const int entry = ws.StatSelectedEntry();
         if (entry < 0) return;
         const TStatMethod& m = ws.StatList().Items(entry);
-        ShowMethodHelp(this, m.HelpTopic(), m.Name());
+        ShowMethodHelp(this, ws.StatList().HelpTopic(entry), m.Name());
       });
 
   c.Bind(

@@ -67,8 +67,7 @@ TTemplateMain::~TTemplateMain() {
 
 void TTemplateMain::Create() {
   try {
-    // Random seed; the workspace starts with empty lists.
-    Randomize();
+    // The workspace seeds its random generator and starts with empty lists.
     workspace_ = std::make_unique<TWorkspace>(host_, options_.dataDir);
     wsPtr_ = workspace_.get();
     commands_ = new TCommandList(this, host_);
@@ -550,7 +549,7 @@ void TTemplateMain::RequestEnd() {
 void TTemplateMain::closeEvent(QCloseEvent* e) {
   // A long operation still runs below the event loop that delivered the close request; the
   // window must outlive it.
-  if (BusyCount() > 0) {
+  if (host_.BusyCount() > 0) {
     e->ignore();
     return;
   }

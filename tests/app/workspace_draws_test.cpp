@@ -7,6 +7,9 @@
 
 #include "app/draw_input.h"
 #include "app/workspace.h"
+#include "core/dates.h"
+#include "core/files.h"
+#include "core/lottery_text.h"
 #include "core/text.h"
 
 namespace kvarn {
@@ -73,7 +76,7 @@ TEST_F(DrawsWorkspace, TruncatedFileKeepsTheWholeRecordsAndReportsTheError) {
   EXPECT_EQ(host_.status[spDraws], "Архив тиражей: 2");
   EXPECT_EQ(host_.status[spNextDraw], "Следующий тираж: 3");
   EXPECT_EQ(host_.status[spMessage], "");
-  EXPECT_EQ(BusyCount(), 0);
+  EXPECT_EQ(host_.BusyCount(), 0);
 }
 
 TEST_F(DrawsWorkspace, OffsetMovesTheStatusTextsAndTheResult) {
@@ -152,7 +155,7 @@ TEST_F(DrawsWorkspace, SaveFailureIsShownAndTheArchiveKeepsTheChange) {
   ASSERT_EQ(host_.messages.size(), 1u);
   EXPECT_EQ(host_.messages[0].text.rfind("Ошибка записи в файл тиражей!\r\r", 0), 0u);
   EXPECT_EQ(host_.status[spDraws], "Архив тиражей: 1");
-  EXPECT_EQ(BusyCount(), 0);
+  EXPECT_EQ(host_.BusyCount(), 0);
 }
 
 TEST_F(DrawsWorkspace, DeletingScatteredRowsRemovesExactlyThoseDraws) {
@@ -283,10 +286,6 @@ TEST(DrawInput, ValidationAcceptsOnlySixWellFormedWords) {
   EXPECT_THROW(DrawInputRead(TDraw{}, 7269, "1;2;3;4;5;0", std::nullopt), EKvarnError);
 }
 
-std::string LongDate(TDateTime) {
-  return "Tuesday, 08 December 2026 21:05";
-}
-
 TEST(DrawInput, DateIsFormattedAndCutToSixteenCharacters) {
   TDraw d = DrawInputRead(
       TDraw{}, 1, "1;2;3;4;5;1",
@@ -294,9 +293,10 @@ TEST(DrawInput, DateIsFormattedAndCutToSixteenCharacters) {
   EXPECT_EQ(d.DateText, "08.12.2026 21:05");
   EXPECT_DOUBLE_EQ(DrawInputDateTime(d), EncodeDateTime(2026, 12, 8, 21, 5));
 
-  SetDateHooks(&LongDate, nullptr);
-  TDraw l = DrawInputRead(TDraw{}, 1, "1;2;3;4;5;1", EncodeDateTime(2026, 12, 8, 21, 5));
-  SetDateHooks(nullptr, nullptr);
+  // A longer date form of the person's locale is cut to the field.
+  TDateFormat longForm;
+  longForm.Format = [](TDateTime) { return std::string("Tuesday, 08 December 2026 21:05"); };
+  TDraw l = DrawInputRead(TDraw{}, 1, "1;2;3;4;5;1", EncodeDateTime(2026, 12, 8, 21, 5), longForm);
   EXPECT_EQ(l.DateText, "Tuesday, 08 Dece");
 
   // An empty or damaged stored date shows the current moment.

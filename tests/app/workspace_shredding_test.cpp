@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/workspace.h"
+#include "core/files.h"
 #include "core/text.h"
 #include "stats/prefetch.h"
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "app/workspace.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {

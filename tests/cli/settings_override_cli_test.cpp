@@ -5,6 +5,7 @@
 
 #include "cli/cli.h"
 #include "core/draws.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {

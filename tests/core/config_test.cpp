@@ -4,6 +4,8 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include "core/codec.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {

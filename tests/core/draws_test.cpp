@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "core/text.h"
+#include "core/utf8.h"
 
 namespace kvarn {
 namespace {

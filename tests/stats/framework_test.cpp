@@ -270,18 +270,26 @@ TEST(StatClasses, ClassOperationsNeedNoInstance) {
 }
 
 TEST(StatClasses, HelpTopicNeedsAnExistingHelpFile) {
-  SetStatHelpFile("");
-  EXPECT_EQ(TstFxPos_Class().HelpTopic(2), "");
+  EXPECT_EQ(TstFxPos_Class().HelpTopic(2, ""), "");
   const std::string path =
       (std::filesystem::temp_directory_path() / "kvarn_stat_help_test.chm").string();
-  SetStatHelpFile(path);
   std::remove(path.c_str());
-  EXPECT_EQ(TstFxPos_Class().HelpTopic(2), "");
+  EXPECT_EQ(TstFxPos_Class().HelpTopic(2, path), "");
   std::ofstream(path) << "x";
-  EXPECT_EQ(TstFxPos_Class().HelpTopic(2), "ms-its:" + path + "::/Filters_1049_FXPx.htm");
-  EXPECT_EQ(TstFxNumbers_Class().HelpTopic(0), "ms-its:" + path + "::/Filters_1049_FXN.htm");
+  EXPECT_EQ(TstFxPos_Class().HelpTopic(2, path), "ms-its:" + path + "::/Filters_1049_FXPx.htm");
+  EXPECT_EQ(TstFxNumbers_Class().HelpTopic(0, path), "ms-its:" + path + "::/Filters_1049_FXN.htm");
+  // Each registry carries its own help file.
+  TDrawsArray none;
+  TStatList reg(none), other(none);
+  const TStatTableLine table[] = {{"TstFxPos", &TstFxPos_Class}};
+  reg.SetTable(table);
+  other.SetTable(table);
+  reg.Register();
+  other.Register();
+  reg.HelpFile = path;
+  EXPECT_EQ(reg.HelpTopic(1), "ms-its:" + path + "::/Filters_1049_FXPx.htm");
+  EXPECT_EQ(other.HelpTopic(1), "");
   std::remove(path.c_str());
-  SetStatHelpFile("");
 }
 
 TEST(StatFormat, IndexedTemplates) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/random.h"
 #include "core/text.h"
 #include "stat_fixtures.h"
 #include "stats/table.h"
@@ -252,18 +253,18 @@ TEST_F(StatTableTest, ChartFollowsTheKeysWithoutComparison) {
 TEST(StatTableFact, SharedSearchAgreesWithTheSearchOfEachValue) {
   // Every registered method, on a random archive with the analysis point set back: the fact
   // column equals FindValueDraw of each row on its own.
-  RandomSeed(77);
+  TRandom random(77);
   TDrawsArray draws;
   for (int i = 0; i < 90; ++i) {
     TDraw d;
     d.Number = 1000 + i;
     for (int k = 0; k < CombSize;) {
-      const auto n = static_cast<uint8_t>(RandomInt(NumbersCount) + 1);
+      const auto n = static_cast<uint8_t>(random.Int(NumbersCount) + 1);
       bool seen = false;
       for (int j = 0; j < k; ++j) seen = seen || d.Values[static_cast<size_t>(j)] == n;
       if (!seen) d.Values[static_cast<size_t>(k++)] = n;
     }
-    d.Extra = static_cast<uint8_t>(RandomInt(4) + 1);
+    d.Extra = static_cast<uint8_t>(random.Int(4) + 1);
     draws.push_back(d);
   }
   TStatList reg(draws);

@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "core/files.h"
+#include "core/lottery_text.h"
 #include "ui/combs_page.h"
 #include "ui/commands.h"
 #include "ui/draws_page.h"
@@ -86,7 +88,7 @@ TEST_F(TCommandsTest, FailureIsShownAndTheBusyStatePairs) {
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].caption, "Ошибка");
   EXPECT_EQ(host.messages[0].text, "Ошибка записи в файл тиражей!\r\rнет места");
-  EXPECT_EQ(BusyCount(), 0);
+  EXPECT_EQ(host.BusyCount(), 0);
   EXPECT_EQ(list.Action("Plain")->shortcut(), QKeySequence(Qt::Key_F2));
   EXPECT_EQ(list.CategoryOf("Plain"), "Cat");
 }

@@ -11,6 +11,7 @@
 
 #include "combs/combs.h"
 #include "core/config.h"
+#include "core/files.h"
 #include "ui/combs_page.h"
 #include "ui/draws_page.h"
 #include "ui/form_draw.h"

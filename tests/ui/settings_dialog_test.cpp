@@ -4,6 +4,7 @@
 #include <QTableWidget>
 
 #include "core/config.h"
+#include "core/files.h"
 #include "ui/draws_page.h"
 #include "ui/form_config.h"
 #include "ui/form_proxy.h"

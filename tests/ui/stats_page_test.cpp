@@ -8,6 +8,7 @@
 #include <QTest>
 #include <filesystem>
 
+#include "core/files.h"
 #include "core/paths.h"
 #include "stats/prefetch.h"
 #include "ui/combs_page.h"

@@ -15,6 +15,7 @@
 
 #include "core/config.h"
 #include "core/draws.h"
+#include "core/files.h"
 #include "core/text.h"
 #include "ui/form_main.h"
 #include "ui/qt_host.h"
