@@ -1,6 +1,5 @@
 #include "ui/form_config.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,6 +12,7 @@
 
 #include "app/config_input.h"
 #include "core/text.h"
+#include "ui/dialog_buttons.h"
 #include "ui/qt_host.h"
 
 namespace kvarn {
@@ -141,10 +141,7 @@ TFormConfig::TFormConfig(IHost& host, const TConfigData& data, QWidget* parent)
   segments_->setMinimumWidth(8 * 28);
   right->addWidget(segments_, 1);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  v->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  v->addWidget(OkCancelButtons(this));
 
   // Fill from the current values.
   filling_ = true;

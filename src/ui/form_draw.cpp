@@ -1,6 +1,5 @@
 #include "ui/form_draw.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -9,6 +8,7 @@
 #include "app/draw_input.h"
 #include "core/dates.h"
 #include "core/text.h"
+#include "ui/dialog_buttons.h"
 #include "ui/qt_host.h"
 
 namespace kvarn {
@@ -64,10 +64,7 @@ TFormDraw::TFormDraw(IHost& host, const QString& caption, const TDraw& draw, boo
     row->addWidget(time_);
     v->addLayout(row);
   }
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  v->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &TFormDraw::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  v->addWidget(OkCancelButtons(this));
   resize(420, withDate_ ? sizeHint().height() : 200);
   numbers_->setFocus();
 }

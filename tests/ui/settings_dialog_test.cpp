@@ -5,6 +5,7 @@
 
 #include "core/config.h"
 #include "core/files.h"
+#include "ui/colours.h"
 #include "ui/draws_page.h"
 #include "ui/form_config.h"
 #include "ui/form_proxy.h"
@@ -67,7 +68,7 @@ TEST_F(TUiTest, SettingsDialogReshapesTheSegmentGrid) {
 TEST_F(TUiTest, ChannelWidthRecoloursTheDrawsList) {
   WriteDraws(MakeDraws(3));
   TFormMain& w = Open();
-  const auto* m = w.DrawsPage().Model();
+  const auto* m = w.Page<TDrawsPage>().Model();
   int n = m->data(m->index(0, 1), Qt::DisplayRole).toInt();
   auto colour = [&] { return m->data(m->index(0, 1), Qt::BackgroundRole).value<QColor>(); };
   EXPECT_EQ(colour(), WinColour(ChannelColour(n, 6)));

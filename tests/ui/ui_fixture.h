@@ -55,14 +55,9 @@ class TUiTest : public ::testing::Test {
     std::filesystem::create_directories(dir_);
     // No download at start-up: the tests have no web archive.
     WindowStateWriteInt(PathJoin(dir_, WindowStateFileName), "DownloadDrawsOnStart", 2);
-    TQtHost::SetMessageHook([this](const TQtHost::TShown& m) {
-      shown.push_back(m);
-      return answer;
-    });
   }
   void TearDown() override {
     windows_.clear();
-    TQtHost::SetMessageHook({});
     std::filesystem::remove_all(dir_);
   }
 
@@ -77,6 +72,10 @@ class TUiTest : public ::testing::Test {
     o.dataDir = dir_;
     o.switches = switches;
     o.autoInit = false;
+    o.messageHook = [this](const TQtHost::TShown& m) {
+      shown.push_back(m);
+      return answer;
+    };
     windows_.push_back(std::make_unique<TFormMain>(o));
     TFormMain& w = *windows_.back();
     bool ok = w.Initialize();
