@@ -16,12 +16,13 @@ namespace kvarn {
 
 constexpr int PrizeListRows = 6;
 
-// Six lines "%d=%.2f": the key and the prize of table row i (0 when the table is shorter). The
-// key is the row's stored match count, i for a missing row, so that reopening the dialog keeps
-// what was typed.
+// Six lines "%d=%.2f", one per match count 0..5: the prize the stakes check finds for it (the
+// first table row with that match count), 0 when there is none. A prize with more than two
+// decimals shows all four, so that confirming the dialog never rounds it.
 std::vector<std::pair<std::string, std::string>> PrizeListLines(const TProfitsArray& profits);
-// One table row per line: the key as an integer (0 when not a number), the prize as a real (0
-// when not a number) x 10000, rounded.
+// The prize table of the lines: one row per line with a non-zero prize, in the lines' order; the
+// key as an integer (0 when not a number), the prize as a real (0 when not a number) x 10000,
+// rounded. A table the dialog wrote comes back unchanged from opening and confirming it.
 TProfitsArray PrizeListRead(const std::vector<std::pair<std::string, std::string>>& lines);
 
 // A typed segment: an integer 1..9. Otherwise the message to show, and the cell becomes "1".

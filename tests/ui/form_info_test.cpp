@@ -96,6 +96,29 @@ TEST_F(TFormInfoTest, CardFollowsTheColumnCount) {
   EXPECT_EQ(card->item(1, 0)->text(), QStringLiteral("8"));
 }
 
+TEST_F(TFormInfoTest, NamesAndCardGetTheRoomTheyNeed) {
+  WriteDraws(MakeDraws(5));
+  TFormMain& w = Open();
+  TFormInfo f(w.Workspace(), -1, std::nullopt, TComb{36, 1, 29, 8, 14}, false, 4);
+  f.show();
+  QApplication::processEvents();
+  // The longest property name shows whole.
+  QTreeWidget* props = f.Props();
+  const QFontMetrics fm(props->font());
+  int widest = 0;
+  for (int i = 0; i < props->topLevelItemCount(); ++i)
+    widest = std::max(widest, fm.horizontalAdvance(props->topLevelItem(i)->text(0)));
+  EXPECT_GE(props->columnWidth(0), widest);
+  // A card of 36 columns takes the width of all its cells, as far as the screen allows.
+  f.ColsField()->setValue(36);
+  QApplication::processEvents();
+  QTableWidget* card = f.Card();
+  const int need = 36 * card->columnWidth(0);
+  const int screen = f.screen()->availableGeometry().width();
+  EXPECT_GE(card->width(), std::min(need, screen * 3 / 5) - 4);
+  EXPECT_GE(f.width(), card->width());
+}
+
 TEST_F(TFormInfoTest, InfoCommandsOpenTheWindowForTheFocusedRow) {
   WriteDraws(MakeDraws(20));
   TFormMain& w = Open();

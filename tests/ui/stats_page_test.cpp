@@ -183,6 +183,10 @@ TEST_F(TStatsPageTest, KeepingAndDeletingSelectedRowsFilterTheListAndUndoRestore
   EXPECT_FALSE(ws.AppliedFilters()[0].Exclude);
   EXPECT_EQ(w.Page<TCombsPage>().Filters()->model()->rowCount(), 1);
   EXPECT_EQ(w.StatusText(spCombs), Q(StrFormat("Комбинаций: %d", withOneOrTwo)));
+  // The method's caption shows whole in the applied-filters list.
+  QTableView* filters = w.Page<TCombsPage>().Filters();
+  EXPECT_GE(filters->columnWidth(0),
+            filters->fontMetrics().horizontalAdvance(Q(ws.AppliedFilters()[0].Caption)));
 
   // Deleting 1 from those leaves the ones with 2 but without 1.
   SelectRows(page.Table(), {0});
