@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "app/workspace.h"
+#include "common/temp_dir.h"
 #include "core/files.h"
 #include "core/text.h"
 
@@ -56,26 +57,18 @@ const TStatTableLine kTable[] = {{"TstTestSmall", &TstTestSmall_Class},
                                  {"TstTestNoFull", &TstTestNoFull_Class},
                                  {"TstTestSmall2", &TstTestSmall2_Class}};
 
-class FilterWorkspace : public ::testing::Test {
+class FilterWorkspace : public test::TDataDirTest {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() /
-          (std::string("kvarn_filter_ws_") +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    ws = std::make_unique<TWorkspace>(host, dir.string());
+    ws = std::make_unique<TWorkspace>(host, dir_);
     ws->CombsReserve();
     ws->StatList().SetTable(kTable);
     ws->StatList().Register();
     ws->WindowState().PrefetchsEnabled = true;
   }
-  void TearDown() override {
-    ws.reset();
-    fs::remove_all(dir);
-  }
+  void TearDown() override { ws.reset(); }
   std::string FileOf(const char* ident) const {
-    return (dir / "Prefetchs" / (std::string("Kvarn_5x36_") + ident + ".dfc")).string();
+    return PathJoin(PathJoin(dir_, "Prefetchs"), std::string("Kvarn_5x36_") + ident + ".dfc");
   }
   TStatDraw Value(uint16_t k1) const {
     TStatDraw d;
@@ -84,7 +77,7 @@ class FilterWorkspace : public ::testing::Test {
   }
 
   TSilentHost host;
-  fs::path dir;
+  const std::filesystem::path dir{dir_};
   std::unique_ptr<TWorkspace> ws;
 };
 

@@ -7,6 +7,8 @@
 
 #include "app/draw_input.h"
 #include "app/workspace.h"
+#include "common/archives.h"
+#include "common/temp_dir.h"
 #include "core/dates.h"
 #include "core/files.h"
 #include "core/lottery_text.h"
@@ -15,29 +17,17 @@
 namespace kvarn {
 namespace {
 
-class DrawsWorkspace : public ::testing::Test {
+class DrawsWorkspace : public test::TDataDirTest {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/kvarn_draws_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  std::string Path(const char* name) const { return PathJoin(dir_, name); }
+  // Draws numbered from `first` whose numbers are drawn unsorted.
   void WriteDraws(int count, int first = 1) {
-    TDrawsArray a;
-    for (int i = 0; i < count; ++i) {
-      TDraw d;
-      d.Number = first + i;
-      uint8_t b = static_cast<uint8_t>(i % 30 + 1);
-      d.Values = TComb{static_cast<uint8_t>(b + 4), b, static_cast<uint8_t>(b + 2),
-                       static_cast<uint8_t>(b + 1), static_cast<uint8_t>(b + 3)};
-      d.Extra = 1;
-      d.DateText = "01.02.2024 10:00";
-      a.push_back(d);
-    }
-    DrawsWriteFile(Path(DrawsFileName), a);
+    test::WriteArchive(dir_, test::ArchiveOf(
+                                 count, first,
+                                 [](int i) {
+                                   const TComb r = test::RunOfFive(i);
+                                   return TComb{r[4], r[0], r[2], r[1], r[3]};
+                                 },
+                                 1, "01.02.2024 10:00"));
   }
   std::vector<int32_t> Numbers(const TWorkspace& ws) const {
     std::vector<int32_t> n;
@@ -45,7 +35,6 @@ class DrawsWorkspace : public ::testing::Test {
     return n;
   }
 
-  std::string dir_;
   TSilentHost host_;
 };
 

@@ -17,7 +17,7 @@ using family_test::RunWindow;
 using family_test::Select;
 
 TDrawsArray OgnDraws(std::initializer_list<TComb> combs) {
-  return family_test::ArchiveFrom(701, combs);
+  return test::Archive(combs, 701);
 }
 
 std::string Reduced(const TComb& c, int mode) {

@@ -17,7 +17,7 @@ using family_test::RunWindow;
 using family_test::Select;
 
 TDrawsArray SeqDraws(std::initializer_list<TComb> combs) {
-  return family_test::ArchiveFrom(101, combs);
+  return test::Archive(combs, 101);
 }
 
 std::string CombDump(TCustomStat& stat, const TComb& comb) {

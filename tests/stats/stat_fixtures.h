@@ -4,24 +4,13 @@
 #include <initializer_list>
 #include <string>
 
+#include "family_test_util.h"
 #include "stats/registry.h"
 #include "stats/stat.h"
 
 namespace kvarn::stat_fixtures {
 
-// Draw numbers start at `first`; every draw holds the given five numbers.
-inline TDrawsArray MakeDraws(std::initializer_list<TComb> combs, int first = 1) {
-  TDrawsArray draws;
-  int number = first;
-  for (const TComb& c : combs) {
-    TDraw d;
-    d.Number = number++;
-    d.Values = c;
-    d.DateText = "01.01.2020 20:00";
-    draws.push_back(d);
-  }
-  return draws;
-}
+using test::Archive;
 
 // Each of the five numbers; 1..36 listed in advance.
 class TstFxNumbers : public TCustomValuesStat {
@@ -164,9 +153,7 @@ const TStatClass& TstFxHidden_Class();
 const TStatClass& TstFxShred_Class();
 
 inline TStatKey Key1(uint16_t k1) {
-  TStatKey k;
-  k.Set(k1);
-  return k;
+  return family_test::WordsItem(k1).Key;
 }
 
 }  // namespace kvarn::stat_fixtures
