@@ -2,6 +2,7 @@
 // dialogs and the status bar; kvarn-cli and the tests implement it without a display.
 #pragma once
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,18 @@ void ShowInfo(IHost& host, const std::string& text);     // "Информаци�
 void ShowWarning(IHost& host, const std::string& text);  // "Внимание!"
 bool AskConfirm(IHost& host, const std::string& text, bool defaultNo = true);  // "Подтверждение"
 bool AskWarning(IHost& host, const std::string& text, bool defaultNo = true);  // "Предупреждение"
+
+// Runs `work`; a failure shows its text after `prefix` in the error box and gives false.
+template <class F>
+bool RunShown(IHost& host, F&& work, const std::string& prefix = {}) {
+  try {
+    work();
+    return true;
+  } catch (const std::exception& e) {
+    ShowError(host, prefix + e.what());
+    return false;
+  }
+}
 
 // Enters the host's busy state for its life; leaves it also on failure.
 class TBusyGuard {

@@ -46,23 +46,15 @@ void TWorkspace::CombsGenerateStored(bool interactive) {
 }
 
 bool TWorkspace::CombsLoadFile(const std::string& path) {
-  try {
-    ReadCombsFile(path, combs_.List);
-    return true;
-  } catch (const std::exception& e) {
-    ShowError(host_, StrFormat("Ошибка чтения файла \"%s\"!\r\r%s", path.c_str(), e.what()));
-    return false;
-  }
+  return RunShown(
+      host_, [&] { ReadCombsFile(path, combs_.List); },
+      StrFormat("Ошибка чтения файла \"%s\"!\r\r", path.c_str()));
 }
 
 bool TWorkspace::CombsSaveFile(const std::string& path) {
-  try {
-    WriteCombsFile(path, combs_.List);
-    return true;
-  } catch (const std::exception& e) {
-    ShowError(host_, StrFormat("Ошибка записи в файл \"%s\"!\r\r%s", path.c_str(), e.what()));
-    return false;
-  }
+  return RunShown(
+      host_, [&] { WriteCombsFile(path, combs_.List); },
+      StrFormat("Ошибка записи в файл \"%s\"!\r\r", path.c_str()));
 }
 
 void TWorkspace::CombsSnapshot(bool message) {

@@ -8,55 +8,38 @@ namespace kvarn {
 
 void TWorkspace::SettingsLoad() {
   std::string statePath = DataPath(WindowStateFileName);
-  try {
-    WindowStateLoad(statePath, windowState_);
-  } catch (const std::exception& e) {
-    ShowError(host_, e.what());
-  }
+  RunShown(host_, [&] { WindowStateLoad(statePath, windowState_); });
   ConfigLoad();
-  try {
+  RunShown(host_, [&] {
     ProxyLoad(DataPath(ConfigFileName), settings_.Proxy);
     DownloadLoad(DataPath(ConfigFileName), settings_.Download);
-  } catch (const std::exception& e) {
-    ShowError(host_, e.what());
-  }
+  });
   // On the first start the switch of the full-set comparison is written out once.
   if (!windowState_.PrefetchsInit) {
     windowState_.PrefetchsInit = true;
-    try {
-      TIniFile ini;
-      ini.Load(statePath);
-      ini.WriteBool(WindowStateSection, "PrefetchsInit", true);
-      ini.WriteBool(WindowStateSection, "PrefetchsEnabled", windowState_.PrefetchsEnabled);
-      ini.Save(statePath);
-    } catch (const std::exception& e) {
-      ShowError(host_, StrFormat("Ошибка записи параметров программы!\r\r%s", e.what()));
-    }
+    RunShown(
+        host_,
+        [&] {
+          TIniFile ini;
+          ini.Load(statePath);
+          ini.WriteBool(WindowStateSection, "PrefetchsInit", true);
+          ini.WriteBool(WindowStateSection, "PrefetchsEnabled", windowState_.PrefetchsEnabled);
+          ini.Save(statePath);
+        },
+        "Ошибка записи параметров программы!\r\r");
   }
 }
 
 bool TWorkspace::ConfigLoad() {
   TProgressText progress(host_, "Загрузка файла конфигурации...");
-  try {
-    kvarn::ConfigLoad(DataPath(ConfigFileName), settings_);
-    return true;
-  } catch (const std::exception& e) {
-    ShowError(host_, e.what());
-    return false;
-  }
+  return RunShown(host_, [&] { kvarn::ConfigLoad(DataPath(ConfigFileName), settings_); });
 }
 
 namespace {
 template <class F>
 bool SaveShown(IHost& host, F save) {
   TProgressText progress(host, "Сохранение файла конфигурации...");
-  try {
-    save();
-    return true;
-  } catch (const std::exception& e) {
-    ShowError(host, e.what());
-    return false;
-  }
+  return RunShown(host, save);
 }
 }  // namespace
 
@@ -118,50 +101,36 @@ void TWorkspace::ConfigOverride(const TConfigOverride& values) {
   };
 }
 
-namespace {
-template <class F>
-bool StateShown(IHost& host, F write) {
-  try {
-    write();
-    return true;
-  } catch (const std::exception& e) {
-    ShowError(host, e.what());
-    return false;
-  }
-}
-}  // namespace
-
 bool TWorkspace::WindowStateWriteBool(const std::string& key, bool value) {
-  return StateShown(
-      host_, [&] { kvarn::WindowStateWriteBool(DataPath(WindowStateFileName), key, value); });
+  return RunShown(host_,
+                  [&] { kvarn::WindowStateWriteBool(DataPath(WindowStateFileName), key, value); });
 }
 
 bool TWorkspace::WindowStateWriteInt(const std::string& key, int value) {
-  return StateShown(host_,
-                    [&] { kvarn::WindowStateWriteInt(DataPath(WindowStateFileName), key, value); });
+  return RunShown(host_,
+                  [&] { kvarn::WindowStateWriteInt(DataPath(WindowStateFileName), key, value); });
 }
 
 bool TWorkspace::WindowStateWriteString(const std::string& key, const std::string& value) {
-  return StateShown(
+  return RunShown(
       host_, [&] { kvarn::WindowStateWriteString(DataPath(WindowStateFileName), key, value); });
 }
 
 int TWorkspace::WindowStateReadInt(const std::string& key, int def) {
   int v = def;
-  StateShown(host_,
-             [&] { v = kvarn::WindowStateReadInt(DataPath(WindowStateFileName), key, def); });
+  RunShown(host_, [&] { v = kvarn::WindowStateReadInt(DataPath(WindowStateFileName), key, def); });
   return v;
 }
 
 std::string TWorkspace::WindowStateReadString(const std::string& key, const std::string& def) {
   std::string v = def;
-  StateShown(host_,
-             [&] { v = kvarn::WindowStateReadString(DataPath(WindowStateFileName), key, def); });
+  RunShown(host_,
+           [&] { v = kvarn::WindowStateReadString(DataPath(WindowStateFileName), key, def); });
   return v;
 }
 
 bool TWorkspace::WindowStateSaveAll() {
-  return StateShown(host_, [&] {
+  return RunShown(host_, [&] {
     std::string path = DataPath(WindowStateFileName);
     try {
       TIniFile ini;

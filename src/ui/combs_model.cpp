@@ -1,16 +1,11 @@
 #include "ui/combs_model.h"
 
 #include "ui/colours.h"
-#include "ui/list_view.h"
 
 namespace kvarn {
 
 TCombsModel::TCombsModel(TCombsViewSource source, QStringList headers, QObject* parent)
-    : TOwnerDataModel(parent), src_(std::move(source)), headers_(std::move(headers)) {}
-
-int TCombsModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(headers_.size());
-}
+    : TOwnerDataModel(std::move(headers), parent), src_(std::move(source)) {}
 
 QVariant TCombsModel::data(const QModelIndex& index, int role) const {
   const TCombList& list = src_.combs();
@@ -31,10 +26,6 @@ QVariant TCombsModel::data(const QModelIndex& index, int role) const {
     default:
       return {};
   }
-}
-
-QVariant TCombsModel::headerData(int section, Qt::Orientation o, int role) const {
-  return ListHeaderData(headers_, section, o, role);
 }
 
 }  // namespace kvarn

@@ -2,7 +2,6 @@
 // it; a refresh is one reset or one dataChanged for the whole list.
 #pragma once
 
-#include <QStringList>
 #include <functional>
 
 #include "ui/owner_data_model.h"
@@ -21,16 +20,13 @@ class TCombsModel : public TOwnerDataModel {
   Q_OBJECT
  public:
   TCombsModel(TCombsViewSource source, QStringList headers, QObject* parent);
-  int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
-  QVariant headerData(int section, Qt::Orientation o, int role) const override;
 
   // Takes the list's row count when forced or when it changed; repaints otherwise.
   void Refresh(bool force) { SetRows(src_.combs().Count(), force); }
 
  private:
   TCombsViewSource src_;
-  QStringList headers_;
 };
 
 }  // namespace kvarn

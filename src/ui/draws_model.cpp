@@ -1,16 +1,11 @@
 #include "ui/draws_model.h"
 
 #include "ui/colours.h"
-#include "ui/list_view.h"
 
 namespace kvarn {
 
 TDrawsModel::TDrawsModel(TDrawsViewSource source, QStringList headers, QObject* parent)
-    : TOwnerDataModel(parent), src_(std::move(source)), headers_(std::move(headers)) {}
-
-int TDrawsModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(headers_.size());
-}
+    : TOwnerDataModel(std::move(headers), parent), src_(std::move(source)) {}
 
 QVariant TDrawsModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= Rows() || index.column() >= DrawColumnsCount) return {};
@@ -29,10 +24,6 @@ QVariant TDrawsModel::data(const QModelIndex& index, int role) const {
     default:
       return {};
   }
-}
-
-QVariant TDrawsModel::headerData(int section, Qt::Orientation o, int role) const {
-  return ListHeaderData(headers_, section, o, role);
 }
 
 }  // namespace kvarn

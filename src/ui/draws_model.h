@@ -2,7 +2,6 @@
 // view asks for it; a refresh is one reset or one dataChanged for the whole list.
 #pragma once
 
-#include <QStringList>
 #include <functional>
 
 #include "ui/owner_data_model.h"
@@ -21,9 +20,7 @@ class TDrawsModel : public TOwnerDataModel {
   Q_OBJECT
  public:
   TDrawsModel(TDrawsViewSource source, QStringList headers, QObject* parent);
-  int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
-  QVariant headerData(int section, Qt::Orientation o, int role) const override;
 
   // Row i shows the archive entry count - 1 - i.
   int IndexOfRow(int row) const { return src_.count() - 1 - row; }
@@ -32,7 +29,6 @@ class TDrawsModel : public TOwnerDataModel {
 
  private:
   TDrawsViewSource src_;
-  QStringList headers_;
 };
 
 }  // namespace kvarn

@@ -4,8 +4,6 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "ui/list_view.h"
-
 namespace kvarn {
 
 namespace {
@@ -35,11 +33,10 @@ QIcon FilterIcon(bool exclude) {
 }  // namespace
 
 TFiltersModel::TFiltersModel(std::function<const TAppliedFilters&()> filters, QObject* parent)
-    : TOwnerDataModel(parent), filters_(std::move(filters)) {}
-
-int TFiltersModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : 3;
-}
+    : TOwnerDataModel({QStringLiteral("Примененные фильтры"), QStringLiteral("Значения"),
+                       QStringLiteral("Комбинаций")},
+                      parent),
+      filters_(std::move(filters)) {}
 
 QVariant TFiltersModel::data(const QModelIndex& index, int role) const {
   const TAppliedFilters& f = filters_();
@@ -59,12 +56,6 @@ QVariant TFiltersModel::data(const QModelIndex& index, int role) const {
                          : QStringLiteral("Оставить выделенные"));
   if (role == Qt::ToolTipRole && index.column() == 1) return QString::fromStdString(item.Values);
   return {};
-}
-
-QVariant TFiltersModel::headerData(int section, Qt::Orientation o, int role) const {
-  static const QStringList headers = {QStringLiteral("Примененные фильтры"),
-                                      QStringLiteral("Значения"), QStringLiteral("Комбинаций")};
-  return ListHeaderData(headers, section, o, role);
 }
 
 }  // namespace kvarn

@@ -13,9 +13,7 @@ class TFiltersModel : public TOwnerDataModel {
   Q_OBJECT
  public:
   TFiltersModel(std::function<const TAppliedFilters&()> filters, QObject* parent);
-  int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
-  QVariant headerData(int section, Qt::Orientation o, int role) const override;
   void Refresh() { SetRows(static_cast<int>(filters_().size()), true); }
 
  private:

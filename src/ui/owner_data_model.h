@@ -1,18 +1,26 @@
-// The base of the owner-data models: the row count the view was last given, and the two kinds of
-// refresh (one reset for a new row count, one dataChanged over the whole list otherwise).
+// The base of the owner-data models: the column captions, the row count the view was last given,
+// and the two kinds of refresh (one reset for a new row count, one dataChanged over the whole list
+// otherwise).
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QStringList>
 
 namespace kvarn {
 
 class TOwnerDataModel : public QAbstractTableModel {
   Q_OBJECT
  public:
-  using QAbstractTableModel::QAbstractTableModel;
+  TOwnerDataModel(QStringList headers, QObject* parent)
+      : QAbstractTableModel(parent), headers_(std::move(headers)) {}
   int rowCount(const QModelIndex& parent = {}) const override {
     return parent.isValid() ? 0 : rows_;
   }
+  int columnCount(const QModelIndex& parent = {}) const override {
+    return parent.isValid() ? 0 : static_cast<int>(headers_.size());
+  }
+  // The captions, centred.
+  QVariant headerData(int section, Qt::Orientation o, int role) const override;
   // Repaints every row the view shows.
   void Repaint() {
     if (rows_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1));
@@ -33,6 +41,7 @@ class TOwnerDataModel : public QAbstractTableModel {
   int Rows() const { return rows_; }
 
  private:
+  QStringList headers_;
   int rows_ = 0;
 };
 

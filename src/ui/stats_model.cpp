@@ -4,12 +4,16 @@
 
 namespace kvarn {
 
-TStatTableModel::TStatTableModel(std::function<const TStatTable&()> table, QObject* parent)
-    : TOwnerDataModel(parent), table_(std::move(table)) {}
-
-int TStatTableModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : StatColumnCount;
+namespace {
+QStringList Captions() {
+  QStringList captions;
+  for (const char* c : StatColumnCaptions) captions << QString::fromUtf8(c);
+  return captions;
 }
+}  // namespace
+
+TStatTableModel::TStatTableModel(std::function<const TStatTable&()> table, QObject* parent)
+    : TOwnerDataModel(Captions(), parent), table_(std::move(table)) {}
 
 QVariant TStatTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= Rows()) return {};
@@ -22,12 +26,6 @@ QVariant TStatTableModel::data(const QModelIndex& index, int role) const {
   if (r >= t.Rows.size()) return {};
   const size_t i = t.Order.size() == t.Rows.size() ? static_cast<size_t>(t.Order[r]) : r;
   return Q(t.Rows[i].Cells[static_cast<size_t>(index.column())]);
-}
-
-QVariant TStatTableModel::headerData(int section, Qt::Orientation o, int role) const {
-  if (o != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= StatColumnCount)
-    return {};
-  return QString::fromUtf8(StatColumnCaptions[static_cast<size_t>(section)]);
 }
 
 void TStatTableModel::Reorder(const std::function<void()>& sort) {

@@ -13,9 +13,7 @@ class TStatTableModel : public TOwnerDataModel {
   Q_OBJECT
  public:
   TStatTableModel(std::function<const TStatTable&()> table, QObject* parent);
-  int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
-  QVariant headerData(int section, Qt::Orientation o, int role) const override;
 
   // The table was filled anew: one reset.
   void Reset() { SetRows(static_cast<int>(table_().Rows.size()), true); }

@@ -4,6 +4,7 @@
 
 #include "app/workspace.h"
 #include "common/temp_dir.h"
+#include "common/test_methods.h"
 #include "core/files.h"
 #include "core/text.h"
 
@@ -16,10 +17,7 @@ namespace fs = std::filesystem;
 class TstTestSmall : public TCustomValuesStat {
  public:
   using TCustomValuesStat::TCustomValuesStat;
-  static std::string Ident() { return "TSML"; }
-  static std::string Caption() { return "Малые"; }
-  static int Group() { return 1; }
-  static uint8_t Features() { return sfN; }
+  KVARN_TEST_METHOD_INFO("TSML", "Малые", 1, sfN)
   static uint16_t ValueOf(const TComb& c) {
     uint16_t n = 0;
     for (uint8_t v : c) n += v < 10;

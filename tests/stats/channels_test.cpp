@@ -12,9 +12,7 @@ namespace kvarn {
 namespace {
 
 using Texts = std::vector<std::string>;
-using family_test::CombTexts;
-using family_test::Listed;
-using family_test::WordsItem;
+using namespace family_test;
 
 // One registry over a small archive with a channel width of our choice.
 struct TChannelsFixture : family_test::TFamilyFixture {

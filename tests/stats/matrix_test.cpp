@@ -12,9 +12,7 @@ namespace kvarn {
 namespace {
 
 using Texts = std::vector<std::string>;
-using family_test::CombTexts;
-using family_test::Listed;
-using family_test::WordsItem;
+using namespace family_test;
 
 struct TMatrixFixture : family_test::TFamilyFixture {
   explicit TMatrixFixture(int cols) { config.MatrixCols = cols; }

@@ -12,9 +12,7 @@ namespace kvarn {
 namespace {
 
 using Texts = std::vector<std::string>;
-using family_test::CombTexts;
-using family_test::Listed;
-using family_test::WordsItem;
+using namespace family_test;
 
 // 1-18 in segment 1, 19-36 in segment 2.
 TSegmentMap HalvesMap() {

@@ -12,9 +12,7 @@
 namespace kvarn {
 namespace {
 
-using family_test::Dump;
-using family_test::RunWindow;
-using family_test::Select;
+using namespace family_test;
 
 TDrawsArray SeqDraws(std::initializer_list<TComb> combs) {
   return test::Archive(combs, 101);

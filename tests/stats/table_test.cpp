@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/test_methods.h"
 #include "core/text.h"
 #include "stat_fixtures.h"
 #include "stats/table.h"
@@ -104,10 +105,7 @@ TEST_F(StatTableTest, ValueMetOnceHasNoPeriodsButExpectations) {
 class TstTestMarks : public TCustomValuesStat {
  public:
   using TCustomValuesStat::TCustomValuesStat;
-  static std::string Ident() { return "TMRK"; }
-  static std::string Caption() { return "Метки"; }
-  static int Group() { return 0; }
-  static uint8_t Features() { return 0; }
+  KVARN_TEST_METHOD_INFO("TMRK", "Метки", 0, 0)
   void AddDrawValues(int index, int last, bool sorted, TStatDrawArray& list, TStatContext& ctx,
                      TLastValueArray& lv) override {
     TCustomStat::AddDrawValues(index, last, sorted, list, ctx, lv);

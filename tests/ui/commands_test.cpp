@@ -96,9 +96,7 @@ TEST_F(TCommandsTest, FailureIsShownAndTheBusyStatePairs) {
 TEST_F(TUiTest, SelectAllKeyActsOnTheFocusedListOnly) {
   WriteDraws(MakeDraws(5));
   TFormMain& w = Open();
-  w.show();
-  w.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  ASSERT_TRUE(ShowActive(w));
   w.UpdateCommands();
   QTableView* draws = w.Page<TDrawsPage>().List();
   draws->setFocus();

@@ -54,9 +54,7 @@ TEST_F(TUiTest, EveryMenuItemShowsItsKeyEvenWhenShared) {
 TEST_F(TUiTest, SharedKeyGoesToTheCommandOfTheFocus) {
   WriteDraws(MakeDraws(30));
   TFormMain& w = Open();
-  w.show();
-  w.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  ASSERT_TRUE(ShowActive(w));
   TStatsPage& stats = w.Page<TStatsPage>();
   w.RightTabs().setCurrentIndex(rtStats);
   stats.Table()->selectionModel()->select(stats.Model()->index(0, 0),

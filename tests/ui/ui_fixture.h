@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <filesystem>
@@ -62,6 +63,12 @@ class TUiTest : public TDataDirTest {
     bool ok = w.Initialize();
     if (running) *running = ok;
     return w;
+  }
+  // The window shown and active, so that keys reach the focused widget.
+  static bool ShowActive(TFormMain& w) {
+    w.show();
+    w.activateWindow();
+    return QTest::qWaitForWindowActive(&w);
   }
   void Close(TFormMain& w) {
     for (auto it = windows_.begin(); it != windows_.end(); ++it)
