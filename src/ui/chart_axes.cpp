@@ -28,20 +28,20 @@ QString ChartValueText(double value) {
   return text;
 }
 
-void SetChartAxis(QValueAxis* axis, double min, double max, bool whole) {
+void SetChartAxis(QValueAxis* axis, double min, double max, bool whole, int intervals) {
   if (max < min) std::swap(min, max);
   if (max - min < (whole ? 1.0 : 1e-9)) {
     min -= whole ? 1 : 0.5;
     max += whole ? 1 : 0.5;
   }
-  double step = NiceStep(max - min, 8);
+  double step = NiceStep(max - min, std::max(1, intervals));
   if (whole) step = std::max(1.0, std::round(step));
   const double first = std::floor(min / step) * step;
   const double last = std::ceil(max / step) * step;
   axis->setRange(first, last);
-  axis->setTickType(QValueAxis::TicksDynamic);
-  axis->setTickAnchor(first);
-  axis->setTickInterval(step);
+  // Fixed ticks over a range of whole steps fall on first + k * step.
+  axis->setTickType(QValueAxis::TicksFixed);
+  axis->setTickCount(static_cast<int>(std::lround((last - first) / step)) + 1);
   const int decimals =
       whole ? 0 : std::max(0, static_cast<int>(-std::floor(std::log10(step) + 1e-9)));
   axis->setLabelFormat(QStringLiteral("%.%1f").arg(decimals));

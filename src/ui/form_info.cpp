@@ -113,24 +113,25 @@ void TFormInfo::FillCard() {
   const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   const int most = screen ? screen->availableGeometry().width() * 3 / 5 : w;
   card_->setMinimumWidth(std::min(w, most));
-  if (isVisible()) FitToContents();
+  FitToContents();
 }
 
 void TFormInfo::FitToContents() {
-  // Wide enough for the whole card and the properties with their names, within the screen.
-  const int propsWidth = props_->columnWidth(0) + props_->columnWidth(1) +
-                         props_->verticalScrollBar()->sizeHint().width() +
-                         2 * props_->frameWidth() + 8;
-  const int rows = card_->rowCount();
-  int w = card_->minimumWidth() + propsWidth + 40;
-  int h = std::max(520, rows * CardCellSize + 140);
-  if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-    w = std::min(w, screen->availableGeometry().width() - 40);
-    h = std::min(h, screen->availableGeometry().height() - 60);
-  }
+  // Wide enough for the whole card and the properties with their names, within the screen; on a
+  // narrow screen the card scrolls rather than squeezing the names.
+  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1600, 1000);
+  const int propsWidth =
+      std::min(props_->columnWidth(0) + props_->columnWidth(1) +
+                   props_->verticalScrollBar()->sizeHint().width() + 2 * props_->frameWidth() + 8,
+               avail.width() * 2 / 5);
+  props_->setMinimumWidth(propsWidth);
+  const int w = std::min(card_->minimumWidth() + propsWidth + 40, avail.width() - 40);
+  const int h =
+      std::min(std::max(520, card_->rowCount() * CardCellSize + 140), avail.height() - 60);
   resize(std::max(w, width()), std::max(h, height()));
   if (auto* split = findChild<QSplitter*>())
-    split->setSizes({card_->minimumWidth(), std::max(100, width() - card_->minimumWidth())});
+    split->setSizes({card_->minimumWidth(), std::max(propsWidth, width() - card_->minimumWidth())});
 }
 
 void TFormInfo::FillProps(TWorkspace& ws, int drawNumber,

@@ -105,7 +105,15 @@ void TStatChart::Show(const TStatChartData& data) {
 
   axisX_->setRange(minX - 0.5, maxX + 0.5);
   PlaceAxisLabels();
-  SetChartAxis(axisY_, 0, maxY <= 0 ? 1 : maxY * 1.05, whole);
+  maxY_ = maxY <= 0 ? 1 : maxY * 1.05;
+  wholeY_ = whole;
+  ScaleValueAxis();
+}
+
+void TStatChart::ScaleValueAxis() {
+  const int labelHeight = QFontMetrics(axisY_->labelsFont()).height();
+  const int plotHeight = std::max(1, height() - 80);
+  SetChartAxis(axisY_, 0, maxY_, wholeY_, std::clamp(plotHeight / (2 * labelHeight), 1, 8));
 }
 
 void TStatChart::PlaceAxisLabels() {
@@ -136,9 +144,11 @@ void TStatChart::PlaceAxisLabels() {
 
 void TStatChart::resizeEvent(QResizeEvent* e) {
   QChartView::resizeEvent(e);
-  // A wider or narrower chart gets as many value labels as fit in it now.
+  // A wider or narrower chart gets as many value labels as fit in it now, a taller or lower one
+  // as many ticks.
   if (e->size().width() != e->oldSize().width() && !axisX_->categoriesLabels().isEmpty())
     PlaceAxisLabels();
+  if (e->size().height() != e->oldSize().height() && axisY_->isVisible()) ScaleValueAxis();
 }
 
 }  // namespace kvarn

@@ -32,8 +32,12 @@ class TStatChart : public QChartView {
  private:
   // The value texts under the horizontal axis, thinned to what the chart's width holds.
   void PlaceAxisLabels();
+  // The count axis with as many ticks as the chart's height holds.
+  void ScaleValueAxis();
 
   TStatChartData data_;
+  double maxY_ = 1;
+  bool wholeY_ = true;
   QLineSeries* actual_ = nullptr;
   QLineSeries* ideal_ = nullptr;
   QCategoryAxis* axisX_ = nullptr;
