@@ -52,7 +52,7 @@ TStatDrawArray ItemsOfValues(const TStatTable& table, const std::vector<std::str
   TStatDrawArray selected;
   for (const std::string& v : values) {
     auto row = std::find_if(table.Rows.begin(), table.Rows.end(),
-                            [&](const TStatRow& r) { return r.Cells[scValue] == v; });
+                            [&](const TStatRow& r) { return r.Cells[stcValue] == v; });
     if (row == table.Rows.end())
       Raise(StrFormat("Значение \"%s\" отсутствует в таблице статистики!", v.c_str()));
     selected.push_back(row->Item);

@@ -112,41 +112,42 @@ void FillCells(TCustomStat& stat, const TStatTableOptions& o, const TStatTable& 
   const int n = table.Window.N;
   auto& c = row.Cells;
   c.fill("-");
-  c[scValue] = stat.ValueText(s);
-  c[scCount] = std::to_string(s.Count);
+  c[stcValue] = stat.ValueText(s);
+  c[stcCount] = std::to_string(s.Count);
   if (t.Total != 0)
-    c[scCountPercent] = Fixed("%.5Lf", static_cast<long double>(s.Count) * 100 / t.Total);
+    c[stcCountPercent] = Fixed("%.5Lf", static_cast<long double>(s.Count) * 100 / t.Total);
   if (table.ComparisonUsed) {
-    c[scNorm] = std::to_string(s.Norm);
-    c[scDeviation] = std::to_string(static_cast<int64_t>(s.Count) - s.Norm);
+    c[stcNorm] = std::to_string(s.Norm);
+    c[stcDeviation] = std::to_string(static_cast<int64_t>(s.Count) - s.Norm);
     if (s.Norm != 0)
-      c[scDeviationPercent] =
+      c[stcDeviationPercent] =
           Fixed("%.5Lf", (static_cast<long double>(s.Count) - s.Norm) * 100 / s.Norm);
     else
-      c[scDeviationPercent] = Fixed("%.5Lf", s.Count == 0 ? 0.0L : 100.0L);
+      c[stcDeviationPercent] = Fixed("%.5Lf", s.Count == 0 ? 0.0L : 100.0L);
   }
   if (s.Depth == 0) return;
-  c[scDepth] = std::to_string(s.Depth);
-  c[scDepthPercent] = Fixed("%.2Lf", static_cast<long double>(s.Depth) * 100 / t.MaxDepth);
-  c[scWeight] = Fixed("%.2Lf", Weight(s, t, table.ComparisonUsed, o.Weights));
-  c[scLastDraw] = std::to_string(s.LastDraw);
+  c[stcDepth] = std::to_string(s.Depth);
+  c[stcDepthPercent] = Fixed("%.2Lf", static_cast<long double>(s.Depth) * 100 / t.MaxDepth);
+  c[stcWeight] = Fixed("%.2Lf", Weight(s, t, table.ComparisonUsed, o.Weights));
+  c[stcLastDraw] = std::to_string(s.LastDraw);
   const long double count = s.Count;
   if (s.Count >= 2) {
-    c[scPeriodMin] = std::to_string(s.MinPeriod);
-    c[scPeriod] = Fixed("%.4Lf", n / count);
-    c[scPeriodMax] = std::to_string(s.MaxPeriod);
-    c[scExpectedPrd] = std::to_string(RoundHalfEven(n / count + s.LastDraw));
+    c[stcPeriodMin] = std::to_string(s.MinPeriod);
+    c[stcPeriod] = Fixed("%.4Lf", n / count);
+    c[stcPeriodMax] = std::to_string(s.MaxPeriod);
+    c[stcExpectedPrd] = std::to_string(RoundHalfEven(n / count + s.LastDraw));
   }
   // An item can have a depth and no count (a dynamic list marks values of the latest draw with
   // count 0); a division by that count is no value.
   if (s.Count > 0)
-    c[scExpectedStf] = std::to_string(RoundHalfEven((count + 1) * s.LastDraw / count));
-  c[scExpectedKrn] = std::to_string(RoundHalfEven((count + 2) * (s.LastDraw + 1.0L) / (count + 1)));
+    c[stcExpectedStf] = std::to_string(RoundHalfEven((count + 1) * s.LastDraw / count));
+  c[stcExpectedKrn] =
+      std::to_string(RoundHalfEven((count + 2) * (s.LastDraw + 1.0L) / (count + 1)));
   if (fact == -1) return;
-  c[scFact] = std::to_string(fact);
-  c[scDiffPrd] = StatDifferenceText(c[scExpectedPrd], fact);
-  c[scDiffStf] = StatDifferenceText(c[scExpectedStf], fact);
-  c[scDiffKrn] = StatDifferenceText(c[scExpectedKrn], fact);
+  c[stcFact] = std::to_string(fact);
+  c[stcDiffPrd] = StatDifferenceText(c[stcExpectedPrd], fact);
+  c[stcDiffStf] = StatDifferenceText(c[stcExpectedStf], fact);
+  c[stcDiffKrn] = StatDifferenceText(c[stcExpectedKrn], fact);
 }
 
 }  // namespace
@@ -198,7 +199,7 @@ int CompareStatRows(const TStatRow& a, const TStatRow& b, int column, bool desce
   int r = 0;
   if (column >= 0 && column < StatColumnCount)
     r = CompareCells(a.Cells[static_cast<size_t>(column)], b.Cells[static_cast<size_t>(column)]);
-  if (r == 0 && column != scValue) r = CompareCells(a.Cells[scValue], b.Cells[scValue]);
+  if (r == 0 && column != stcValue) r = CompareCells(a.Cells[stcValue], b.Cells[stcValue]);
   return descending ? -r : r;
 }
 
@@ -227,17 +228,17 @@ TStatValues RowTexts(const TStatRow* row) {
   TStatValues v;
   if (!row) return v;
   const auto& c = row->Cells;
-  v.Value = c[scValue];
-  v.Count = c[scCount];
-  v.CountPercent = c[scCountPercent];
-  v.Deviation = c[scDeviation];
-  v.DeviationPercent = c[scDeviationPercent];
-  v.Depth = c[scDepth];
-  v.DepthPercent = c[scDepthPercent];
-  v.Weight = c[scWeight];
-  v.PeriodMin = c[scPeriodMin];
-  v.Period = c[scPeriod];
-  v.PeriodMax = c[scPeriodMax];
+  v.Value = c[stcValue];
+  v.Count = c[stcCount];
+  v.CountPercent = c[stcCountPercent];
+  v.Deviation = c[stcDeviation];
+  v.DeviationPercent = c[stcDeviationPercent];
+  v.Depth = c[stcDepth];
+  v.DepthPercent = c[stcDepthPercent];
+  v.Weight = c[stcWeight];
+  v.PeriodMin = c[stcPeriodMin];
+  v.Period = c[stcPeriod];
+  v.PeriodMax = c[stcPeriodMax];
   return v;
 }
 

@@ -16,26 +16,26 @@ namespace kvarn {
 
 // The twenty columns of the table, in their order (the window and kvarn-cli show them so).
 enum TStatColumn : int {
-  scValue,             // "Значение"
-  scCount,             // "Количество"
-  scCountPercent,      // "Кол-во в %"
-  scNorm,              // "Норма" (full-set comparison)
-  scDeviation,         // "Отклонение" (full-set comparison)
-  scDeviationPercent,  // "Откл-ие в %" (full-set comparison)
-  scDepth,             // "Глубина"
-  scDepthPercent,      // "Глубина в %"
-  scWeight,            // "Вес"
-  scLastDraw,          // "Посл. тираж"
-  scPeriodMin,         // "Период min"
-  scPeriod,            // "Период"
-  scPeriodMax,         // "Период max"
-  scExpectedPrd,       // "Ожд. ПРД"
-  scExpectedStf,       // "Ожд. СТФ"
-  scExpectedKrn,       // "Ожд. КРН"
-  scFact,              // "Факт"
-  scDiffPrd,           // "+/- ПРД"
-  scDiffStf,           // "+/- СТФ"
-  scDiffKrn,           // "+/- КРН"
+  stcValue,             // "Значение"
+  stcCount,             // "Количество"
+  stcCountPercent,      // "Кол-во в %"
+  stcNorm,              // "Норма" (full-set comparison)
+  stcDeviation,         // "Отклонение" (full-set comparison)
+  stcDeviationPercent,  // "Откл-ие в %" (full-set comparison)
+  stcDepth,             // "Глубина"
+  stcDepthPercent,      // "Глубина в %"
+  stcWeight,            // "Вес"
+  stcLastDraw,          // "Посл. тираж"
+  stcPeriodMin,         // "Период min"
+  stcPeriod,            // "Период"
+  stcPeriodMax,         // "Период max"
+  stcExpectedPrd,       // "Ожд. ПРД"
+  stcExpectedStf,       // "Ожд. СТФ"
+  stcExpectedKrn,       // "Ожд. КРН"
+  stcFact,              // "Факт"
+  stcDiffPrd,           // "+/- ПРД"
+  stcDiffStf,           // "+/- СТФ"
+  stcDiffKrn,           // "+/- КРН"
   StatColumnCount
 };
 extern const std::array<const char*, StatColumnCount> StatColumnCaptions;
@@ -63,7 +63,7 @@ struct TStatTable {
   // Display order: indexes into Rows after the table's sort.
   std::vector<int> Order;
   TStatChartData Chart;
-  int SortColumn = scCount;
+  int SortColumn = stcCount;
   bool Descending = false;
 
   void Clear();

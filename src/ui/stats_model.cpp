@@ -18,8 +18,8 @@ TStatTableModel::TStatTableModel(std::function<const TStatTable&()> table, QObje
 QVariant TStatTableModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= Rows()) return {};
   if (role == Qt::TextAlignmentRole)
-    return QVariant::fromValue(index.column() == scValue ? Qt::AlignLeft | Qt::AlignVCenter
-                                                         : Qt::AlignRight | Qt::AlignVCenter);
+    return QVariant::fromValue(index.column() == stcValue ? Qt::AlignLeft | Qt::AlignVCenter
+                                                          : Qt::AlignRight | Qt::AlignVCenter);
   if (role != Qt::DisplayRole) return {};
   const TStatTable& t = table_();
   const size_t r = static_cast<size_t>(index.row());

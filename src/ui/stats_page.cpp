@@ -20,7 +20,7 @@ namespace kvarn {
 
 namespace {
 
-constexpr int ComparisonColumns[] = {scNorm, scDeviation, scDeviationPercent};
+constexpr int ComparisonColumns[] = {stcNorm, stcDeviation, stcDeviationPercent};
 constexpr int ComparisonColumnWidth = 80;
 
 }  // namespace

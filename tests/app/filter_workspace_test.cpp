@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "app/workspace.h"
-#include "common/temp_dir.h"
+#include "common/data_dir_test.h"
 #include "common/test_methods.h"
 #include "core/files.h"
 #include "core/text.h"

@@ -8,7 +8,7 @@
 #include "app/draw_input.h"
 #include "app/workspace.h"
 #include "common/archives.h"
-#include "common/temp_dir.h"
+#include "common/data_dir_test.h"
 #include "core/dates.h"
 #include "core/files.h"
 #include "core/lottery_text.h"

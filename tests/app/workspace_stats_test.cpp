@@ -5,7 +5,7 @@
 
 #include "app/workspace.h"
 #include "common/archives.h"
-#include "common/temp_dir.h"
+#include "common/data_dir_test.h"
 #include "core/files.h"
 #include "core/text.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "common/temp_dir.h"
+#include "common/data_dir_test.h"
 
 namespace kvarn::test {
 

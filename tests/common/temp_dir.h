@@ -1,8 +1,6 @@
-// A fresh directory for one test, removed with everything in it afterwards; and a test fixture
-// with its own data directory.
+// A fresh directory for one test or benchmark, removed with everything in it afterwards.
 #pragma once
 
-#include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <filesystem>
@@ -33,15 +31,6 @@ class TTempDir {
 
  private:
   std::string path_;
-};
-
-// A test over a data directory of its own.
-class TDataDirTest : public ::testing::Test {
- protected:
-  std::string Path(const std::string& name) const { return tmp_.File(name); }
-
-  TTempDir tmp_;
-  const std::string dir_ = tmp_.Path();
 };
 
 }  // namespace kvarn::test

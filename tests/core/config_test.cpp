@@ -4,7 +4,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include "common/temp_dir.h"
+#include "common/data_dir_test.h"
 #include "core/codec.h"
 #include "core/files.h"
 #include "core/text.h"

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "common/archives.h"
-#include "common/temp_dir.h"
+#include "common/data_dir_test.h"
 #include "core/config.h"
 #include "core/draws.h"
 #include "core/files.h"
