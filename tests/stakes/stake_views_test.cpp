@@ -1,6 +1,7 @@
 // The dialog's number rule, the grid rows and the graph data.
 #include <gtest/gtest.h>
 
+#include "core/lottery_text.h"
 #include "core/text.h"
 #include "stakes/stake_input.h"
 #include "stakes/stakes_fixture.h"

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "core/codec.h"
+#include "core/lottery_text.h"
 #include "core/text.h"
 #include "stakes/stakes_fixture.h"
 
