@@ -1,13 +1,15 @@
 #include "ui/form_stake.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "core/lottery_text.h"
 #include "core/text.h"
+#include "core/utf8.h"
 #include "stakes/stake_input.h"
 #include "stakes/stakes_file.h"
+#include "ui/dialog_buttons.h"
 #include "ui/qt_host.h"
 
 namespace kvarn {
@@ -55,10 +57,7 @@ TFormStake::TFormStake(IHost& host, const TStake& prepared, int draws, const TCo
   draws_->setValue(std::clamp(draws, 1, MaxStakeDraws));
   v->addWidget(draws_);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  v->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &TFormStake::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  v->addWidget(OkCancelButtons(this));
   connect(numbers_, &QLineEdit::textChanged, this, &TFormStake::UpdateSum);
   UpdateSum();
   resize(360, sizeHint().height());

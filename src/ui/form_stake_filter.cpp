@@ -1,11 +1,11 @@
 #include "ui/form_stake_filter.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
 #include "stakes/stakes_file.h"
+#include "ui/dialog_buttons.h"
 #include "ui/qt_host.h"
 
 namespace kvarn {
@@ -29,10 +29,7 @@ TFormStakeFilter::TFormStakeFilter(QWidget* parent) : QDialog(parent) {
   value_->setValue(0);
   row->addWidget(value_);
   v->addLayout(row);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  v->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  v->addWidget(OkCancelButtons(this));
   resize(320, sizeHint().height());
 }
 

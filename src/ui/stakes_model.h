@@ -2,12 +2,11 @@
 // cache only when a row is painted; the file is never loaded whole.
 #pragma once
 
-#include <QAbstractTableModel>
-#include <QStyledItemDelegate>
 #include <functional>
 
 #include "stakes/stake.h"
 #include "stakes/stakes_grid.h"
+#include "ui/owner_data_model.h"
 
 namespace kvarn {
 
@@ -16,22 +15,18 @@ struct TStakesViewSource {
   std::function<bool(int row, TStake&)> read;  // false when the record cannot be read
 };
 
-class TStakesModel : public QAbstractTableModel {
+class TStakesModel : public TOwnerDataModel {
   Q_OBJECT
  public:
   // The matched numbers of the row's stake (a QList<int>), for the numbers columns.
   static constexpr int MatchedRole = Qt::UserRole + 1;
 
   TStakesModel(TStakesViewSource source, QObject* parent);
-  int rowCount(const QModelIndex& parent = {}) const override;
-  int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
-  QVariant headerData(int section, Qt::Orientation o, int role) const override;
 
-  // Takes the file's record count; true when the row count changed (a reset), otherwise the
-  // visible rows are repainted.
+  // Takes the file's record count; true when the row count changed (one reset), otherwise the
+  // rows are repainted.
   bool Refresh();
-  void Repaint();
 
  private:
   // The row asked for last: a row's cells and roles are asked for one after another.
@@ -44,18 +39,7 @@ class TStakesModel : public QAbstractTableModel {
   const TCached& RowData(int row) const;
 
   TStakesViewSource src_;
-  int rows_ = 0;
   mutable TCached cached_;
-};
-
-// Paints the numbers columns one number at a time, 3 pixels apart, the matched ones bold and
-// blue; the other columns are painted as usual.
-class TStakesDelegate : public QStyledItemDelegate {
-  Q_OBJECT
- public:
-  using QStyledItemDelegate::QStyledItemDelegate;
-  void paint(QPainter* painter, const QStyleOptionViewItem& option,
-             const QModelIndex& index) const override;
 };
 
 }  // namespace kvarn
