@@ -1,8 +1,10 @@
 #include "stats/filter_history.h"
 
 #include <algorithm>
+#include <memory>
 #include <string_view>
 
+#include "stats/registry.h"
 #include "stats/table.h"
 
 namespace kvarn {
@@ -30,6 +32,15 @@ const TCombList& FullCombList() {
 TStatDrawArray TableBefore(TCustomStat& stat, int index, int len, bool sorted) {
   const int count = static_cast<int>(stat.Draws.size());
   return RunStatistics(stat, StatWindow(count, count - 1 - AnalysisPointOf(index), len), sorted);
+}
+
+const TStatDrawArray& TDrawTables::Before(int index) {
+  auto it = tables_.find(index);
+  if (it == tables_.end()) {
+    std::unique_ptr<TCustomStat> stat = list_.CreateStat(entry_);
+    it = tables_.emplace(index, TableBefore(*stat, index, len_, sorted_)).first;
+  }
+  return it->second;
 }
 
 TStatDrawArray SelectByTexts(const TCustomStat& stat, const TStatDrawArray& items,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,26 @@ const TCombList& FullCombList();
 
 // The items of the table over `len` draws whose analysis point is the draw before `index`.
 TStatDrawArray TableBefore(TCustomStat& stat, int index, int len, bool sorted);
+
+class TStatList;
+
+// The tables before tested draws, each computed once with an instance of its own and kept for
+// every run over the same draws (a value search chooses on the tables it then tests on).
+class TDrawTables {
+ public:
+  TDrawTables(const TStatList& list, int entry, int len, bool sorted)
+      : list_(list), entry_(entry), len_(len), sorted_(sorted) {}
+  const TStatDrawArray& Before(int index);
+  int Len() const { return len_; }
+  bool Sorted() const { return sorted_; }
+
+ private:
+  const TStatList& list_;
+  int entry_;
+  int len_;
+  bool sorted_;
+  std::map<int, TStatDrawArray> tables_;
+};
 
 // The items whose value text is one of `texts`, in item order; a text absent from the items
 // selects nothing.

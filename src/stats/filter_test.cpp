@@ -39,30 +39,35 @@ std::vector<TStatKey> KeysOf(const TStatDrawArray& items) {
 TFilterTestResult RunFilterTest(const TStatList& list, int entry,
                                 const std::vector<std::string>& texts, TTestRange range,
                                 const TFilterTestOptions& options, const TTestProgress& progress) {
+  TDrawTables tables(list, entry, options.Len, options.Sorted);
+  return RunFilterTest(list, entry, texts, range, options.Exclude, tables, progress);
+}
+
+TFilterTestResult RunFilterTest(const TStatList& list, int entry,
+                                const std::vector<std::string>& texts, TTestRange range,
+                                bool exclude, TDrawTables& tables, const TTestProgress& progress) {
   TFilterTestResult result;
   const TDrawsArray& draws = list.Draws();
   // An unchanged selection of such a method reuses the previous pass.
   const bool combOnly = ReadsCombinationAlone(*list.Items(entry).StatClass);
   std::unique_ptr<TCustomStat> filter = list.CreateStat(entry);
+  const bool sorted = tables.Sorted();
   TCombList scratch;
   std::vector<TStatKey> passKeys;
   int passKept = -1;
   const int total = range.Count();
   for (int index = range.First; index <= range.Last; ++index) {
-    // A fresh instance per table: nothing of one run leaks into the next.
-    std::unique_ptr<TCustomStat> table = list.CreateStat(entry);
-    const TStatDrawArray selected =
-        SelectByTexts(*table, TableBefore(*table, index, options.Len, options.Sorted), texts);
+    const TStatDrawArray selected = SelectByTexts(*filter, tables.Before(index), texts);
     std::vector<TStatKey> keys = KeysOf(selected);
     if (!combOnly || passKept < 0 || keys != passKeys) {
-      passKept = CountKept(*filter, selected, index, options.Sorted, options.Exclude, scratch);
+      passKept = CountKept(*filter, selected, index, sorted, exclude, scratch);
       passKeys = std::move(keys);
     }
     TFilterTestDraw d;
     d.Index = index;
     d.Number = draws[static_cast<size_t>(index)].Number;
     d.Kept = passKept;
-    d.Survived = DrawSurvives(*filter, selected, index, options.Sorted, options.Exclude);
+    d.Survived = DrawSurvives(*filter, selected, index, sorted, exclude);
     result.Draws.push_back(d);
     if (progress && !progress(static_cast<int>(result.Draws.size()), total)) {
       result.Stopped = index < range.Last;

@@ -50,5 +50,10 @@ TFilterTestResult RunFilterTest(const TStatList& list, int entry,
                                 const std::vector<std::string>& texts, TTestRange range,
                                 const TFilterTestOptions& options,
                                 const TTestProgress& progress = {});
+// The same on tables already at hand (their length and draw order hold).
+TFilterTestResult RunFilterTest(const TStatList& list, int entry,
+                                const std::vector<std::string>& texts, TTestRange range,
+                                bool exclude, TDrawTables& tables,
+                                const TTestProgress& progress = {});
 
 }  // namespace kvarn

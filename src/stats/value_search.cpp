@@ -50,11 +50,12 @@ struct TUnionAt {
 class TChooser {
  public:
   TChooser(const TStatList& list, int entry, TTestRange range, const TValueSearchOptions& options,
-           const TTestProgress& progress)
+           TDrawTables& tables, const TTestProgress& progress)
       : list_(list),
         entry_(entry),
         range_(range),
         options_(options),
+        tables_(tables),
         progress_(progress),
         filter_(list.CreateStat(entry)),
         unionOfValues_(SelectionIsUnionOfValues(*list.Items(entry).StatClass)) {}
@@ -97,6 +98,7 @@ class TChooser {
   int entry_;
   TTestRange range_;
   TValueSearchOptions options_;
+  TDrawTables& tables_;
   const TTestProgress& progress_;
   std::unique_ptr<TCustomStat> filter_;
   bool unionOfValues_;
@@ -115,11 +117,9 @@ bool TChooser::Prepare() {
   // A method of the combination alone: one set of counts serves every draw.
   const bool combOnly = ReadsCombinationAlone(*list_.Items(entry_).StatClass);
   for (int index = range_.First; index <= range_.Last; ++index) {
-    std::unique_ptr<TCustomStat> table = list_.CreateStat(entry_);
-    const TStatDrawArray items = TableBefore(*table, index, options_.Len, options_.Sorted);
     std::vector<std::pair<int, TStatDrawArray>> present;
-    for (const TStatDraw& item : items) {
-      const int c = CandidateOf(table->ValueText(item));
+    for (const TStatDraw& item : tables_.Before(index)) {
+      const int c = CandidateOf(filter_->ValueText(item));
       auto it =
           std::find_if(present.begin(), present.end(), [c](const auto& p) { return p.first == c; });
       if (it == present.end()) it = present.insert(present.end(), {c, TStatDrawArray()});
@@ -255,7 +255,14 @@ std::vector<std::string> TChooser::Choose(bool& stopped) {
 std::vector<std::string> ChooseValues(const TStatList& list, int entry, TTestRange range,
                                       const TValueSearchOptions& options,
                                       const TTestProgress& progress, bool& stopped) {
-  TChooser chooser(list, entry, range, options, progress);
+  TDrawTables tables(list, entry, options.Len, options.Sorted);
+  return ChooseValues(list, entry, range, options, tables, progress, stopped);
+}
+
+std::vector<std::string> ChooseValues(const TStatList& list, int entry, TTestRange range,
+                                      const TValueSearchOptions& options, TDrawTables& tables,
+                                      const TTestProgress& progress, bool& stopped) {
+  TChooser chooser(list, entry, range, options, tables, progress);
   return chooser.Run(stopped);
 }
 
@@ -273,15 +280,14 @@ TValueSearchResult RunValueSearch(const TStatList& list, int entry, TTestRange r
     if (!progress) return {};
     return [&progress, offset, total](int done, int) { return progress(offset + done, total); };
   };
-  r.Values = ChooseValues(list, entry, r.Older, options, phase(0), r.Stopped);
+  TDrawTables tables(list, entry, options.Len, options.Sorted);
+  r.Values = ChooseValues(list, entry, r.Older, options, tables, phase(0), r.Stopped);
   if (r.Stopped) return r;
-  TFilterTestOptions test;
-  test.Len = options.Len;
-  test.Sorted = options.Sorted;
-  r.InSample = RunFilterTest(list, entry, r.Values, r.Older, test, phase(r.Older.Count()));
+  r.InSample = RunFilterTest(list, entry, r.Values, r.Older, false, tables, phase(r.Older.Count()));
   r.Stopped = r.InSample.Stopped;
   if (r.Stopped) return r;
-  r.OutOfSample = RunFilterTest(list, entry, r.Values, r.Newer, test, phase(2 * r.Older.Count()));
+  r.OutOfSample =
+      RunFilterTest(list, entry, r.Values, r.Newer, false, tables, phase(2 * r.Older.Count()));
   r.Stopped = r.OutOfSample.Stopped;
   return r;
 }

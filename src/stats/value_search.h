@@ -28,6 +28,10 @@ void SplitWalkForward(TTestRange range, TTestRange& older, TTestRange& newer);
 std::vector<std::string> ChooseValues(const TStatList& list, int entry, TTestRange range,
                                       const TValueSearchOptions& options,
                                       const TTestProgress& progress, bool& stopped);
+// The same on tables already at hand.
+std::vector<std::string> ChooseValues(const TStatList& list, int entry, TTestRange range,
+                                      const TValueSearchOptions& options, TDrawTables& tables,
+                                      const TTestProgress& progress, bool& stopped);
 
 struct TValueSearchResult {
   std::vector<std::string> Values;
