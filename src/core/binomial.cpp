@@ -54,4 +54,13 @@ double PoissonBinomialUpperTail(std::span<const double> probs, int k) {
   return static_cast<double>(std::min<long double>(1, tail));
 }
 
+double PoissonBinomialLowerTail(std::span<const double> probs, int k) {
+  if (k < 0) return 0;
+  if (static_cast<size_t>(k) >= probs.size()) return 1;
+  const std::vector<long double> pmf = Convolve(probs);
+  long double tail = 0;
+  for (size_t j = 0; j <= static_cast<size_t>(k); ++j) tail += pmf[j];
+  return static_cast<double>(std::min<long double>(1, tail));
+}
+
 }  // namespace kvarn

@@ -25,5 +25,7 @@ std::vector<double> PoissonBinomialPmf(std::span<const double> probs);
 
 // P(X >= k): 1 for k <= 0, 0 for k above the number of trials.
 double PoissonBinomialUpperTail(std::span<const double> probs, int k);
+// P(X <= k): 0 for k < 0, 1 for k at or above the number of trials.
+double PoissonBinomialLowerTail(std::span<const double> probs, int k);
 
 }  // namespace kvarn

@@ -22,6 +22,7 @@ TSurvivalSummary SummariseSurvival(std::span<const TFilterTestDraw> draws) {
   if (s.HasLift) s.Lift = s.Rate / s.MeanShare;
   s.Interval = WilsonInterval(s.Survivals, s.Trials);
   s.P = PoissonBinomialUpperTail(shares, s.Survivals);
+  s.PLower = PoissonBinomialLowerTail(shares, s.Survivals);
   return s;
 }
 

@@ -30,6 +30,7 @@ struct TSurvivalSummary {
   double Lift = 0;       // Rate / MeanShare; 1 = no better than chance
   TInterval Interval;    // Wilson 95 % of Rate
   double P = 1;          // chance of at least Survivals, each draw surviving with its share
+  double PLower = 1;     // chance of at most Survivals
 };
 TSurvivalSummary SummariseSurvival(std::span<const TFilterTestDraw> draws);
 

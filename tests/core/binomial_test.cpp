@@ -42,6 +42,10 @@ TEST(PoissonBinomial, HandComputedCases) {
   EXPECT_NEAR(pmf[3], 0.006, 1e-15);
   EXPECT_NEAR(PoissonBinomialUpperTail(mixed, 1), 0.496, 1e-15);
   EXPECT_NEAR(PoissonBinomialUpperTail(mixed, 2), 0.098, 1e-15);
+  EXPECT_NEAR(PoissonBinomialLowerTail(mixed, 0), 0.504, 1e-15);
+  EXPECT_NEAR(PoissonBinomialLowerTail(mixed, 1), 0.902, 1e-15);
+  EXPECT_EQ(PoissonBinomialLowerTail(mixed, 3), 1.0);
+  EXPECT_EQ(PoissonBinomialLowerTail(mixed, -1), 0.0);
 }
 
 TEST(PoissonBinomial, EqualProbabilitiesGiveTheBinomialTail) {
