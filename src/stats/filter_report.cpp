@@ -111,8 +111,8 @@ std::string ValueSearchVerdict(const TValueSearchResult& r, int64_t budget) {
         "Подходящих значений не нашлось: ни одно не уложилось в %lld комбинаций в среднем, "
         "сохранив при этом хотя бы один тираж из старой половины.",
         static_cast<long long>(budget));
-  std::string v =
-      "На новых тиражах, которых подбор не видел: " + FilterTestVerdict(r.OutOfSample.Summary);
+  std::string v = "Проверка на новых тиражах, которых подбор не видел. " +
+                  FilterTestVerdict(r.OutOfSample.Summary);
   const TSurvivalSummary& in = r.InSample.Summary;
   const TSurvivalSummary& out = r.OutOfSample.Summary;
   if (in.HasLift && out.HasLift && in.Lift > out.Lift)
@@ -121,6 +121,60 @@ std::string ValueSearchVerdict(const TValueSearchResult& r, int64_t budget) {
         "подбор всегда выглядит лучше на тех тиражах, по которым сделан.",
         in.Lift, out.Lift);
   return v;
+}
+
+namespace {
+
+std::string Joined(const std::vector<std::string>& texts) {
+  std::string t;
+  for (const std::string& s : texts) t += (t.empty() ? "" : "; ") + s;
+  return t;
+}
+
+std::string TableLine(int len) {
+  return StrFormat("Таблица по %d тиражам, предшествующим каждому проверяемому тиражу", len);
+}
+
+}  // namespace
+
+TFilterReport FilterTestReport(const std::string& method, const std::vector<std::string>& texts,
+                               bool exclude, int len, int requested, const TFilterTestResult& r) {
+  TFilterReport rep;
+  rep.Title = "Проверка фильтра на истории";
+  rep.Subject = {
+      "Метод: " + method, "Значения: " + Joined(texts),
+      std::string("Действие: ") + (exclude ? "Удалить выделенные" : "Оставить выделенные"),
+      TableLine(len)};
+  if (r.Stopped)
+    rep.Subject.push_back(StrFormat("Проверка остановлена: проверено %d тиражей из %d.",
+                                    static_cast<int>(r.Draws.size()), requested));
+  rep.Columns = {"Значение"};
+  rep.Figures = FilterTestFigures(r.Summary);
+  rep.Verdict = FilterTestVerdict(r.Summary);
+  rep.Chart.push_back({"Проверенные тиражи", r.Draws});
+  return rep;
+}
+
+TFilterReport ValueSearchReport(const std::string& method, int len, int64_t budget, int requested,
+                                const TValueSearchResult& r) {
+  TFilterReport rep;
+  rep.Title = "Подбор значений";
+  rep.Subject = {
+      "Метод: " + method,
+      StrFormat("Бюджет: не более %lld комбинаций в среднем", static_cast<long long>(budget)),
+      "Подобраны значения: " + (r.Values.empty() ? std::string("нет") : Joined(r.Values)),
+      "Значения подобраны по старой половине тиражей и проверены на новой", TableLine(len)};
+  if (r.Stopped) {
+    rep.Subject.push_back(
+        StrFormat("Подбор остановлен; из %d тиражей результат неполон.", requested));
+  }
+  rep.Columns = {"Старые тиражи (подбор)", "Новые тиражи (проверка)"};
+  rep.Figures = ValueSearchFigures(r);
+  rep.Verdict =
+      r.Stopped ? std::string("Подбор остановлен, вывода нет.") : ValueSearchVerdict(r, budget);
+  rep.Chart.push_back({"Подбор", r.InSample.Draws});
+  rep.Chart.push_back({"Проверка", r.OutOfSample.Draws});
+  return rep;
 }
 
 }  // namespace kvarn

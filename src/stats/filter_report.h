@@ -28,4 +28,24 @@ std::vector<TFigureRow> ValueSearchFigures(const TValueSearchResult& r);
 std::string FilterTestVerdict(const TSurvivalSummary& s);
 std::string ValueSearchVerdict(const TValueSearchResult& r, int64_t budget);
 
+// Everything the result window shows.
+struct TFilterReport {
+  std::string Title;
+  std::vector<std::string> Subject;  // what was tested, one line each
+  std::vector<std::string> Columns;  // captions of the figure columns
+  std::vector<TFigureRow> Figures;
+  std::string Verdict;
+  // Runs of draws for the chart of kept share and survival, each with its caption.
+  struct TChartPart {
+    std::string Caption;
+    std::vector<TFilterTestDraw> Draws;
+  };
+  std::vector<TChartPart> Chart;
+};
+
+TFilterReport FilterTestReport(const std::string& method, const std::vector<std::string>& texts,
+                               bool exclude, int len, int requested, const TFilterTestResult& r);
+TFilterReport ValueSearchReport(const std::string& method, int len, int64_t budget, int requested,
+                                const TValueSearchResult& r);
+
 }  // namespace kvarn
