@@ -90,12 +90,12 @@ TEST(ValueSearch, NoNewerDrawInfluencesTheChoice) {
   const TDrawsArray a = RandomArchive(80, 3);
   TDrawsArray b = a;
   const TDrawsArray other = RandomArchive(80, 4);
-  for (size_t i = 50; i < 80; ++i) b[i].Values = other[i].Values;
-  TDrawsArray cut(a.begin(), a.begin() + 50);
+  for (size_t i = 60; i < 80; ++i) b[i].Values = other[i].Values;
+  TDrawsArray cut(a.begin(), a.begin() + 60);
   auto listA = Registry(a);
   auto listB = Registry(b);
   auto listCut = Registry(cut);
-  const TTestRange range = TestedDraws(80, 0, 60);
+  const TTestRange range = TestedDraws(80, 0, 40);
   struct TCase {
     const char* ident;
     int64_t budget;
@@ -113,8 +113,8 @@ TEST(ValueSearch, NoNewerDrawInfluencesTheChoice) {
     EXPECT_EQ(ra.Values, rb.Values) << c.ident;
     EXPECT_EQ(ra.Values, onOlder) << c.ident;
     EXPECT_EQ(ra.InSample.Summary.Survivals, rb.InSample.Summary.Survivals) << c.ident;
-    EXPECT_EQ(ra.Older.Last, 49);
-    EXPECT_EQ(ra.Newer.First, 50);
+    EXPECT_EQ(ra.Older.Last, 59);
+    EXPECT_EQ(ra.Newer.First, 60);
     // The choice's own figures are the back-test's: within the budget on the older draws.
     EXPECT_LE(ra.InSample.Summary.MeanShare * FullCombsCount, c.budget + 1e-6) << c.ident;
   }
