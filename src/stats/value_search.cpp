@@ -210,6 +210,10 @@ std::vector<std::string> TChooser::Choose(bool& stopped) {
         sum += trial[t].Kept;
         surv += trial[t].Survives ? 1 : 0;
       }
+      if (!Poll(static_cast<int>(n))) {
+        stopped = true;
+        return chosen;
+      }
       if (!unionOfValues_) keep.push_back(c);
       if (sum > limit) continue;
       if (unionOfValues_) keep.push_back(c);
@@ -233,10 +237,6 @@ std::vector<std::string> TChooser::Choose(bool& stopped) {
         bestAdded = added;
         bestSum = sum;
         best.swap(trial);
-      }
-      if (!Poll(static_cast<int>(n))) {
-        stopped = true;
-        return chosen;
       }
     }
     pool = std::move(keep);
