@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/archives.h"
 #include "core/lottery.h"
 #include "stats/filter_test.h"
 #include "stats/registry.h"
@@ -15,23 +16,7 @@ namespace kvarn {
 namespace {
 
 const TDrawsArray& Archive() {
-  static const TDrawsArray draws = [] {
-    RandomSeed(20240602);
-    TDrawsArray d;
-    for (int i = 0; i < 1500; ++i) {
-      TDraw draw;
-      draw.Number = i + 1;
-      int count = 0;
-      while (count < CombSize) {
-        const auto n = static_cast<uint8_t>(RandomInt(NumbersCount) + 1);
-        bool seen = false;
-        for (int j = 0; j < count; ++j) seen = seen || draw.Values[static_cast<size_t>(j)] == n;
-        if (!seen) draw.Values[static_cast<size_t>(count++)] = n;
-      }
-      d.push_back(draw);
-    }
-    return d;
-  }();
+  static const TDrawsArray draws = test::RandomArchive(1500, 1, 20240602);
   return draws;
 }
 
