@@ -48,10 +48,13 @@ auto TWorkspace::WithFilterTestProgress(const std::string& text, F&& work) {
   TBusyGuard busy(host_);
   TProgressText status(host_, text + "...");
   filterTest_.Running = true;
-  filterTest_.StopRequested = false;
+  // A stop asked for while the run was being set up counts for it; none outlives it.
   struct TEnd {
     TFilterTestState& s;
-    ~TEnd() { s.Running = false; }
+    ~TEnd() {
+      s.Running = false;
+      s.StopRequested = false;
+    }
   } end{filterTest_};
   const TTestProgress progress = [&](int done, int total) {
     status.Update(StrFormat("%s (%d из %d)...", text.c_str(), done, total));

@@ -86,20 +86,20 @@ std::string FilterTestVerdict(const TSurvivalSummary& s) {
   else if (s.P < VerdictLevel && s.Rate > s.MeanShare)
     v = StrFormat(
         "Фильтр сохранял выпавший тираж чаще, чем случайный выбор того же числа комбинаций: "
-        "%d раз из %d при %.1f ожидаемых, в %.2f раза лучше. Случайно так получается с "
+        "в %d из %d тиражей при %.1f ожидаемых, в %.2f раза лучше. Случайно так получается с "
         "вероятностью %s. Это не обещание на будущее.",
         s.Survivals, s.Trials, s.MeanShare * s.Trials, s.Lift, PText(s.P).c_str());
   else if (s.PLower < VerdictLevel && s.Rate < s.MeanShare)
     v = StrFormat(
-        "Фильтр работал хуже случая: выпавший тираж сохранился %d раз из %d, а случайный выбор "
-        "того же числа комбинаций сохранил бы его в среднем %.1f раза. Случайно так плохо "
-        "получается с вероятностью %s.",
+        "Фильтр работал хуже случая: выпавший тираж сохранился в %d из %d тиражей, а случайный "
+        "выбор того же числа комбинаций сохранил бы его в среднем в %.1f из них. Случайно так "
+        "плохо получается с вероятностью %s.",
         s.Survivals, s.Trials, s.MeanShare * s.Trials, PText(s.PLower).c_str());
   else
     v = StrFormat(
-        "Отличие от случая не доказано: выпавший тираж сохранился %d раз из %d, случайный выбор "
-        "того же числа комбинаций сохранил бы его в среднем %.1f раза. Такой результат легко "
-        "получить и без фильтра.",
+        "Отличие от случая не доказано: выпавший тираж сохранился в %d из %d тиражей, случайный "
+        "выбор того же числа комбинаций сохранил бы его в среднем в %.1f из них. Такой результат "
+        "легко получить и без фильтра.",
         s.Survivals, s.Trials, s.MeanShare * s.Trials);
   if (s.Trials < FewDraws) v += " Проверено мало тиражей, вывод ненадежен.";
   return v;
@@ -146,7 +146,7 @@ TFilterReport FilterTestReport(const std::string& method, const std::vector<std:
       std::string("Действие: ") + (exclude ? "Удалить выделенные" : "Оставить выделенные"),
       TableLine(len)};
   if (r.Stopped)
-    rep.Subject.push_back(StrFormat("Проверка остановлена: проверено %d тиражей из %d.",
+    rep.Subject.push_back(StrFormat("Проверка остановлена; проверено тиражей: %d из %d.",
                                     static_cast<int>(r.Draws.size()), requested));
   rep.Columns = {"Значение"};
   rep.Figures = FilterTestFigures(r.Summary);
@@ -163,11 +163,10 @@ TFilterReport ValueSearchReport(const std::string& method, int len, int64_t budg
       "Метод: " + method,
       StrFormat("Бюджет: не более %lld комбинаций в среднем", static_cast<long long>(budget)),
       "Подобраны значения: " + (r.Values.empty() ? std::string("нет") : Joined(r.Values)),
-      "Значения подобраны по старой половине тиражей и проверены на новой", TableLine(len)};
-  if (r.Stopped) {
-    rep.Subject.push_back(
-        StrFormat("Подбор остановлен; из %d тиражей результат неполон.", requested));
-  }
+      StrFormat("Тиражей: %d; значения подобраны по старой половине и проверены на новой",
+                requested),
+      TableLine(len)};
+  if (r.Stopped) rep.Subject.push_back("Подбор остановлен; результат неполон.");
   rep.Columns = {"Старые тиражи (подбор)", "Новые тиражи (проверка)"};
   rep.Figures = ValueSearchFigures(r);
   rep.Verdict =

@@ -14,13 +14,12 @@
 #include <QValueAxis>
 #include <algorithm>
 
+#include "ui/dialog_buttons.h"
+#include "ui/qt_host.h"
+
 namespace kvarn {
 
 namespace {
-
-QString Q(const std::string& s) {
-  return QString::fromStdString(s);
-}
 
 constexpr QRgb PartColours[] = {0x1f5fbf, 0x8a3ab9, 0x2a8a8a};
 
@@ -85,9 +84,7 @@ TFormFilterTest::TFormFilterTest(const TFilterReport& report, QWidget* parent) :
   view->setMinimumHeight(280);
   v->addWidget(view, 1);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-  buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Закрыть"));
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  QDialogButtonBox* buttons = CloseButton(this);
   v->addWidget(buttons);
   buttons->button(QDialogButtonBox::Close)->setFocus();
   resize(940, 760);
@@ -110,12 +107,16 @@ void TFormFilterTest::BuildChart(const TFilterReport& report) {
   kept->setName(QStringLiteral("Тираж сохранился"));
   kept->setColor(QColor(0x2e, 0x9e, 0x3e));
   kept->setBorderColor(QColor(0x1d, 0x6b, 0x28));
-  kept->setMarkerSize(9);
+  // Markers shrink as the draws grow many, so that neighbours stay apart.
+  size_t draws = 0;
+  for (const TFilterReport::TChartPart& p : report.Chart) draws += p.Draws.size();
+  const double marker = std::clamp(900.0 / std::max<size_t>(draws, 1), 6.0, 10.0);
+  kept->setMarkerSize(marker);
   auto* lost = new QScatterSeries();
   lost->setName(QStringLiteral("Тираж потерян"));
   lost->setColor(QColor(0xd6, 0x3a, 0x2f));
   lost->setBorderColor(QColor(0x8e, 0x20, 0x1a));
-  lost->setMarkerSize(7);
+  lost->setMarkerSize(marker - 2);
   lost->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
 
   double minX = 0, maxX = 0, maxY = 0;
