@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <unordered_map>
 
 #include "core/text.h"
+#include "stats/item_index.h"
 #include "stats/registry.h"
 
 namespace kvarn {
@@ -117,29 +119,40 @@ bool SelectedHasLong(const TStatDrawArray& selected, int pos, int32_t v) {
 }
 
 void AddStatItem(TStatDrawArray& list, const TStatDraw& item, bool withIntervals) {
-  // The run merges every value of every draw into lists of up to thousands of items: the keys
-  // are compared as one 64-bit word.
+  // Keys are compared as one 64-bit word; a run over a window searches through its index.
   uint64_t key;
   std::memcpy(&key, &item.Key, sizeof key);
-  for (TStatDraw& e : list) {
-    uint64_t k;
-    std::memcpy(&k, &e.Key, sizeof k);
-    if (k != key) continue;
-    e.Count += item.Count;
-    if (e.Depth == 0 || (item.Depth > 0 && e.Depth >= item.Depth)) {
-      e.LastDraw = item.LastDraw;
-      e.Depth = item.Depth;
+  TStatDraw* found = nullptr;
+  if (TStatItemIndex* index = ActiveStatItemIndex(list)) {
+    const int p = index->Find(key);
+    if (p >= 0) found = &list[static_cast<size_t>(p)];
+  } else {
+    for (TStatDraw& e : list) {
+      uint64_t k;
+      std::memcpy(&k, &e.Key, sizeof k);
+      if (k == key) {
+        found = &e;
+        break;
+      }
     }
-    if (withIntervals && item.LastDraw > 0 && e.PrevDraw > 0) {
-      // Gaps are stored in 16 bits, as the record holds them.
-      const auto d = static_cast<uint16_t>(std::abs(e.PrevDraw - item.LastDraw));
-      if (d < e.MinPeriod || e.MinPeriod == 0) e.MinPeriod = d;
-      if (d > e.MaxPeriod || e.MaxPeriod == 0) e.MaxPeriod = d;
-    }
-    e.PrevDraw = item.LastDraw;
+  }
+  if (!found) {
+    list.push_back(item);
     return;
   }
-  list.push_back(item);
+  TStatDraw& e = *found;
+  e.Count += item.Count;
+  if (e.Depth == 0 || (item.Depth > 0 && e.Depth >= item.Depth)) {
+    e.LastDraw = item.LastDraw;
+    e.Depth = item.Depth;
+  }
+  if (withIntervals && item.LastDraw > 0 && e.PrevDraw > 0) {
+    // Gaps are stored in 16 bits, as the record holds them.
+    const auto d = static_cast<uint16_t>(std::abs(e.PrevDraw - item.LastDraw));
+    if (d < e.MinPeriod || e.MinPeriod == 0) e.MinPeriod = d;
+    if (d > e.MaxPeriod || e.MaxPeriod == 0) e.MaxPeriod = d;
+  }
+  e.PrevDraw = item.LastDraw;
 }
 
 int32_t UpdateLastValue(TLastValueArray& lastValues, int32_t drawNumber, const TStatKey& key) {
@@ -158,15 +171,9 @@ int32_t UpdateLastValue(TLastValueArray& lastValues, int32_t drawNumber, const T
 }
 
 void SortStatDraws(TStatDrawArray& list) {
-  for (size_t i = 1; i < list.size(); ++i) {
-    const TStatDraw x = list[i];
-    size_t j = i;
-    while (j > 0 && CompareStatKeys(list[j - 1].Key, x.Key) > 0) {
-      list[j] = list[j - 1];
-      --j;
-    }
-    list[j] = x;
-  }
+  std::stable_sort(list.begin(), list.end(), [](const TStatDraw& a, const TStatDraw& b) {
+    return CompareStatKeys(a.Key, b.Key) < 0;
+  });
 }
 
 TStatTotals StatTotals(const TStatDrawArray& list) {
@@ -229,7 +236,8 @@ std::string FormatIndexed(std::string_view fmt, const std::vector<TFormatArg>& a
       out += StrFormat(conversion.c_str(), static_cast<long long>(a.isText ? 0 : a.number));
     } else if (type == 's') {
       conversion += 's';
-      out += StrFormat(conversion.c_str(), a.isText ? a.text.c_str() : std::to_string(a.number).c_str());
+      out += StrFormat(conversion.c_str(),
+                       a.isText ? a.text.c_str() : std::to_string(a.number).c_str());
     } else {
       out.append(fmt.substr(i, j + 1 - i));
     }
@@ -352,6 +360,81 @@ void TCustomStat::FindValueDraws(std::span<const TStatKey> keys, int fromIndex, 
         }
       }
     }
+  }
+}
+
+namespace {
+
+bool ContextClear(const TStatContext& context) {
+  for (uint8_t b : context.Data)
+    if (b != 0) return false;
+  return true;
+}
+
+}  // namespace
+
+void TCustomStat::FindValueDrawsFrom(std::span<const TStatKey> keys, std::span<const int> starts,
+                                     int last, bool sorted, std::span<int32_t> result) {
+  std::fill(result.begin(), result.end(), -1);
+  const int high = static_cast<int>(Draws.size()) - 1;
+  int first = high + 1;
+  for (int s : starts) first = std::min(first, std::max(s, 0));
+  if (first > high) return;
+  // Keys to the positions that wait for them; a key is listed once per start.
+  std::unordered_map<uint64_t, std::vector<size_t>> waiting;
+  for (size_t i = 0; i < keys.size(); ++i)
+    if (starts[i] <= high) waiting[StatKeyBits(keys[i])].push_back(i);
+  size_t open = 0;
+  for (const auto& [k, v] : waiting) open += v.size();
+  TStatContext context;
+  for (int index = first; index <= high && open > 0; ++index) {
+    findList_.clear();
+    findLast_.clear();
+    AddDrawValues(index, last, sorted, findList_, context, findLast_);
+    if (!ContextClear(context)) {
+      // The draws' values depend on the draws before them in the search: each start needs its
+      // own search.
+      FindValueDrawsByStart(keys, starts, last, sorted, result);
+      return;
+    }
+    for (const TStatDraw& s : findList_) {
+      auto it = waiting.find(StatKeyBits(s.Key));
+      if (it == waiting.end()) continue;
+      std::vector<size_t>& v = it->second;
+      for (size_t j = 0; j < v.size();) {
+        const size_t i = v[j];
+        // Only the first item of the draw with the key answers, as in FindValueDraw.
+        if (starts[i] <= index && result[i] == -1) {
+          result[i] = s.LastDraw;
+          --open;
+          v[j] = v.back();
+          v.pop_back();
+        } else {
+          ++j;
+        }
+      }
+      if (v.empty()) waiting.erase(it);
+    }
+  }
+}
+
+void TCustomStat::FindValueDrawsByStart(std::span<const TStatKey> keys, std::span<const int> starts,
+                                        int last, bool sorted, std::span<int32_t> result) {
+  std::vector<size_t> order(keys.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return starts[a] < starts[b]; });
+  std::vector<TStatKey> group;
+  std::vector<int32_t> found;
+  for (size_t a = 0; a < order.size();) {
+    const int start = starts[order[a]];
+    size_t b = a;
+    group.clear();
+    while (b < order.size() && starts[order[b]] == start) group.push_back(keys[order[b++]]);
+    found.assign(group.size(), -1);
+    FindValueDraws(group, start, last, sorted, found);
+    for (size_t j = a; j < b; ++j) result[order[j]] = found[j - a];
+    a = b;
   }
 }
 

@@ -275,6 +275,12 @@ class TCustomStat {
   // FindValueDraw of keys[i]. A class that changes FindValueDraw changes this too.
   virtual void FindValueDraws(std::span<const TStatKey> keys, int fromIndex, int last, bool sorted,
                               std::span<int32_t> result);
+  // The search for several keys, each from its own start: result[i] is FindValueDraw of keys[i]
+  // from starts[i]. Draws are computed once for all keys when their values do not depend on
+  // where the search started (the context area stays clear); otherwise the keys of one start
+  // share a FindValueDraws. A class that changes FindValueDraw changes this too.
+  virtual void FindValueDrawsFrom(std::span<const TStatKey> keys, std::span<const int> starts,
+                                  int last, bool sorted, std::span<int32_t> result);
   // exclude: the filter deletes (true) or keeps (false) the matching combinations.
   virtual bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted,
                            bool exclude) = 0;
@@ -299,6 +305,9 @@ class TCustomStat {
   friend class TStatClassOf;
   const TStatList& list_;
   const TStatClass* class_ = nullptr;
+  // FindValueDrawsFrom with one FindValueDraws per distinct start.
+  void FindValueDrawsByStart(std::span<const TStatKey> keys, std::span<const int> starts, int last,
+                             bool sorted, std::span<int32_t> result);
   // Scratch lists of FindValueDraw, kept so that repeated searches do not allocate.
   TStatDrawArray findList_;
   TLastValueArray findLast_;

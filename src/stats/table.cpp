@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/text.h"
+#include "stats/item_index.h"
 
 namespace kvarn {
 
@@ -48,6 +49,7 @@ TStatDrawArray RunStatistics(TCustomStat& stat, const TStatWindow& window, bool 
   if (window.First > window.Last || window.Last < 0) return list;
   TLastValueArray lastValues;
   TStatContext context;
+  const TStatItemIndexScope index(list);
   stat.ListAllValues(window.Last, list);
   for (int index = window.First; index <= window.Last; ++index)
     stat.AddDrawValues(index, window.Last, sorted, list, context, lastValues);
@@ -81,27 +83,22 @@ long double Weight(const TStatDraw& s, const TStatTotals& t, bool comparison,
   return w.Count * c + w.Deviation * d + w.Level * l;
 }
 
-// "Факт" of every item met in the window. The occurrence lies at index Last - Depth + 1 and the
-// search starts after it, so the items of one depth share one pass over the later draws.
+// "Факт" of every item met in the window: the occurrence lies at index Last - Depth + 1 and the
+// search starts after it.
 std::vector<int32_t> Facts(TCustomStat& stat, const TStatDrawArray& list, int last, bool sorted) {
   std::vector<int32_t> facts(list.size(), -1);
-  std::vector<size_t> order;
-  for (size_t i = 0; i < list.size(); ++i)
-    if (list[i].Depth > 0) order.push_back(i);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](size_t a, size_t b) { return list[a].Depth < list[b].Depth; });
+  std::vector<size_t> items;
   std::vector<TStatKey> keys;
-  std::vector<int32_t> found;
-  for (size_t a = 0; a < order.size();) {
-    const int32_t depth = list[order[a]].Depth;
-    size_t b = a;
-    keys.clear();
-    while (b < order.size() && list[order[b]].Depth == depth) keys.push_back(list[order[b++]].Key);
-    found.assign(keys.size(), -1);
-    stat.FindValueDraws(keys, last - depth + 2, last, sorted, found);
-    for (size_t j = a; j < b; ++j) facts[order[j]] = found[j - a];
-    a = b;
+  std::vector<int> starts;
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (list[i].Depth <= 0) continue;
+    items.push_back(i);
+    keys.push_back(list[i].Key);
+    starts.push_back(last - list[i].Depth + 2);
   }
+  std::vector<int32_t> found(keys.size(), -1);
+  stat.FindValueDrawsFrom(keys, starts, last, sorted, found);
+  for (size_t j = 0; j < items.size(); ++j) facts[items[j]] = found[j];
   return facts;
 }
 
@@ -199,6 +196,30 @@ int CompareStatRows(const TStatRow& a, const TStatRow& b, int column, bool desce
   return descending ? -r : r;
 }
 
+namespace {
+
+// A cell read once for the sort: CompareCells would read both texts at every comparison.
+struct TSortCell {
+  bool IsNumber = false;
+  long double Number = 0;
+  std::string Lower;
+};
+
+TSortCell SortCell(const std::string& text) {
+  TSortCell c;
+  c.IsNumber = ReadNumber(text, c.Number);
+  c.Lower = ToLowerUtf8(text);
+  return c;
+}
+
+int CompareSortCells(const TSortCell& a, const TSortCell& b) {
+  if (a.IsNumber && b.IsNumber) return a.Number < b.Number ? -1 : (a.Number > b.Number ? 1 : 0);
+  const int r = a.Lower.compare(b.Lower);
+  return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+}  // namespace
+
 void SortStatTable(TStatTable& table, int column, bool descending) {
   if (column < -1 || column >= StatColumnCount)
     Raise(StrFormat("Некорректное занчение номера столбца сортировки (%d)", column));
@@ -207,9 +228,19 @@ void SortStatTable(TStatTable& table, int column, bool descending) {
   table.Order.resize(table.Rows.size());
   for (size_t i = 0; i < table.Order.size(); ++i) table.Order[i] = static_cast<int>(i);
   if (column < 0) return;
+  // The same order as CompareStatRows gives.
+  std::vector<TSortCell> byColumn(table.Rows.size()), byValue;
+  for (size_t i = 0; i < table.Rows.size(); ++i)
+    byColumn[i] = SortCell(table.Rows[i].Cells[static_cast<size_t>(column)]);
+  if (column != 0) {
+    byValue.resize(table.Rows.size());
+    for (size_t i = 0; i < table.Rows.size(); ++i) byValue[i] = SortCell(table.Rows[i].Cells[0]);
+  }
   std::stable_sort(table.Order.begin(), table.Order.end(), [&](int x, int y) {
-    return CompareStatRows(table.Rows[static_cast<size_t>(x)], table.Rows[static_cast<size_t>(y)],
-                           column, descending) < 0;
+    const auto a = static_cast<size_t>(x), b = static_cast<size_t>(y);
+    int r = CompareSortCells(byColumn[a], byColumn[b]);
+    if (r == 0 && column != 0) r = CompareSortCells(byValue[a], byValue[b]);
+    return (descending ? -r : r) < 0;
   });
 }
 
