@@ -1,7 +1,6 @@
 #include "stats/prefetch.h"
 
 #include <algorithm>
-#include <cfenv>
 #include <cmath>
 #include <cstring>
 #include <unordered_map>
@@ -124,10 +123,12 @@ TFullSetScale FullSetScale(const TPrefetchData* data, const TStatTotals& observe
 }
 
 int32_t RoundHalfEven(long double v) {
-  const int old = std::fegetround();
-  std::fesetround(FE_TONEAREST);
-  const long double r = std::nearbyint(v);
-  std::fesetround(old);
+  // Written out rather than switching the rounding mode around nearbyint: the table rounds
+  // three values per row. v - floor(v) is exact, so only a true half is a tie.
+  const long double whole = std::floor(v);
+  const long double frac = v - whole;
+  long double r = whole;
+  if (frac > 0.5L || (frac == 0.5L && std::fmod(whole, 2.0L) != 0)) r += 1;
   return static_cast<int32_t>(r);
 }
 

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/text.h"
+#include "stats/fixed_text.h"
 #include "stats/item_index.h"
 
 namespace kvarn {
@@ -58,10 +59,6 @@ TStatDrawArray RunStatistics(TCustomStat& stat, const TStatWindow& window, bool 
 
 namespace {
 
-std::string Fixed(const char* fmt, long double v) {
-  return StrFormat(fmt, v);
-}
-
 long double Weight(const TStatDraw& s, const TStatTotals& t, bool comparison,
                    const TStatWeights& w) {
   const long double dev = comparison ? static_cast<long double>(s.Count) - s.Norm : 0.0L;
@@ -111,24 +108,24 @@ void FillCells(TCustomStat& stat, const TStatTableOptions& o, const TStatTable& 
   c.fill("-");
   c[0] = stat.ValueText(s);
   c[1] = std::to_string(s.Count);
-  if (t.Total != 0) c[2] = Fixed("%.5Lf", static_cast<long double>(s.Count) * 100 / t.Total);
+  if (t.Total != 0) c[2] = FixedText(static_cast<long double>(s.Count) * 100 / t.Total, 5);
   if (table.ComparisonUsed) {
     c[3] = std::to_string(s.Norm);
     c[4] = std::to_string(static_cast<int64_t>(s.Count) - s.Norm);
     if (s.Norm != 0)
-      c[5] = Fixed("%.5Lf", (static_cast<long double>(s.Count) - s.Norm) * 100 / s.Norm);
+      c[5] = FixedText((static_cast<long double>(s.Count) - s.Norm) * 100 / s.Norm, 5);
     else
-      c[5] = Fixed("%.5Lf", s.Count == 0 ? 0.0L : 100.0L);
+      c[5] = FixedText(s.Count == 0 ? 0.0L : 100.0L, 5);
   }
   if (s.Depth == 0) return;
   c[6] = std::to_string(s.Depth);
-  c[7] = Fixed("%.2Lf", static_cast<long double>(s.Depth) * 100 / t.MaxDepth);
-  c[8] = Fixed("%.2Lf", Weight(s, t, table.ComparisonUsed, o.Weights));
+  c[7] = FixedText(static_cast<long double>(s.Depth) * 100 / t.MaxDepth, 2);
+  c[8] = FixedText(Weight(s, t, table.ComparisonUsed, o.Weights), 2);
   c[9] = std::to_string(s.LastDraw);
   const long double count = s.Count;
   if (s.Count >= 2) {
     c[10] = std::to_string(s.MinPeriod);
-    c[11] = Fixed("%.4Lf", n / count);
+    c[11] = FixedText(n / count, 4);
     c[12] = std::to_string(s.MaxPeriod);
     c[13] = std::to_string(RoundHalfEven(n / count + s.LastDraw));
   }
@@ -148,6 +145,8 @@ void FillCells(TCustomStat& stat, const TStatTableOptions& o, const TStatTable& 
 void ComputeStatTable(TCustomStat& stat, const TStatTableOptions& o, TStatTable& table) {
   const int sortColumn = table.SortColumn;
   const bool descending = table.Descending;
+  // The rows of the last fill are written over: their texts keep their buffers.
+  std::vector<TStatRow> rows = std::move(table.Rows);
   table.Clear();
   table.SortColumn = sortColumn;
   table.Descending = descending;
@@ -162,6 +161,7 @@ void ComputeStatTable(TCustomStat& stat, const TStatTableOptions& o, TStatTable&
   if (scale.InUse && !list.empty()) ApplyPrefetchNorms(*o.FullSet, scale, list);
 
   const std::vector<int32_t> facts = Facts(stat, list, table.Window.Last, o.Sorted);
+  table.Rows = std::move(rows);
   table.Rows.resize(list.size());
   for (size_t i = 0; i < list.size(); ++i) {
     table.Rows[i].Item = list[i];
