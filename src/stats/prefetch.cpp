@@ -124,12 +124,14 @@ TFullSetScale FullSetScale(const TPrefetchData* data, const TStatTotals& observe
 
 int32_t RoundHalfEven(long double v) {
   // Written out rather than switching the rounding mode around nearbyint: the table rounds
-  // three values per row. v - floor(v) is exact, so only a true half is a tie.
-  const long double whole = std::floor(v);
-  const long double frac = v - whole;
-  long double r = whole;
-  if (frac > 0.5L || (frac == 0.5L && std::fmod(whole, 2.0L) != 0)) r += 1;
-  return static_cast<int32_t>(r);
+  // three values per row. v - floor(v) is exact, so only a true half is a tie; the floor comes
+  // from a truncating conversion, which x87's floor would do by switching modes too.
+  if (!(std::fabs(v) < 9e18L)) return static_cast<int32_t>(std::nearbyint(v));
+  auto whole = static_cast<int64_t>(v);
+  if (static_cast<long double>(whole) > v) --whole;
+  const long double frac = v - static_cast<long double>(whole);
+  if (frac > 0.5L || (frac == 0.5L && whole % 2 != 0)) ++whole;
+  return static_cast<int32_t>(whole);
 }
 
 void ApplyPrefetchNorms(const TPrefetchData& data, const TFullSetScale& scale,

@@ -1,6 +1,7 @@
 #include "stats/stat.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <unordered_map>
@@ -380,12 +381,19 @@ void TCustomStat::FindValueDrawsFrom(std::span<const TStatKey> keys, std::span<c
   int first = high + 1;
   for (int s : starts) first = std::min(first, std::max(s, 0));
   if (first > high) return;
-  // Keys to the positions that wait for them; a key is listed once per start.
-  std::unordered_map<uint64_t, std::vector<size_t>> waiting;
-  for (size_t i = 0; i < keys.size(); ++i)
-    if (starts[i] <= high) waiting[StatKeyBits(keys[i])].push_back(i);
+  // Keys to the positions that wait for them: the first position of each key, then a chain.
+  std::unordered_map<uint64_t, size_t> head;
+  std::vector<size_t> next(keys.size(), SIZE_MAX);
   size_t open = 0;
-  for (const auto& [k, v] : waiting) open += v.size();
+  for (size_t i = keys.size(); i-- > 0;) {
+    if (starts[i] > high) continue;
+    auto [it, added] = head.try_emplace(StatKeyBits(keys[i]), i);
+    if (!added) {
+      next[i] = it->second;
+      it->second = i;
+    }
+    ++open;
+  }
   TStatContext context;
   for (int index = first; index <= high && open > 0; ++index) {
     findList_.clear();
@@ -398,22 +406,16 @@ void TCustomStat::FindValueDrawsFrom(std::span<const TStatKey> keys, std::span<c
       return;
     }
     for (const TStatDraw& s : findList_) {
-      auto it = waiting.find(StatKeyBits(s.Key));
-      if (it == waiting.end()) continue;
-      std::vector<size_t>& v = it->second;
-      for (size_t j = 0; j < v.size();) {
-        const size_t i = v[j];
-        // Only the first item of the draw with the key answers, as in FindValueDraw.
+      auto it = head.find(StatKeyBits(s.Key));
+      if (it == head.end()) continue;
+      // Only the first item of the draw with the key answers, as in FindValueDraw: a later
+      // item with the same key finds the positions answered.
+      for (size_t i = it->second; i != SIZE_MAX; i = next[i]) {
         if (starts[i] <= index && result[i] == -1) {
           result[i] = s.LastDraw;
           --open;
-          v[j] = v.back();
-          v.pop_back();
-        } else {
-          ++j;
         }
       }
-      if (v.empty()) waiting.erase(it);
     }
   }
 }

@@ -205,10 +205,26 @@ struct TSortCell {
   std::string Lower;
 };
 
+// Plain integers (most cells) read exactly without strtold.
+bool ReadInteger(const std::string& text, long double& v) {
+  size_t i = text.size() > 0 && text[0] == '-' ? 1 : 0;
+  if (i == text.size() || text.size() - i > 18) return false;
+  int64_t n = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    n = n * 10 + (text[i] - '0');
+  }
+  v = static_cast<long double>(text[0] == '-' ? -n : n);
+  return true;
+}
+
 TSortCell SortCell(const std::string& text) {
   TSortCell c;
-  c.IsNumber = ReadNumber(text, c.Number);
-  c.Lower = ToLowerUtf8(text);
+  c.IsNumber = ReadInteger(text, c.Number) || ReadNumber(text, c.Number);
+  bool plain = true;  // ASCII without capitals: its own lower case
+  for (char ch : text)
+    plain = plain && static_cast<unsigned char>(ch) < 0x80 && !(ch >= 'A' && ch <= 'Z');
+  c.Lower = plain ? text : ToLowerUtf8(text);
   return c;
 }
 
