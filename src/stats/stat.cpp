@@ -9,6 +9,7 @@
 #include "core/text.h"
 #include "stats/item_index.h"
 #include "stats/registry.h"
+#include "stats/selected_keys.h"
 
 namespace kvarn {
 
@@ -96,24 +97,37 @@ TDraw ReadDraw(const TDrawsArray& draws, int index, bool sorted) {
 }
 
 bool SelectedHasLongs(const TStatDrawArray& selected, int32_t a, int32_t b) {
+  if (selected.size() > SelectedScanLimit)
+    if (const TSelectedKeys* keys = ActiveSelectedKeys(selected)) {
+      TStatKey key;
+      key.SetL1(a);
+      key.SetL2(b);
+      return keys->HasKey(StatKeyBits(key));
+    }
   for (const TStatDraw& s : selected)
     if (s.Key.L1() == a && s.Key.L2() == b) return true;
   return false;
 }
 
 bool SelectedHasByte(const TStatDrawArray& selected, int pos, uint8_t v) {
+  if (selected.size() > SelectedScanLimit)
+    if (const TSelectedKeys* keys = ActiveSelectedKeys(selected)) return keys->HasByte(pos, v);
   for (const TStatDraw& s : selected)
     if (s.Key.B(pos) == v) return true;
   return false;
 }
 
 bool SelectedHasWord(const TStatDrawArray& selected, int pos, uint16_t v) {
+  if (selected.size() > SelectedScanLimit)
+    if (const TSelectedKeys* keys = ActiveSelectedKeys(selected)) return keys->HasWord(pos, v);
   for (const TStatDraw& s : selected)
     if (s.Key.K(pos) == v) return true;
   return false;
 }
 
 bool SelectedHasLong(const TStatDrawArray& selected, int pos, int32_t v) {
+  if (selected.size() > SelectedScanLimit)
+    if (const TSelectedKeys* keys = ActiveSelectedKeys(selected)) return keys->HasLong(pos, v);
   for (const TStatDraw& s : selected)
     if (s.Key.L(pos) == v) return true;
   return false;
