@@ -122,4 +122,24 @@ bool TuplesSelected(const TGroupTuples& t, const TStatDrawArray& selected) {
   return false;
 }
 
+void TTupleBits::Build(const TStatDrawArray& selected, int size) {
+  uint32_t space = 1;
+  for (int j = 0; j < size; ++j) space *= Base;
+  bits_.assign((space + 63) / 64, 0);
+  for (const TStatDraw& s : selected) {
+    uint32_t index = 0;
+    bool fits = true;
+    for (int j = 1; j <= MaxTupleSize; ++j) {
+      const uint16_t k = s.Key.K(j);
+      if (j > size) {
+        fits = fits && k == 0;
+      } else {
+        fits = fits && k < Base;
+        index = index * Base + k;
+      }
+    }
+    if (fits) bits_[index >> 6] |= uint64_t{1} << (index & 63);
+  }
+}
+
 }  // namespace kvarn
