@@ -1,10 +1,13 @@
 #include "stats/methods/formula.h"
 
 #include <algorithm>
+#include <array>
 #include <cfenv>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <string>
+#include <vector>
 
 namespace kvarn {
 
@@ -21,73 +24,230 @@ const char* const kFloat = "Ошибка в операции с плавающе
 // Nesting deeper than any real formula would exhaust the stack on hostile input.
 constexpr int kMaxDepth = 200;
 
+long double Checked(long double v) {
+  if (!std::isfinite(v)) throw FormulaError(kFloat);
+  return v;
+}
+
+// ---- the arithmetic, shared by the evaluation of a text and of a compiled formula ----
+
+enum class TOp : uint8_t { Const, Var, Add, Sub, Mul, Div, Pow, Func };
+
+enum class TFunc : uint8_t {
+  ArcTan,
+  Cos,
+  Sin,
+  Tan,
+  Abs,
+  Exp,
+  Ln,
+  Log,
+  Sqrt,
+  Sqr,
+  Int,
+  Frac,
+  Round,
+  ArcSin,
+  ArcCos,
+  Sign,
+  Not
+};
+
+bool FunctionOf(const std::string& name, TFunc& f) {
+  static const struct {
+    const char* name;
+    TFunc f;
+  } table[] = {{"ARCTAN", TFunc::ArcTan}, {"COS", TFunc::Cos},     {"SIN", TFunc::Sin},
+               {"TAN", TFunc::Tan},       {"ABS", TFunc::Abs},     {"EXP", TFunc::Exp},
+               {"LN", TFunc::Ln},         {"LOG", TFunc::Log},     {"SQRT", TFunc::Sqrt},
+               {"SQR", TFunc::Sqr},       {"INT", TFunc::Int},     {"TRUNC", TFunc::Int},
+               {"FRAC", TFunc::Frac},     {"ROUND", TFunc::Round}, {"ARCSIN", TFunc::ArcSin},
+               {"ARCCOS", TFunc::ArcCos}, {"SIGN", TFunc::Sign},   {"NOT", TFunc::Not}};
+  for (const auto& e : table)
+    if (name == e.name) {
+      f = e.f;
+      return true;
+    }
+  return false;
+}
+
+long double Function(TFunc f, long double x) {
+  long double r = 0;
+  switch (f) {
+    case TFunc::ArcTan:
+      r = std::atan(x);
+      break;
+    case TFunc::Cos:
+      r = std::cos(x);
+      break;
+    case TFunc::Sin:
+      r = std::sin(x);
+      break;
+    case TFunc::Tan: {
+      long double c = std::cos(x);
+      if (c == 0) throw FormulaError(kDivZero);
+      r = std::sin(x) / c;
+      break;
+    }
+    case TFunc::Abs:
+      r = std::fabs(x);
+      break;
+    case TFunc::Exp:
+      r = std::exp(x);
+      break;
+    case TFunc::Ln:
+      if (x <= 0) throw FormulaError(kLogNeg);
+      r = std::log(x);
+      break;
+    case TFunc::Log:
+      if (x <= 0) throw FormulaError(kLogNeg);
+      r = std::log10(x);
+      break;
+    case TFunc::Sqrt:
+      if (x < 0) throw FormulaError(kSqrtNeg);
+      r = std::sqrt(x);
+      break;
+    case TFunc::Sqr:
+      r = x * x;
+      break;
+    case TFunc::Int:
+      r = std::trunc(x);
+      break;
+    case TFunc::Frac:
+      r = x - std::trunc(x);
+      break;
+    case TFunc::Round:
+      // Halves go to the even neighbour.
+      if (std::fabs(x) > 9.2e18L) throw FormulaError(kFloat);
+      std::fesetround(FE_TONEAREST);
+      r = std::nearbyint(x);
+      break;
+    case TFunc::ArcSin:
+      if (x < -1 || x > 1) throw FormulaError(kFloat);
+      r = std::asin(x);
+      break;
+    case TFunc::ArcCos:
+      if (x < -1 || x > 1) throw FormulaError(kFloat);
+      r = std::acos(x);
+      break;
+    case TFunc::Sign:
+      r = x > 0 ? 1 : (x < 0 ? -1 : 0);
+      break;
+    case TFunc::Not:
+      if (std::fabs(x) > 9.2e18L) throw FormulaError(kFloat);
+      r = static_cast<long double>(~static_cast<int64_t>(std::trunc(x)));
+      break;
+  }
+  return Checked(r);
+}
+
+long double Binary(TOp op, long double a, long double b) {
+  switch (op) {
+    case TOp::Add:
+      return Checked(a + b);
+    case TOp::Sub:
+      return Checked(a - b);
+    case TOp::Mul:
+      return Checked(a * b);
+    case TOp::Div:
+      if (b == 0) throw FormulaError(kDivZero);
+      return Checked(a / b);
+    default:  // TOp::Pow
+      if (a == 0 && b < 0) throw FormulaError(kDivZero);
+      return Checked(std::pow(a, b));
+  }
+}
+
+// Evaluates while it reads.
+struct TEvaluate {
+  using Value = long double;
+  Value Const(long double v) { return v; }
+  Value Var(int) { throw FormulaError(kSyntax); }
+  Value Op(TOp op, Value a, Value b) { return Binary(op, a, b); }
+  Value Call(TFunc f, Value x) { return Function(f, x); }
+};
+
+// Writes the operations in the order they would be evaluated, operands first.
+struct TCompile {
+  using Value = int;
+  std::vector<TFormulaNode>& nodes;
+  Value Add(TFormulaNode n) {
+    nodes.push_back(n);
+    return static_cast<int>(nodes.size()) - 1;
+  }
+  Value Const(long double v) { return Add({static_cast<uint8_t>(TOp::Const), 0, 0, 0, v}); }
+  Value Var(int i) { return Add({static_cast<uint8_t>(TOp::Var), 0, i, 0, 0}); }
+  Value Op(TOp op, Value a, Value b) { return Add({static_cast<uint8_t>(op), 0, a, b, 0}); }
+  Value Call(TFunc f, Value x) {
+    return Add({static_cast<uint8_t>(TOp::Func), static_cast<uint8_t>(f), x, 0, 0});
+  }
+};
+
+// The prepared text of a formula (blanks dropped, letters upper case, "0" before a leading sign,
+// an end mark). vars[k] >= 0 marks a variable standing at k (compiled formulas only).
+template <class P>
 class TParser {
  public:
-  explicit TParser(std::string text) : s_(std::move(text)) {}
+  TParser(std::string text, std::vector<int8_t> vars, P policy)
+      : s_(std::move(text)), vars_(std::move(vars)), p_(policy) {}
 
-  long double Run() {
-    long double v = Expression();
+  typename P::Value Run() {
+    auto v = Expression();
     // The whole text must be used: a stray ")" or "," would silently drop the rest.
     if (Peek() != kEnd) throw FormulaError(kSyntax);
-    return Checked(v);
-  }
-
- private:
-  char Peek() const { return pos_ < s_.size() ? s_[pos_] : kEnd; }
-
-  static long double Checked(long double v) {
-    if (!std::isfinite(v)) throw FormulaError(kFloat);
     return v;
   }
 
-  long double Expression() {
+ private:
+  using Value = typename P::Value;
+
+  char Peek() const { return pos_ < s_.size() ? s_[pos_] : kEnd; }
+  bool AtVar() const { return pos_ < vars_.size() && vars_[pos_] >= 0; }
+
+  Value Expression() {
     if (++depth_ > kMaxDepth) throw FormulaError(kSyntax);
-    long double v = Term();
+    Value v = Term();
     for (;;) {
-      char c = Peek();
+      char c = AtVar() ? 'v' : Peek();
       if (c == '+') {
         ++pos_;
-        v = Checked(v + Term());
+        v = p_.Op(TOp::Add, v, Term());
       } else if (c == '-') {
         ++pos_;
-        v = Checked(v - Term());
+        v = p_.Op(TOp::Sub, v, Term());
       } else {
         break;
       }
     }
-    char c = Peek();
+    char c = AtVar() ? 'v' : Peek();
     if (c != kEnd && c != ')' && c != ',' && c != '<' && c != '=' && c != '>')
       throw FormulaError(kSyntax);
     --depth_;
     return v;
   }
 
-  long double Term() {
-    long double v = Factor();
+  Value Term() {
+    Value v = Factor();
     for (;;) {
-      char c = Peek();
-      if (c == '*') {
-        ++pos_;
-        v = Checked(v * Factor());
-      } else if (c == '/') {
-        ++pos_;
-        long double d = Factor();
-        if (d == 0) throw FormulaError(kDivZero);
-        v = Checked(v / d);
-      } else if (c == '^') {
-        ++pos_;
-        long double e = Factor();
-        if (v == 0 && e < 0) throw FormulaError(kDivZero);
-        v = Checked(std::pow(v, e));
-      } else {
+      char c = AtVar() ? 'v' : Peek();
+      TOp op;
+      if (c == '*')
+        op = TOp::Mul;
+      else if (c == '/')
+        op = TOp::Div;
+      else if (c == '^')
+        op = TOp::Pow;
+      else
         return v;
-      }
+      ++pos_;
+      Value right = Factor();
+      v = p_.Op(op, v, right);
     }
   }
 
   static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-  long double Number() {
+  Value Number() {
     size_t b = pos_;
     while (IsDigit(Peek())) ++pos_;
     if (Peek() == '.') {
@@ -106,15 +266,16 @@ class TParser {
     }
     std::string t = s_.substr(b, pos_ - b);
     if (t == ".") throw FormulaError(kSyntax);
-    return Checked(std::strtold(t.c_str(), nullptr));
+    return p_.Const(Checked(std::strtold(t.c_str(), nullptr)));
   }
 
-  long double Factor() {
+  Value Factor() {
+    if (AtVar()) return p_.Var(vars_[pos_++]);
     char c = Peek();
     if (IsDigit(c) || c == '.') return Number();
     if (c == '(') {
       ++pos_;
-      long double v = Expression();
+      Value v = Expression();
       if (Peek() != ')') throw FormulaError(kNoParen);
       ++pos_;
       return v;
@@ -125,89 +286,146 @@ class TParser {
       std::string name = s_.substr(b, pos_ - b);
       if (Peek() != '(') throw FormulaError(kSyntax);
       ++pos_;
-      long double arg = Expression();
+      Value arg = Expression();
       if (Peek() != ')') throw FormulaError(kNoParen);
       ++pos_;
-      return Function(name, arg);
+      TFunc f;
+      if (!FunctionOf(name, f)) throw FormulaError(kSyntax);
+      return p_.Call(f, arg);
     }
     throw FormulaError(kSyntax);
   }
 
-  static long double Function(const std::string& name, long double x) {
-    long double r;
-    if (name == "ARCTAN") {
-      r = std::atan(x);
-    } else if (name == "COS") {
-      r = std::cos(x);
-    } else if (name == "SIN") {
-      r = std::sin(x);
-    } else if (name == "TAN") {
-      long double c = std::cos(x);
-      if (c == 0) throw FormulaError(kDivZero);
-      r = std::sin(x) / c;
-    } else if (name == "ABS") {
-      r = std::fabs(x);
-    } else if (name == "EXP") {
-      r = std::exp(x);
-    } else if (name == "LN") {
-      if (x <= 0) throw FormulaError(kLogNeg);
-      r = std::log(x);
-    } else if (name == "LOG") {
-      if (x <= 0) throw FormulaError(kLogNeg);
-      r = std::log10(x);
-    } else if (name == "SQRT") {
-      if (x < 0) throw FormulaError(kSqrtNeg);
-      r = std::sqrt(x);
-    } else if (name == "SQR") {
-      r = x * x;
-    } else if (name == "INT" || name == "TRUNC") {
-      r = std::trunc(x);
-    } else if (name == "FRAC") {
-      r = x - std::trunc(x);
-    } else if (name == "ROUND") {
-      // Halves go to the even neighbour.
-      if (std::fabs(x) > 9.2e18L) throw FormulaError(kFloat);
-      std::fesetround(FE_TONEAREST);
-      r = std::nearbyint(x);
-    } else if (name == "ARCSIN") {
-      if (x < -1 || x > 1) throw FormulaError(kFloat);
-      r = std::asin(x);
-    } else if (name == "ARCCOS") {
-      if (x < -1 || x > 1) throw FormulaError(kFloat);
-      r = std::acos(x);
-    } else if (name == "SIGN") {
-      r = x > 0 ? 1 : (x < 0 ? -1 : 0);
-    } else if (name == "NOT") {
-      if (std::fabs(x) > 9.2e18L) throw FormulaError(kFloat);
-      r = static_cast<long double>(~static_cast<int64_t>(std::trunc(x)));
-    } else {
-      throw FormulaError(kSyntax);
-    }
-    return Checked(r);
-  }
-
   std::string s_;
+  std::vector<int8_t> vars_;
+  P p_;
   size_t pos_ = 0;
   int depth_ = 0;
 };
+
+// Blanks dropped, letters upper case, parentheses balanced, "0" before a leading sign. vars
+// follows the text when given.
+void Prepare(std::string& s, std::vector<int8_t>* vars) {
+  int open = 0, close = 0;
+  for (char c : s) {
+    if (c == '(') ++open;
+    if (c == ')') ++close;
+  }
+  if (open != close) throw FormulaError(kNoParen);
+  if (!s.empty() && (s[0] == '+' || s[0] == '-')) {
+    s.insert(s.begin(), '0');
+    if (vars) vars->insert(vars->begin(), -1);
+  }
+}
+
+char Upper(char ch) {
+  return ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
+}
+
+bool IsBlank(char ch) {
+  return static_cast<unsigned char>(ch) < '!';
+}
 
 }  // namespace
 
 long double EvaluateFormula(std::string_view text) {
   std::string s;
   s.reserve(text.size() + 1);
-  int open = 0, close = 0;
-  for (char ch : text) {
-    unsigned char c = static_cast<unsigned char>(ch);
-    if (c < '!') continue;
-    if (c >= 'a' && c <= 'z') c = static_cast<unsigned char>(c - 'a' + 'A');
-    if (c == '(') ++open;
-    if (c == ')') ++close;
-    s += static_cast<char>(c);
+  for (char ch : text)
+    if (!IsBlank(ch)) s += Upper(ch);
+  Prepare(s, nullptr);
+  return Checked(TParser<TEvaluate>(std::move(s), {}, TEvaluate{}).Run());
+}
+
+namespace {
+
+// The variable at formula[k] ("n1".."t5", any case): 0..14, else -1.
+int VarAt(std::string_view f, size_t k) {
+  if (k + 1 >= f.size() || f[k + 1] < '1' || f[k + 1] > '5') return -1;
+  const char* sets = "nNpPtT";
+  const char* hit = std::char_traits<char>::find(sets, 6, f[k]);
+  if (!hit) return -1;
+  return static_cast<int>(hit - sets) / 2 * CombSize + (f[k + 1] - '1');
+}
+
+}  // namespace
+
+bool TCompiledFormula::Compile(std::string_view formula) {
+  nodes_.clear();
+  valid_ = false;
+  alwaysError_ = false;
+  // The text, with each variable as one marked character, and a check that the substitution
+  // would put a plain number there: only signs, operators, parentheses, commas and comparison
+  // marks (or nothing) beside it, so that no digits, points or exponents join it and no letter
+  // turns into a variable.
+  std::string s;
+  std::vector<int8_t> vars;
+  const std::string_view before = "(+-*/^,<=>";
+  const std::string_view after = ")+-*/^,<=>";
+  for (size_t k = 0; k < formula.size(); ++k) {
+    const char ch = formula[k];
+    const int v = VarAt(formula, k);
+    if (v < 0) {
+      if (!IsBlank(ch)) {
+        s += Upper(ch);
+        vars.push_back(-1);
+      }
+      continue;
+    }
+    if (!s.empty()) {
+      if (before.find(s.back()) == std::string_view::npos) return false;
+      // "2E-n1" would read the number as an exponent.
+      if ((s.back() == '+' || s.back() == '-') && s.size() >= 2 && s[s.size() - 2] == 'E')
+        return false;
+    }
+    size_t j = k + 2;
+    while (j < formula.size() && IsBlank(formula[j])) ++j;
+    if (j < formula.size() && after.find(formula[j]) == std::string_view::npos) return false;
+    s += '#';
+    vars.push_back(static_cast<int8_t>(v));
+    ++k;
   }
-  if (open != close) throw FormulaError(kNoParen);
-  if (!s.empty() && (s[0] == '+' || s[0] == '-')) s.insert(s.begin(), '0');
-  return TParser(std::move(s)).Run();
+  valid_ = true;
+  try {
+    Prepare(s, &vars);
+    TParser<TCompile>(std::move(s), std::move(vars), TCompile{nodes_}).Run();
+  } catch (const std::exception&) {
+    // A formula that fails before any value is known fails for all of them.
+    alwaysError_ = true;
+    nodes_.clear();
+  }
+  return true;
+}
+
+long double TCompiledFormula::Evaluate(const TComb& n, const TComb& p, const TComb& t) const {
+  if (alwaysError_ || nodes_.empty()) throw FormulaError(kSyntax);
+  long double values[MaxNodes];
+  long double* heap = nullptr;
+  std::vector<long double> big;
+  if (nodes_.size() > MaxNodes) {
+    big.resize(nodes_.size());
+    heap = big.data();
+  }
+  long double* v = heap ? heap : values;
+  const TComb* sets[3] = {&n, &p, &t};
+  for (size_t i = 0; i < nodes_.size(); ++i) {
+    const TFormulaNode& node = nodes_[i];
+    const auto op = static_cast<TOp>(node.Op);
+    switch (op) {
+      case TOp::Const:
+        v[i] = node.Value;
+        break;
+      case TOp::Var:
+        v[i] = (*sets[node.A / CombSize])[static_cast<size_t>(node.A % CombSize)];
+        break;
+      case TOp::Func:
+        v[i] = Function(static_cast<TFunc>(node.Func), v[node.A]);
+        break;
+      default:
+        v[i] = Binary(op, v[node.A], v[node.B]);
+    }
+  }
+  return Checked(v[nodes_.size() - 1]);
 }
 
 int ShredFraction(long double value, int digits) {
@@ -215,7 +433,13 @@ int ShredFraction(long double value, int digits) {
   digits = digits < 0 ? 0 : (digits > 18 ? 18 : digits);
   long double a = std::fabs(value);
   long double frac = a - std::trunc(a);
-  long double scale = std::pow(10.0L, digits);
+  // The powers once: the filter shreds a value per combination.
+  static const auto powers = [] {
+    std::array<long double, 19> p{};
+    for (int d = 0; d <= 18; ++d) p[static_cast<size_t>(d)] = std::pow(10.0L, d);
+    return p;
+  }();
+  long double scale = powers[static_cast<size_t>(digits)];
   // A tolerance far below one unit of the last digit absorbs the binary representation error of
   // exact decimals (6/5 = 1.2 gives 20, not 19); it grows with the magnitude of the value.
   long double tol = std::clamp(a * scale * 1e-15L, 1e-9L, 1e-3L);

@@ -2,8 +2,10 @@
 // into whole decimal digits.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/lottery.h"
 #include "core/text.h"
@@ -19,6 +21,36 @@ class FormulaError : public EKvarnError {
 // left to right), numbers with fraction and exponent, parentheses and 18 functions. Throws
 // FormulaError with the evaluator's message.
 long double EvaluateFormula(std::string_view text);
+
+// One operation of a compiled formula: operands are earlier operations (A, B), a variable is
+// A = set * 5 + position (n, p, t), a constant is Value.
+struct TFormulaNode {
+  uint8_t Op = 0;
+  uint8_t Func = 0;
+  int A = 0;
+  int B = 0;
+  long double Value = 0;
+};
+
+// A formula read once and evaluated for many number sets: the filter evaluates it for every
+// combination of the list. It gives exactly what EvaluateFormula gives for the text with the
+// numbers put in, failures included.
+class TCompiledFormula {
+ public:
+  static constexpr size_t MaxNodes = 64;  // more go to the heap
+  // False when putting the numbers into the text could make anything but a plain number of
+  // them (a digit, point or exponent beside a variable, a letter before one): such a formula
+  // is evaluated as text.
+  bool Compile(std::string_view formula);
+  bool Valid() const { return valid_; }
+  // Throws FormulaError as EvaluateFormula would.
+  long double Evaluate(const TComb& n, const TComb& p, const TComb& t) const;
+
+ private:
+  std::vector<TFormulaNode> nodes_;
+  bool valid_ = false;
+  bool alwaysError_ = false;
+};
 
 // The first `digits` decimals of the fractional part of |value| as a whole number. Values that
 // are exact decimals keep their digits although their binary form is a hair below them.

@@ -18,9 +18,17 @@ TstShreddingStat::TstShreddingStat(const TStatList& list, int param)
   // A digit count outside 1..5 from a hand-edited file would overflow the whole number.
   if (digits_ < ShreddingMinDigits) digits_ = ShreddingMinDigits;
   if (digits_ > ShreddingMaxDigits) digits_ = ShreddingMaxDigits;
+  compiled_.Compile(formula_);
 }
 
 int32_t TstShreddingStat::Shred(const TComb& n, const TComb& p, const TComb& t) {
+  if (compiled_.Valid()) {
+    try {
+      return ShredFraction(compiled_.Evaluate(n, p, t), digits_);
+    } catch (const std::exception&) {
+      return 0;
+    }
+  }
   // The same passes as ShredValue: for each position, every n, p and t variable in turn, so that
   // a text made up by one replacement is seen by the later ones exactly as there.
   text_.assign(formula_);
@@ -84,6 +92,20 @@ bool TstShreddingStat::CombMatches(const TComb& comb, const TStatDrawArray& sele
                                    bool sorted, bool) {
   // The candidate follows the latest draw: that draw is its p, the one before it its t.
   return SelectedHasLong(selected, 1, DrawValue(comb, last + 1, sorted));
+}
+
+int TstShreddingStat::FilterPass(const TComb* src, int n, TComb* dst,
+                                 const TStatDrawArray& selected, int last, bool sorted,
+                                 bool exclude) {
+  // p and t are the same two draws for every candidate.
+  ReadDrawInto(Draws, last, sorted, p_);
+  ReadDrawInto(Draws, last - 1, sorted, t_);
+  int kept = 0;
+  for (int i = 0; i < n; ++i) {
+    const TComb& c = src[i];
+    if (SelectedHasLong(selected, 1, Shred(c, p_.Values, t_.Values)) != exclude) dst[kept++] = c;
+  }
+  return kept;
 }
 
 int32_t TstShreddingStat::GraphValueOf(const TComb& values, int index, int, bool sorted) {
