@@ -2,8 +2,10 @@
 // failures included, or refuse to compile; whatever it refuses, the shredding still evaluates.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "stats/methods/formula.h"
 #include "stats/methods/shredding.h"
@@ -38,6 +40,21 @@ void ExpectSameAsText(const std::string& formula, bool compiles) {
       compiled = failed ? 0 : ShredFraction(v, digits);
       ASSERT_EQ(compiled, ShredValue(n, p, t, digits, formula)) << formula << " digits " << digits;
     }
+  }
+  // Many n with one p and t at once, as the filter evaluates them.
+  const TComb p = RandomSet(rng, true), t = RandomSet(rng, true);
+  std::vector<TComb> ns(300);
+  for (TComb& n : ns) n = RandomSet(rng, false);
+  long double values[TCompiledFormula::BatchSize];
+  bool failed[TCompiledFormula::BatchSize];
+  for (size_t from = 0; from < ns.size(); from += TCompiledFormula::BatchSize) {
+    const int count = static_cast<int>(
+        std::min(ns.size() - from, static_cast<size_t>(TCompiledFormula::BatchSize)));
+    f.EvaluateBatch(ns.data() + from, count, p, t, values, failed);
+    for (int k = 0; k < count; ++k)
+      ASSERT_EQ(failed[k] ? 0 : ShredFraction(values[k], 3),
+                ShredValue(ns[from + static_cast<size_t>(k)], p, t, 3, formula))
+          << formula << " in a batch";
   }
 }
 

@@ -53,7 +53,7 @@ enum class TFunc : uint8_t {
   Not
 };
 
-bool FunctionOf(const std::string& name, TFunc& f) {
+bool FunctionNamed(const std::string& name, TFunc& f) {
   static const struct {
     const char* name;
     TFunc f;
@@ -71,7 +71,8 @@ bool FunctionOf(const std::string& name, TFunc& f) {
   return false;
 }
 
-long double Function(TFunc f, long double x) {
+// The arithmetic without exceptions: null, or the failure's message.
+const char* FunctionOf(TFunc f, long double x, long double& out) {
   long double r = 0;
   switch (f) {
     case TFunc::ArcTan:
@@ -85,7 +86,7 @@ long double Function(TFunc f, long double x) {
       break;
     case TFunc::Tan: {
       long double c = std::cos(x);
-      if (c == 0) throw FormulaError(kDivZero);
+      if (c == 0) return kDivZero;
       r = std::sin(x) / c;
       break;
     }
@@ -96,15 +97,15 @@ long double Function(TFunc f, long double x) {
       r = std::exp(x);
       break;
     case TFunc::Ln:
-      if (x <= 0) throw FormulaError(kLogNeg);
+      if (x <= 0) return kLogNeg;
       r = std::log(x);
       break;
     case TFunc::Log:
-      if (x <= 0) throw FormulaError(kLogNeg);
+      if (x <= 0) return kLogNeg;
       r = std::log10(x);
       break;
     case TFunc::Sqrt:
-      if (x < 0) throw FormulaError(kSqrtNeg);
+      if (x < 0) return kSqrtNeg;
       r = std::sqrt(x);
       break;
     case TFunc::Sqr:
@@ -118,44 +119,66 @@ long double Function(TFunc f, long double x) {
       break;
     case TFunc::Round:
       // Halves go to the even neighbour.
-      if (std::fabs(x) > 9.2e18L) throw FormulaError(kFloat);
+      if (std::fabs(x) > 9.2e18L) return kFloat;
       std::fesetround(FE_TONEAREST);
       r = std::nearbyint(x);
       break;
     case TFunc::ArcSin:
-      if (x < -1 || x > 1) throw FormulaError(kFloat);
+      if (x < -1 || x > 1) return kFloat;
       r = std::asin(x);
       break;
     case TFunc::ArcCos:
-      if (x < -1 || x > 1) throw FormulaError(kFloat);
+      if (x < -1 || x > 1) return kFloat;
       r = std::acos(x);
       break;
     case TFunc::Sign:
       r = x > 0 ? 1 : (x < 0 ? -1 : 0);
       break;
     case TFunc::Not:
-      if (std::fabs(x) > 9.2e18L) throw FormulaError(kFloat);
+      if (std::fabs(x) > 9.2e18L) return kFloat;
       r = static_cast<long double>(~static_cast<int64_t>(std::trunc(x)));
       break;
   }
-  return Checked(r);
+  if (!std::isfinite(r)) return kFloat;
+  out = r;
+  return nullptr;
+}
+
+const char* BinaryOf(TOp op, long double a, long double b, long double& out) {
+  long double r;
+  switch (op) {
+    case TOp::Add:
+      r = a + b;
+      break;
+    case TOp::Sub:
+      r = a - b;
+      break;
+    case TOp::Mul:
+      r = a * b;
+      break;
+    case TOp::Div:
+      if (b == 0) return kDivZero;
+      r = a / b;
+      break;
+    default:  // TOp::Pow
+      if (a == 0 && b < 0) return kDivZero;
+      r = std::pow(a, b);
+  }
+  if (!std::isfinite(r)) return kFloat;
+  out = r;
+  return nullptr;
+}
+
+long double Function(TFunc f, long double x) {
+  long double r = 0;
+  if (const char* e = FunctionOf(f, x, r)) throw FormulaError(e);
+  return r;
 }
 
 long double Binary(TOp op, long double a, long double b) {
-  switch (op) {
-    case TOp::Add:
-      return Checked(a + b);
-    case TOp::Sub:
-      return Checked(a - b);
-    case TOp::Mul:
-      return Checked(a * b);
-    case TOp::Div:
-      if (b == 0) throw FormulaError(kDivZero);
-      return Checked(a / b);
-    default:  // TOp::Pow
-      if (a == 0 && b < 0) throw FormulaError(kDivZero);
-      return Checked(std::pow(a, b));
-  }
+  long double r = 0;
+  if (const char* e = BinaryOf(op, a, b, r)) throw FormulaError(e);
+  return r;
 }
 
 // Evaluates while it reads.
@@ -175,12 +198,19 @@ struct TCompile {
     nodes.push_back(n);
     return static_cast<int>(nodes.size()) - 1;
   }
-  Value Const(long double v) { return Add({static_cast<uint8_t>(TOp::Const), 0, 0, 0, v}); }
-  Value Var(int i) { return Add({static_cast<uint8_t>(TOp::Var), 0, i, 0, 0}); }
-  Value Op(TOp op, Value a, Value b) { return Add({static_cast<uint8_t>(op), 0, a, b, 0}); }
-  Value Call(TFunc f, Value x) {
-    return Add({static_cast<uint8_t>(TOp::Func), static_cast<uint8_t>(f), x, 0, 0});
+  Value Node(TOp op, uint8_t f, int a, int b, long double v) {
+    TFormulaNode n;
+    n.Op = static_cast<uint8_t>(op);
+    n.Func = f;
+    n.A = a;
+    n.B = b;
+    n.Value = v;
+    return Add(n);
   }
+  Value Const(long double v) { return Node(TOp::Const, 0, 0, 0, v); }
+  Value Var(int i) { return Node(TOp::Var, 0, i, 0, 0); }
+  Value Op(TOp op, Value a, Value b) { return Node(op, 0, a, b, 0); }
+  Value Call(TFunc f, Value x) { return Node(TOp::Func, static_cast<uint8_t>(f), x, 0, 0); }
 };
 
 // The prepared text of a formula (blanks dropped, letters upper case, "0" before a leading sign,
@@ -290,7 +320,7 @@ class TParser {
       if (Peek() != ')') throw FormulaError(kNoParen);
       ++pos_;
       TFunc f;
-      if (!FunctionOf(name, f)) throw FormulaError(kSyntax);
+      if (!FunctionNamed(name, f)) throw FormulaError(kSyntax);
       return p_.Call(f, arg);
     }
     throw FormulaError(kSyntax);
@@ -394,29 +424,80 @@ bool TCompiledFormula::Compile(std::string_view formula) {
     alwaysError_ = true;
     nodes_.clear();
   }
+  MarkWholeNumbers();
   return true;
+}
+
+void TCompiledFormula::MarkWholeNumbers() {
+  // Sums and differences of the numbers and of whole constants are whole numbers far inside
+  // 2^63, which long double holds exactly: int64 gives the very same values, and never a -0
+  // (only a product could make one). Their long double form is kept where another operation
+  // reads it.
+  std::vector<long double> bound(nodes_.size(), 0);
+  for (size_t i = 0; i < nodes_.size(); ++i) {
+    TFormulaNode& n = nodes_[i];
+    const auto op = static_cast<TOp>(n.Op);
+    n.Whole = false;
+    if (op == TOp::Var) {
+      n.Whole = true;
+      bound[i] = 255;
+    } else if (op == TOp::Const) {
+      n.Whole = n.Value >= 0 && n.Value <= 2147483647.0L && n.Value == std::trunc(n.Value);
+      bound[i] = n.Value;
+    } else if (op == TOp::Add || op == TOp::Sub) {
+      const auto a = static_cast<size_t>(n.A), b = static_cast<size_t>(n.B);
+      bound[i] = bound[a] + bound[b];
+      n.Whole = nodes_[a].Whole && nodes_[b].Whole && bound[i] < 4e18L;
+    }
+  }
+  for (TFormulaNode& n : nodes_) n.Real = !n.Whole;
+  for (const TFormulaNode& n : nodes_) {
+    const auto op = static_cast<TOp>(n.Op);
+    if (n.Whole || op == TOp::Const || op == TOp::Var) continue;
+    nodes_[static_cast<size_t>(n.A)].Real = true;
+    if (op != TOp::Func) nodes_[static_cast<size_t>(n.B)].Real = true;
+  }
+  if (!nodes_.empty()) nodes_.back().Real = true;
 }
 
 long double TCompiledFormula::Evaluate(const TComb& n, const TComb& p, const TComb& t) const {
   if (alwaysError_ || nodes_.empty()) throw FormulaError(kSyntax);
   long double values[MaxNodes];
-  long double* heap = nullptr;
-  std::vector<long double> big;
+  int64_t wholes[MaxNodes];
+  std::vector<long double> bigValues;
+  std::vector<int64_t> bigWholes;
+  long double* v = values;
+  int64_t* w = wholes;
   if (nodes_.size() > MaxNodes) {
-    big.resize(nodes_.size());
-    heap = big.data();
+    bigValues.resize(nodes_.size());
+    bigWholes.resize(nodes_.size());
+    v = bigValues.data();
+    w = bigWholes.data();
   }
-  long double* v = heap ? heap : values;
   const TComb* sets[3] = {&n, &p, &t};
   for (size_t i = 0; i < nodes_.size(); ++i) {
     const TFormulaNode& node = nodes_[i];
     const auto op = static_cast<TOp>(node.Op);
+    if (node.Whole) {
+      switch (op) {
+        case TOp::Var:
+          w[i] = (*sets[node.A / CombSize])[static_cast<size_t>(node.A % CombSize)];
+          break;
+        case TOp::Const:
+          w[i] = static_cast<int64_t>(node.Value);
+          break;
+        case TOp::Add:
+          w[i] = w[node.A] + w[node.B];
+          break;
+        default:  // TOp::Sub
+          w[i] = w[node.A] - w[node.B];
+      }
+      if (node.Real) v[i] = static_cast<long double>(w[i]);
+      continue;
+    }
     switch (op) {
       case TOp::Const:
         v[i] = node.Value;
-        break;
-      case TOp::Var:
-        v[i] = (*sets[node.A / CombSize])[static_cast<size_t>(node.A % CombSize)];
         break;
       case TOp::Func:
         v[i] = Function(static_cast<TFunc>(node.Func), v[node.A]);
@@ -428,11 +509,92 @@ long double TCompiledFormula::Evaluate(const TComb& n, const TComb& p, const TCo
   return Checked(v[nodes_.size() - 1]);
 }
 
+void TCompiledFormula::EvaluateBatch(const TComb* combs, int count, const TComb& p, const TComb& t,
+                                     long double* values, bool* failed) const {
+  const bool never = alwaysError_ || nodes_.empty();
+  std::fill(failed, failed + count, never);
+  if (never || count <= 0) return;
+  const auto b = static_cast<size_t>(BatchSize);
+  realScratch_.resize(nodes_.size() * b);
+  wholeScratch_.resize(nodes_.size() * b);
+  const TComb* fixed[3] = {nullptr, &p, &t};
+  // Node by node over the whole batch: the operation is chosen once per node, not per value.
+  for (size_t i = 0; i < nodes_.size(); ++i) {
+    const TFormulaNode& node = nodes_[i];
+    const auto op = static_cast<TOp>(node.Op);
+    long double* v = &realScratch_[i * b];
+    int64_t* w = &wholeScratch_[i * b];
+    const long double* va = &realScratch_[static_cast<size_t>(node.A) * b];
+    const long double* vb = &realScratch_[static_cast<size_t>(node.B) * b];
+    const int64_t* wa = &wholeScratch_[static_cast<size_t>(node.A) * b];
+    const int64_t* wb = &wholeScratch_[static_cast<size_t>(node.B) * b];
+    if (node.Whole) {
+      if (op == TOp::Var) {
+        const int set = node.A / CombSize;
+        const auto pos = static_cast<size_t>(node.A % CombSize);
+        if (set == 0) {
+          for (int k = 0; k < count; ++k) w[k] = combs[k][pos];
+        } else {
+          std::fill(w, w + count, int64_t{(*fixed[set])[pos]});
+        }
+      } else if (op == TOp::Const) {
+        std::fill(w, w + count, static_cast<int64_t>(node.Value));
+      } else if (op == TOp::Add) {
+        for (int k = 0; k < count; ++k) w[k] = wa[k] + wb[k];
+      } else {
+        for (int k = 0; k < count; ++k) w[k] = wa[k] - wb[k];
+      }
+      if (node.Real)
+        for (int k = 0; k < count; ++k) v[k] = static_cast<long double>(w[k]);
+      continue;
+    }
+    switch (op) {
+      case TOp::Const:
+        std::fill(v, v + count, node.Value);
+        break;
+      case TOp::Div:
+        for (int k = 0; k < count; ++k) {
+          const long double d = vb[k];
+          const long double r = va[k] / (d == 0 ? 1 : d);
+          const bool bad = d == 0 || !std::isfinite(r);
+          failed[k] = failed[k] || bad;
+          v[k] = bad ? 0 : r;
+        }
+        break;
+      case TOp::Func:
+        for (int k = 0; k < count; ++k)
+          if (FunctionOf(static_cast<TFunc>(node.Func), va[k], v[k])) {
+            failed[k] = true;
+            v[k] = 0;
+          }
+        break;
+      default:
+        for (int k = 0; k < count; ++k)
+          if (BinaryOf(op, va[k], vb[k], v[k])) {
+            failed[k] = true;
+            v[k] = 0;
+          }
+    }
+  }
+  const long double* last = &realScratch_[(nodes_.size() - 1) * b];
+  std::copy(last, last + count, values);
+}
+
+namespace {
+
+// trunc of a value >= 0, by a truncating conversion where it is exact (x87's truncl switches
+// the rounding mode twice).
+long double TruncNonNegative(long double x) {
+  return x < 9e18L ? static_cast<long double>(static_cast<int64_t>(x)) : std::trunc(x);
+}
+
+}  // namespace
+
 int ShredFraction(long double value, int digits) {
   if (!std::isfinite(value)) return 0;
   digits = digits < 0 ? 0 : (digits > 18 ? 18 : digits);
   long double a = std::fabs(value);
-  long double frac = a - std::trunc(a);
+  long double frac = a - TruncNonNegative(a);
   // The powers once: the filter shreds a value per combination.
   static const auto powers = [] {
     std::array<long double, 19> p{};
@@ -444,7 +606,7 @@ int ShredFraction(long double value, int digits) {
   // exact decimals (6/5 = 1.2 gives 20, not 19); it grows with the magnitude of the value.
   long double tol = std::clamp(a * scale * 1e-15L, 1e-9L, 1e-3L);
   long double scaled = frac * scale + tol;
-  long double r = std::trunc(scaled);
+  long double r = TruncNonNegative(scaled);
   // A fraction a hair below 1 is the next whole number: no fractional digits.
   if (r >= scale) return 0;
   return static_cast<int>(r);

@@ -27,6 +27,8 @@ long double EvaluateFormula(std::string_view text);
 struct TFormulaNode {
   uint8_t Op = 0;
   uint8_t Func = 0;
+  bool Whole = false;  // evaluated in int64
+  bool Real = true;    // its long double value is read
   int A = 0;
   int B = 0;
   long double Value = 0;
@@ -45,11 +47,19 @@ class TCompiledFormula {
   bool Valid() const { return valid_; }
   // Throws FormulaError as EvaluateFormula would.
   long double Evaluate(const TComb& n, const TComb& p, const TComb& t) const;
+  // The same for up to BatchSize sets of n at once with one p and t: values[k], or failed[k]
+  // where Evaluate would throw.
+  static constexpr int BatchSize = 256;
+  void EvaluateBatch(const TComb* n, int count, const TComb& p, const TComb& t, long double* values,
+                     bool* failed) const;
 
  private:
+  void MarkWholeNumbers();
   std::vector<TFormulaNode> nodes_;
   bool valid_ = false;
   bool alwaysError_ = false;
+  mutable std::vector<long double> realScratch_;  // the batch's values, node by node
+  mutable std::vector<int64_t> wholeScratch_;
 };
 
 // The first `digits` decimals of the fractional part of |value| as a whole number. Values that

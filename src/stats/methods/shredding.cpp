@@ -1,5 +1,6 @@
 #include "stats/methods/shredding.h"
 
+#include <algorithm>
 #include <charconv>
 #include <exception>
 
@@ -101,9 +102,26 @@ int TstShreddingStat::FilterPass(const TComb* src, int n, TComb* dst,
   ReadDrawInto(Draws, last, sorted, p_);
   ReadDrawInto(Draws, last - 1, sorted, t_);
   int kept = 0;
-  for (int i = 0; i < n; ++i) {
-    const TComb& c = src[i];
-    if (SelectedHasLong(selected, 1, Shred(c, p_.Values, t_.Values)) != exclude) dst[kept++] = c;
+  if (!compiled_.Valid()) {
+    for (int i = 0; i < n; ++i) {
+      const TComb& c = src[i];
+      if (SelectedHasLong(selected, 1, Shred(c, p_.Values, t_.Values)) != exclude) dst[kept++] = c;
+    }
+    return kept;
+  }
+  constexpr int batch = TCompiledFormula::BatchSize;
+  long double values[batch];
+  bool failed[batch];
+  // dst may be src: a batch is read whole before any of it is written.
+  TComb combs[batch];
+  for (int from = 0; from < n; from += batch) {
+    const int count = std::min(batch, n - from);
+    std::copy(src + from, src + from + count, combs);
+    compiled_.EvaluateBatch(combs, count, p_.Values, t_.Values, values, failed);
+    for (int k = 0; k < count; ++k) {
+      const int32_t v = failed[k] ? 0 : ShredFraction(values[k], digits_);
+      if (SelectedHasLong(selected, 1, v) != exclude) dst[kept++] = combs[k];
+    }
   }
   return kept;
 }
