@@ -74,13 +74,29 @@ bool TSelectedKeys::HasByte(int pos, uint8_t v) const {
 }
 
 bool TSelectedKeys::HasLong(int pos, int32_t v) const {
-  auto& table = longs_[static_cast<size_t>(pos - 1)];
-  if (!table) {
-    table = std::make_unique<std::vector<int32_t>>();
-    for (const TStatDraw& s : *selected_) table->push_back(s.Key.L(pos));
-    std::sort(table->begin(), table->end());
+  TLongTable& table = longs_[static_cast<size_t>(pos - 1)];
+  if (!table.Made) {
+    for (const TStatDraw& s : *selected_) table.Sorted.push_back(s.Key.L(pos));
+    std::sort(table.Sorted.begin(), table.Sorted.end());
+    // Values in a narrow range (the usual case) get a bit each.
+    if (!table.Sorted.empty() && int64_t{table.Sorted.back()} - table.Sorted.front() < int64_t{1}
+                                                                                           << 22) {
+      table.Min = table.Sorted.front();
+      table.Bits.assign(static_cast<size_t>((int64_t{table.Sorted.back()} - table.Min) / 64 + 1),
+                        0);
+      for (int32_t x : table.Sorted) {
+        const auto i = static_cast<uint64_t>(int64_t{x} - table.Min);
+        table.Bits[i / 64] |= uint64_t{1} << (i % 64);
+      }
+    }
+    table.Made = true;
   }
-  return std::binary_search(table->begin(), table->end(), v);
+  if (!table.Bits.empty()) {
+    const int64_t i = int64_t{v} - table.Min;
+    return i >= 0 && static_cast<uint64_t>(i) / 64 < table.Bits.size() &&
+           (table.Bits[static_cast<size_t>(i / 64)] >> (i % 64) & 1) != 0;
+  }
+  return std::binary_search(table.Sorted.begin(), table.Sorted.end(), v);
 }
 
 TSelectedKeysScope::TSelectedKeysScope(const TStatDrawArray& selected)

@@ -32,7 +32,13 @@ class TSelectedKeys {
   mutable std::array<std::unique_ptr<std::vector<uint64_t>>, 4> words_;  // 65,536 bits each
   mutable std::array<std::array<uint64_t, 4>, 8> bytes_{};               // 256 bits each
   mutable uint8_t bytesMade_ = 0;
-  mutable std::array<std::unique_ptr<std::vector<int32_t>>, 2> longs_;  // sorted values
+  struct TLongTable {
+    bool Made = false;
+    std::vector<int32_t> Sorted;
+    int32_t Min = 0;
+    std::vector<uint64_t> Bits;  // bit v - Min, for values in a narrow range
+  };
+  mutable std::array<TLongTable, 2> longs_;
 };
 
 // While it lives, the SelectedHas... routines on this thread answer for this selection from its

@@ -590,18 +590,22 @@ long double TruncNonNegative(long double x) {
 
 }  // namespace
 
-int ShredFraction(long double value, int digits) {
-  if (!std::isfinite(value)) return 0;
-  digits = digits < 0 ? 0 : (digits > 18 ? 18 : digits);
-  long double a = std::fabs(value);
-  long double frac = a - TruncNonNegative(a);
-  // The powers once: the filter shreds a value per combination.
+namespace {
+
+const std::array<long double, 19>& PowersOfTen() {
   static const auto powers = [] {
     std::array<long double, 19> p{};
     for (int d = 0; d <= 18; ++d) p[static_cast<size_t>(d)] = std::pow(10.0L, d);
     return p;
   }();
-  long double scale = powers[static_cast<size_t>(digits)];
+  return powers;
+}
+
+// digits is 0..18, scale its power of ten.
+inline int Shred(long double value, long double scale) {
+  if (!std::isfinite(value)) return 0;
+  long double a = std::fabs(value);
+  long double frac = a - TruncNonNegative(a);
   // A tolerance far below one unit of the last digit absorbs the binary representation error of
   // exact decimals (6/5 = 1.2 gives 20, not 19); it grows with the magnitude of the value.
   long double tol = std::clamp(a * scale * 1e-15L, 1e-9L, 1e-3L);
@@ -610,6 +614,20 @@ int ShredFraction(long double value, int digits) {
   // A fraction a hair below 1 is the next whole number: no fractional digits.
   if (r >= scale) return 0;
   return static_cast<int>(r);
+}
+
+}  // namespace
+
+int ShredFraction(long double value, int digits) {
+  digits = digits < 0 ? 0 : (digits > 18 ? 18 : digits);
+  return Shred(value, PowersOfTen()[static_cast<size_t>(digits)]);
+}
+
+void ShredFractions(const long double* values, const bool* failed, int count, int digits,
+                    int32_t* out) {
+  digits = digits < 0 ? 0 : (digits > 18 ? 18 : digits);
+  const long double scale = PowersOfTen()[static_cast<size_t>(digits)];
+  for (int k = 0; k < count; ++k) out[k] = failed[k] ? 0 : Shred(values[k], scale);
 }
 
 int ShredValue(const TComb& n, const TComb& p, const TComb& t, int digits,

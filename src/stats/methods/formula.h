@@ -66,6 +66,10 @@ class TCompiledFormula {
 // are exact decimals keep their digits although their binary form is a hair below them.
 int ShredFraction(long double value, int digits);
 
+// ShredFraction of values[0..count), 0 where failed.
+void ShredFractions(const long double* values, const bool* failed, int count, int digits,
+                    int32_t* out);
+
 // Replaces n1..n5, p1..p5 and t1..t5 (any case) by the numbers of the three sets, evaluates the
 // formula and shreds the result; 0 on any error.
 int ShredValue(const TComb& n, const TComb& p, const TComb& t, int digits,

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <exception>
+#include <vector>
 
 #include "stats/methods/formula.h"
 #include "stats/registry.h"
@@ -109,18 +110,27 @@ int TstShreddingStat::FilterPass(const TComb* src, int n, TComb* dst,
     }
     return kept;
   }
+  // The selected values as bits: a value is 0 .. 10^digits - 1, and other keys match nothing.
+  int32_t limit = 1;
+  for (int d = 0; d < digits_; ++d) limit *= 10;
+  std::vector<uint64_t> wanted(static_cast<size_t>(limit / 64 + 1), 0);
+  for (const TStatDraw& s : selected) {
+    const int32_t v = s.Key.L1();
+    if (v >= 0 && v < limit) wanted[static_cast<size_t>(v / 64)] |= uint64_t{1} << (v % 64);
+  }
   constexpr int batch = TCompiledFormula::BatchSize;
   long double values[batch];
   bool failed[batch];
-  // dst may be src: a batch is read whole before any of it is written.
-  TComb combs[batch];
+  int32_t shredded[batch];
   for (int from = 0; from < n; from += batch) {
     const int count = std::min(batch, n - from);
-    std::copy(src + from, src + from + count, combs);
+    // Written entries never pass the one read (dst may be src), so the batch is read in place.
+    const TComb* combs = src + from;
     compiled_.EvaluateBatch(combs, count, p_.Values, t_.Values, values, failed);
+    ShredFractions(values, failed, count, digits_, shredded);
     for (int k = 0; k < count; ++k) {
-      const int32_t v = failed[k] ? 0 : ShredFraction(values[k], digits_);
-      if (SelectedHasLong(selected, 1, v) != exclude) dst[kept++] = combs[k];
+      const auto v = static_cast<uint32_t>(shredded[k]);
+      if (((wanted[v / 64] >> (v % 64) & 1) != 0) != exclude) dst[kept++] = combs[k];
     }
   }
   return kept;
