@@ -1,5 +1,7 @@
 #include "stats/fixed_text.h"
 
+#include "stats/whole_part.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -28,11 +30,10 @@ std::string FixedText(long double v, int decimals) {
   if (decimals < 0 || decimals > 5 || !std::isfinite(v) || std::fabs(v) >= 1e7L)
     return PrintfText(v, decimals);
   const long double scaled = std::fabs(v) * Pow10[decimals];
-  // A truncating conversion is the floor of a non-negative value (and far cheaper than floorl).
-  const auto whole = static_cast<uint64_t>(scaled);
-  const long double frac = scaled - static_cast<long double>(whole);
+  const long double whole = TruncNonNegative(scaled);
+  const long double frac = scaled - whole;
   if (std::fabs(frac - 0.5L) <= 1e-6L) return PrintfText(v, decimals);
-  const uint64_t n = whole + (frac > 0.5L ? 1 : 0);
+  const auto n = static_cast<uint64_t>(WholeToInt64(whole)) + (frac > 0.5L ? 1 : 0);
   char buf[32];
   char* p = buf + sizeof buf;
   uint64_t fraction = n % IPow10[decimals];

@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "core/text.h"
+#include "stats/whole_part.h"
 
 namespace kvarn {
 
@@ -124,14 +125,16 @@ TFullSetScale FullSetScale(const TPrefetchData* data, const TStatTotals& observe
 
 int32_t RoundHalfEven(long double v) {
   // Written out rather than switching the rounding mode around nearbyint: the table rounds
-  // three values per row. v - floor(v) is exact, so only a true half is a tie; the floor comes
-  // from a truncating conversion, which x87's floor would do by switching modes too.
-  if (!(std::fabs(v) < 9e18L)) return static_cast<int32_t>(std::nearbyint(v));
-  auto whole = static_cast<int64_t>(v);
-  if (static_cast<long double>(whole) > v) --whole;
-  const long double frac = v - static_cast<long double>(whole);
-  if (frac > 0.5L || (frac == 0.5L && whole % 2 != 0)) ++whole;
-  return static_cast<int32_t>(whole);
+  // three values per row. v - floor(v) is exact, so only a true half is a tie.
+  if (!(std::fabs(v) < 4e15L)) return static_cast<int32_t>(std::nearbyint(v));
+  const long double a = std::fabs(v);
+  long double whole = TruncNonNegative(a);
+  if (v < 0 && whole != a) whole += 1;  // the floor of a negative value
+  const long double floor = v < 0 ? -whole : whole;
+  const long double frac = v - floor;
+  int64_t r = WholeToInt64(floor);
+  if (frac > 0.5L || (frac == 0.5L && r % 2 != 0)) ++r;
+  return static_cast<int32_t>(r);
 }
 
 void ApplyPrefetchNorms(const TPrefetchData& data, const TFullSetScale& scale,

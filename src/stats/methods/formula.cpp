@@ -1,5 +1,7 @@
 #include "stats/methods/formula.h"
 
+#include "stats/whole_part.h"
+
 #include <algorithm>
 #include <array>
 #include <cfenv>
@@ -582,16 +584,6 @@ void TCompiledFormula::EvaluateBatch(const TComb* combs, int count, const TComb&
 
 namespace {
 
-// trunc of a value >= 0, by a truncating conversion where it is exact (x87's truncl switches
-// the rounding mode twice).
-long double TruncNonNegative(long double x) {
-  return x < 9e18L ? static_cast<long double>(static_cast<int64_t>(x)) : std::trunc(x);
-}
-
-}  // namespace
-
-namespace {
-
 const std::array<long double, 19>& PowersOfTen() {
   static const auto powers = [] {
     std::array<long double, 19> p{};
@@ -613,7 +605,7 @@ inline int Shred(long double value, long double scale) {
   long double r = TruncNonNegative(scaled);
   // A fraction a hair below 1 is the next whole number: no fractional digits.
   if (r >= scale) return 0;
-  return static_cast<int>(r);
+  return static_cast<int>(WholeToInt64(r));
 }
 
 }  // namespace
