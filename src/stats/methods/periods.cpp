@@ -1,5 +1,7 @@
 #include "stats/methods/periods.h"
 
+#include <array>
+
 #include "core/config.h"
 #include "core/text.h"
 #include "stats/registry.h"
@@ -21,26 +23,57 @@ void TCustomPeriodsStat::AddDrawValues(int index, int last, bool sorted, TStatDr
   }
 }
 
-bool TCustomPeriodsStat::CombMatches(const TComb& comb, const TStatDrawArray& selected, int last,
-                                     bool, bool exclude) {
+bool TCustomPeriodsStat::ValueHits(int v, const TStatDrawArray& selected, int last,
+                                   bool exclude) const {
   const int high = static_cast<int>(Draws.size()) - 1;
-  for (int i = 0; i < CombSize; ++i) {
-    const int v = AttrOf(i + 1, comb[static_cast<size_t>(i)]);
-    for (const TStatDraw& s : selected) {
-      if (s.Key.K1 != v) continue;
-      // The draw the period leads back to, read in drawn order; outside the archive it has no
-      // numbers, so no value stands in it.
-      const int at = last - int{s.Key.K2} + 1;
-      bool found = false;
-      if (at >= 0 && at <= high) {
-        const TComb& values = Draws[static_cast<size_t>(at)].Values;
-        for (int j = 0; j < CombSize && !found; ++j)
-          found = AttrOf(j + 1, values[static_cast<size_t>(j)]) == v;
-      }
-      if (found != exclude) return true;
+  for (const TStatDraw& s : selected) {
+    if (s.Key.K1 != v) continue;
+    // The draw the period leads back to, read in drawn order; outside the archive it has no
+    // numbers, so no value stands in it.
+    const int at = last - int{s.Key.K2} + 1;
+    bool found = false;
+    if (at >= 0 && at <= high) {
+      const TComb& values = Draws[static_cast<size_t>(at)].Values;
+      for (int j = 0; j < CombSize && !found; ++j)
+        found = AttrOf(j + 1, values[static_cast<size_t>(j)]) == v;
     }
+    if (found != exclude) return true;
   }
   return false;
+}
+
+bool TCustomPeriodsStat::CombMatches(const TComb& comb, const TStatDrawArray& selected, int last,
+                                     bool, bool exclude) {
+  for (int i = 0; i < CombSize; ++i)
+    if (ValueHits(AttrOf(i + 1, comb[static_cast<size_t>(i)]), selected, last, exclude))
+      return true;
+  return false;
+}
+
+int TCustomPeriodsStat::FilterPass(const TComb* src, int n, TComb* dst,
+                                   const TStatDrawArray& selected, int last, bool sorted,
+                                   bool exclude) {
+  // hits[position][number]: the value of that number at that position makes a candidate match.
+  std::array<std::array<uint8_t, NumbersCount + 1>, CombSize> hits{};
+  for (int i = 0; i < CombSize; ++i)
+    for (int number = 1; number <= NumbersCount; ++number)
+      hits[static_cast<size_t>(i)][static_cast<size_t>(number)] =
+          ValueHits(AttrOf(i + 1, number), selected, last, exclude) ? 1 : 0;
+  int kept = 0;
+  for (int i = 0; i < n; ++i) {
+    const TComb& c = src[i];
+    bool m = false;
+    bool plain = true;
+    for (int j = 0; j < CombSize; ++j) {
+      const uint8_t number = c[static_cast<size_t>(j)];
+      plain = plain && number >= 1 && number <= NumbersCount;
+      if (plain) m = m || hits[static_cast<size_t>(j)][number] != 0;
+    }
+    // A number outside 1..36 has no entry: the combination takes the test itself.
+    if (!plain) m = CombMatches(c, selected, last, sorted, exclude);
+    if (m != exclude) dst[kept++] = c;
+  }
+  return kept;
 }
 
 std::string TCustomPeriodsStat::PeriodText(const std::string& value, const TStatDraw& item) const {
