@@ -36,7 +36,12 @@ int AdjacentGroupCount(const TMatrixGeometry& g, TMatrixDir dir, const TComb& va
 
 }  // namespace
 
-TMatrixGeometry::TMatrixGeometry(int cols) : Cols(cols), Rows(cols > 0 ? CeilDiv(36, cols) : 0) {}
+TMatrixGeometry::TMatrixGeometry(int cols) : Cols(cols), Rows(cols > 0 ? CeilDiv(36, cols) : 0) {
+  for (int n = 0; n < kTabled; ++n) {
+    columns_[static_cast<size_t>(n)] = static_cast<int16_t>(ComputeColumn(n));
+    rows_[static_cast<size_t>(n)] = static_cast<int16_t>(ComputeRow(n));
+  }
+}
 
 TAdjacentGroups MatrixAdjacentGroups(const TMatrixGeometry& g, TMatrixDir dir,
                                      const TComb& values) {
