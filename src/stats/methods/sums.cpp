@@ -1,5 +1,7 @@
 #include "stats/methods/sums.h"
 
+#include <array>
+
 #include "core/text.h"
 
 namespace kvarn {
@@ -149,6 +151,35 @@ bool TstSumChangeSome::CombMatches(const TComb& comb, const TStatDrawArray& sele
   return SelectedHasLong(selected, 1, CombSum(comb) - CombSum(Previous.Values));
 }
 
+namespace {
+
+// A pass whose test depends on the combination's sum alone: made once per sum.
+template <class F>
+int SumFilterPass(const TComb* src, int n, TComb* dst, bool exclude, F matchesSum) {
+  constexpr int maxSum = CombSize * 255;
+  std::array<uint8_t, maxSum + 1> hits{};
+  for (int sum = 0; sum <= maxSum; ++sum) hits[static_cast<size_t>(sum)] = matchesSum(sum) ? 1 : 0;
+  int kept = 0;
+  for (int i = 0; i < n; ++i) {
+    const TComb& c = src[i];
+    if ((hits[static_cast<size_t>(CombSum(c))] != 0) != exclude) dst[kept++] = c;
+  }
+  return kept;
+}
+
+}  // namespace
+
+int TstSumChangeSome::FilterPass(const TComb* src, int n, TComb* dst,
+                                 const TStatDrawArray& selected, int last, bool sorted,
+                                 bool exclude) {
+  if (n <= 0) return 0;
+  // The reference draw is the same for every candidate.
+  LoadDraws(last, last, sorted);
+  const int before = CombSum(Previous.Values);
+  return SumFilterPass(src, n, dst, exclude,
+                       [&](int sum) { return SelectedHasLong(selected, 1, sum - before); });
+}
+
 // ---- TstSumTrend ----
 
 std::string TstSumTrend::ValueText(const TStatDraw& item) const {
@@ -177,6 +208,15 @@ bool TstSumTrend::CombMatches(const TComb& comb, const TStatDrawArray& selected,
                               bool sorted, bool) {
   LoadDraws(last, last, sorted);
   return SelectedHasLong(selected, 1, Sign(CombSum(comb) - CombSum(Previous.Values)));
+}
+
+int TstSumTrend::FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected,
+                            int last, bool sorted, bool exclude) {
+  if (n <= 0) return 0;
+  LoadDraws(last, last, sorted);
+  const int before = CombSum(Previous.Values);
+  return SumFilterPass(src, n, dst, exclude,
+                       [&](int sum) { return SelectedHasLong(selected, 1, Sign(sum - before)); });
 }
 
 int32_t TstSumTrend::GraphValueOf(const TComb& values, int index, int, bool) {
