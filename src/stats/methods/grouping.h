@@ -171,6 +171,32 @@ class TGroupTable {
   std::array<uint8_t, 256> ok_{};
 };
 
+// A pass whose test is "one of the numbers, at its position, meets the selection": hit(position
+// 1..5, number) is asked once per position and number 1..36. A combination holding another
+// number is left to fallback(comb), the class's own test.
+template <class Hit, class Fallback>
+int PositionFilterPass(const TComb* src, int n, TComb* dst, bool exclude, Hit hit,
+                       Fallback fallback) {
+  std::array<std::array<uint8_t, NumbersCount + 1>, CombSize> hits{};
+  for (int i = 0; i < CombSize; ++i)
+    for (int number = 1; number <= NumbersCount; ++number)
+      hits[static_cast<size_t>(i)][static_cast<size_t>(number)] = hit(i + 1, number) ? 1 : 0;
+  int kept = 0;
+  for (int i = 0; i < n; ++i) {
+    const TComb& c = src[i];
+    bool m = false;
+    bool plain = true;
+    for (int j = 0; j < CombSize; ++j) {
+      const uint8_t number = c[static_cast<size_t>(j)];
+      plain = plain && number >= 1 && number <= NumbersCount;
+      if (plain) m = m || hits[static_cast<size_t>(j)][number] != 0;
+    }
+    if (!plain) m = fallback(c);
+    if (m != exclude) dst[kept++] = c;
+  }
+  return kept;
+}
+
 // A Mix/Seq method over the groups that Attr gives for a number of a Base instance:
 //   Attr::Of(const Base&, int number) -> group
 // The concrete class adds Ident and Caption.

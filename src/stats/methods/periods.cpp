@@ -1,6 +1,6 @@
 #include "stats/methods/periods.h"
 
-#include <array>
+#include "stats/methods/grouping.h"
 
 #include "core/config.h"
 #include "core/text.h"
@@ -53,27 +53,12 @@ bool TCustomPeriodsStat::CombMatches(const TComb& comb, const TStatDrawArray& se
 int TCustomPeriodsStat::FilterPass(const TComb* src, int n, TComb* dst,
                                    const TStatDrawArray& selected, int last, bool sorted,
                                    bool exclude) {
-  // hits[position][number]: the value of that number at that position makes a candidate match.
-  std::array<std::array<uint8_t, NumbersCount + 1>, CombSize> hits{};
-  for (int i = 0; i < CombSize; ++i)
-    for (int number = 1; number <= NumbersCount; ++number)
-      hits[static_cast<size_t>(i)][static_cast<size_t>(number)] =
-          ValueHits(AttrOf(i + 1, number), selected, last, exclude) ? 1 : 0;
-  int kept = 0;
-  for (int i = 0; i < n; ++i) {
-    const TComb& c = src[i];
-    bool m = false;
-    bool plain = true;
-    for (int j = 0; j < CombSize; ++j) {
-      const uint8_t number = c[static_cast<size_t>(j)];
-      plain = plain && number >= 1 && number <= NumbersCount;
-      if (plain) m = m || hits[static_cast<size_t>(j)][number] != 0;
-    }
-    // A number outside 1..36 has no entry: the combination takes the test itself.
-    if (!plain) m = CombMatches(c, selected, last, sorted, exclude);
-    if (m != exclude) dst[kept++] = c;
-  }
-  return kept;
+  return PositionFilterPass(
+      src, n, dst, exclude,
+      [&](int position, int number) {
+        return ValueHits(AttrOf(position, number), selected, last, exclude);
+      },
+      [&](const TComb& c) { return CombMatches(c, selected, last, sorted, exclude); });
 }
 
 std::string TCustomPeriodsStat::PeriodText(const std::string& value, const TStatDraw& item) const {

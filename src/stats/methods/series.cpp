@@ -1,5 +1,7 @@
 #include "stats/methods/series.h"
 
+#include "stats/methods/grouping.h"
+
 #include <cstdint>
 
 #include "core/config.h"
@@ -65,14 +67,24 @@ void TCustomSerialStat::AddDrawValues(int index, int last, bool sorted, TStatDra
   }
 }
 
+bool TCustomSerialStat::ValueSelected(int v, const TStatDrawArray& selected) const {
+  return v >= 0 && v <= UINT16_MAX && SelectedHasWord(selected, 1, static_cast<uint16_t>(v));
+}
+
 bool TCustomSerialStat::CombMatches(const TComb& comb, const TStatDrawArray& selected, int, bool,
                                     bool) {
-  for (int i = 0; i < CombSize; ++i) {
-    const int v = AttrOf(i + 1, comb[static_cast<size_t>(i)]);
-    if (v >= 0 && v <= UINT16_MAX && SelectedHasWord(selected, 1, static_cast<uint16_t>(v)))
-      return true;
-  }
+  for (int i = 0; i < CombSize; ++i)
+    if (ValueSelected(AttrOf(i + 1, comb[static_cast<size_t>(i)]), selected)) return true;
   return false;
+}
+
+int TCustomSerialStat::FilterPass(const TComb* src, int n, TComb* dst,
+                                  const TStatDrawArray& selected, int last, bool sorted,
+                                  bool exclude) {
+  return PositionFilterPass(
+      src, n, dst, exclude,
+      [&](int position, int number) { return ValueSelected(AttrOf(position, number), selected); },
+      [&](const TComb& c) { return CombMatches(c, selected, last, sorted, exclude); });
 }
 
 // ---- domains ----
