@@ -34,16 +34,6 @@ TSelectedKeys::TSelectedKeys(const TStatDrawArray& selected) : selected_(&select
   }
 }
 
-bool TSelectedKeys::HasKey(uint64_t key) const {
-  if (key == emptyKey_) return false;
-  const size_t mask = keys_.size() - 1;
-  for (size_t i = static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> shift_);;
-       i = (i + 1) & mask) {
-    if (keys_[i] == key) return true;
-    if (keys_[i] == emptyKey_) return false;
-  }
-}
-
 bool SelectedKeysHasKey(const TSelectedKeys& keys, uint64_t key) {
   return keys.HasKey(key);
 }

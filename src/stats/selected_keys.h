@@ -17,7 +17,15 @@ class TSelectedKeys {
   explicit TSelectedKeys(const TStatDrawArray& selected);
   const TStatDrawArray* Selected() const { return selected_; }
 
-  bool HasKey(uint64_t key) const;
+  bool HasKey(uint64_t key) const {
+    if (key == emptyKey_) return false;
+    const size_t mask = keys_.size() - 1;
+    for (size_t i = static_cast<size_t>((key * 0x9E3779B97F4A7C15ull) >> shift_);;
+         i = (i + 1) & mask) {
+      if (keys_[i] == key) return true;
+      if (keys_[i] == emptyKey_) return false;
+    }
+  }
   // The same questions as SelectedHasWord, SelectedHasByte and SelectedHasLong; the table of a
   // position is made when it is first asked for.
   bool HasWord(int pos, uint16_t v) const;
