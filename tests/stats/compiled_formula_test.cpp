@@ -56,6 +56,20 @@ void ExpectSameAsText(const std::string& formula, bool compiles) {
                 ShredValue(ns[from + static_cast<size_t>(k)], p, t, 3, formula))
           << formula << " in a batch";
   }
+  // Shredded per batch, twice (the second time from what the first remembered), with numbers
+  // past 36 among them and then in p, which take the full evaluation.
+  int32_t shredded[TCompiledFormula::BatchSize];
+  ns[7][2] = 200;
+  for (const TComb& pp : {p, TComb{1, 2, 90, 4, 5}})
+    for (int round = 0; round < 2; ++round)
+      for (size_t from = 0; from < ns.size(); from += TCompiledFormula::BatchSize) {
+        const int count = static_cast<int>(
+            std::min(ns.size() - from, static_cast<size_t>(TCompiledFormula::BatchSize)));
+        f.ShredBatch(ns.data() + from, count, pp, t, 4, shredded);
+        for (int k = 0; k < count; ++k)
+          ASSERT_EQ(shredded[k], ShredValue(ns[from + static_cast<size_t>(k)], pp, t, 4, formula))
+              << formula << " shredded in a batch";
+      }
 }
 
 TEST(CompiledFormula, AgreesWithTheTextForPlainFormulas) {

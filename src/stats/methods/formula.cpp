@@ -460,6 +460,97 @@ void TCompiledFormula::MarkWholeNumbers() {
     if (op != TOp::Func) nodes_[static_cast<size_t>(n.B)].Real = true;
   }
   if (!nodes_.empty()) nodes_.back().Real = true;
+  PlanMemo();
+}
+
+void TCompiledFormula::PlanMemo() {
+  // The real operations read only the whole numbers that feed them (the frontier): with few of
+  // those, of few values each, a shredded value is remembered per tuple of them. Ranges assume
+  // numbers 0..36; a set holding another number is evaluated in full.
+  memo_.clear();
+  frontier_.clear();
+  memoSize_ = 0;
+  if (alwaysError_ || nodes_.empty()) return;
+  std::vector<int64_t> lo(nodes_.size(), 0), hi(nodes_.size(), 0);
+  for (size_t i = 0; i < nodes_.size(); ++i) {
+    const TFormulaNode& n = nodes_[i];
+    if (!n.Whole) continue;
+    const auto a = static_cast<size_t>(n.A), b = static_cast<size_t>(n.B);
+    switch (static_cast<TOp>(n.Op)) {
+      case TOp::Var:
+        lo[i] = 0;
+        hi[i] = NumbersCount;
+        break;
+      case TOp::Const:
+        lo[i] = hi[i] = static_cast<int64_t>(n.Value);
+        break;
+      case TOp::Add:
+        lo[i] = lo[a] + lo[b];
+        hi[i] = hi[a] + hi[b];
+        break;
+      default:  // TOp::Sub
+        lo[i] = lo[a] - hi[b];
+        hi[i] = hi[a] - lo[b];
+    }
+  }
+  int64_t size = 1;
+  for (size_t i = 0; i < nodes_.size(); ++i) {
+    if (!nodes_[i].Whole || !nodes_[i].Real) continue;
+    if (frontier_.size() == MaxFrontier) return;
+    frontier_.push_back({static_cast<int>(i), lo[i], size});
+    size *= hi[i] - lo[i] + 1;
+    if (size > MaxMemo) {
+      frontier_.clear();
+      return;
+    }
+  }
+  memoSize_ = static_cast<size_t>(size);
+}
+
+void TCompiledFormula::ShredBatch(const TComb* combs, int count, const TComb& p, const TComb& t,
+                                  int digits, int32_t* out) const {
+  bool small = memoSize_ > 0;
+  for (int j = 0; j < CombSize; ++j) small = small && p[j] <= NumbersCount && t[j] <= NumbersCount;
+  if (!small) {
+    long double values[BatchSize];
+    bool failed[BatchSize];
+    EvaluateBatch(combs, count, p, t, values, failed);
+    ShredFractions(values, failed, count, digits, out);
+    return;
+  }
+  if (memo_.size() != memoSize_ || memoP_ != p || memoT_ != t || memoDigits_ != digits) {
+    memo_.assign(memoSize_, kUnknown);
+    memoP_ = p;
+    memoT_ = t;
+    memoDigits_ = digits;
+  }
+  EvaluateWhole(combs, count, p, t);
+  const auto b = static_cast<size_t>(BatchSize);
+  for (int k = 0; k < count; ++k) {
+    bool plain = true;
+    for (int j = 0; j < CombSize; ++j)
+      plain = plain && combs[k][static_cast<size_t>(j)] <= NumbersCount;
+    int32_t* slot = nullptr;
+    if (plain) {
+      int64_t index = 0;
+      for (const TFrontier& f : frontier_)
+        index += (wholeScratch_[static_cast<size_t>(f.Node) * b + static_cast<size_t>(k)] - f.Low) *
+                 f.Stride;
+      slot = &memo_[static_cast<size_t>(index)];
+      if (*slot != kUnknown) {
+        out[k] = *slot;
+        continue;
+      }
+    }
+    int32_t v = 0;
+    try {
+      v = ShredFraction(Evaluate(combs[k], p, t), digits);
+    } catch (const FormulaError&) {
+      v = 0;
+    }
+    out[k] = v;
+    if (slot) *slot = v;
+  }
 }
 
 long double TCompiledFormula::Evaluate(const TComb& n, const TComb& p, const TComb& t) const {
@@ -511,43 +602,56 @@ long double TCompiledFormula::Evaluate(const TComb& n, const TComb& p, const TCo
   return Checked(v[nodes_.size() - 1]);
 }
 
+void TCompiledFormula::EvaluateWhole(const TComb* combs, int count, const TComb& p,
+                                     const TComb& t) const {
+  const auto b = static_cast<size_t>(BatchSize);
+  realScratch_.resize(nodes_.size() * b);
+  wholeScratch_.resize(nodes_.size() * b);
+  const TComb* fixed[3] = {nullptr, &p, &t};
+  for (size_t i = 0; i < nodes_.size(); ++i) {
+    const TFormulaNode& node = nodes_[i];
+    if (!node.Whole) continue;
+    const auto op = static_cast<TOp>(node.Op);
+    int64_t* w = &wholeScratch_[i * b];
+    const int64_t* wa = &wholeScratch_[static_cast<size_t>(node.A) * b];
+    const int64_t* wb = &wholeScratch_[static_cast<size_t>(node.B) * b];
+    if (op == TOp::Var) {
+      const int set = node.A / CombSize;
+      const auto pos = static_cast<size_t>(node.A % CombSize);
+      if (set == 0) {
+        for (int k = 0; k < count; ++k) w[k] = combs[k][pos];
+      } else {
+        std::fill(w, w + count, int64_t{(*fixed[set])[pos]});
+      }
+    } else if (op == TOp::Const) {
+      std::fill(w, w + count, static_cast<int64_t>(node.Value));
+    } else if (op == TOp::Add) {
+      for (int k = 0; k < count; ++k) w[k] = wa[k] + wb[k];
+    } else {
+      for (int k = 0; k < count; ++k) w[k] = wa[k] - wb[k];
+    }
+  }
+}
+
 void TCompiledFormula::EvaluateBatch(const TComb* combs, int count, const TComb& p, const TComb& t,
                                      long double* values, bool* failed) const {
   const bool never = alwaysError_ || nodes_.empty();
   std::fill(failed, failed + count, never);
   if (never || count <= 0) return;
   const auto b = static_cast<size_t>(BatchSize);
-  realScratch_.resize(nodes_.size() * b);
-  wholeScratch_.resize(nodes_.size() * b);
-  const TComb* fixed[3] = {nullptr, &p, &t};
   // Node by node over the whole batch: the operation is chosen once per node, not per value.
+  EvaluateWhole(combs, count, p, t);
   for (size_t i = 0; i < nodes_.size(); ++i) {
     const TFormulaNode& node = nodes_[i];
     const auto op = static_cast<TOp>(node.Op);
     long double* v = &realScratch_[i * b];
-    int64_t* w = &wholeScratch_[i * b];
     const long double* va = &realScratch_[static_cast<size_t>(node.A) * b];
     const long double* vb = &realScratch_[static_cast<size_t>(node.B) * b];
-    const int64_t* wa = &wholeScratch_[static_cast<size_t>(node.A) * b];
-    const int64_t* wb = &wholeScratch_[static_cast<size_t>(node.B) * b];
     if (node.Whole) {
-      if (op == TOp::Var) {
-        const int set = node.A / CombSize;
-        const auto pos = static_cast<size_t>(node.A % CombSize);
-        if (set == 0) {
-          for (int k = 0; k < count; ++k) w[k] = combs[k][pos];
-        } else {
-          std::fill(w, w + count, int64_t{(*fixed[set])[pos]});
-        }
-      } else if (op == TOp::Const) {
-        std::fill(w, w + count, static_cast<int64_t>(node.Value));
-      } else if (op == TOp::Add) {
-        for (int k = 0; k < count; ++k) w[k] = wa[k] + wb[k];
-      } else {
-        for (int k = 0; k < count; ++k) w[k] = wa[k] - wb[k];
-      }
-      if (node.Real)
+      if (node.Real) {
+        const int64_t* w = &wholeScratch_[i * b];
         for (int k = 0; k < count; ++k) v[k] = static_cast<long double>(w[k]);
+      }
       continue;
     }
     switch (op) {

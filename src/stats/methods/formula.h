@@ -52,9 +52,30 @@ class TCompiledFormula {
   static constexpr int BatchSize = 256;
   void EvaluateBatch(const TComb* n, int count, const TComb& p, const TComb& t, long double* values,
                      bool* failed) const;
+  // ShredFraction of each value (0 where it fails), remembered per tuple of the whole numbers
+  // the real operations read when they are few and the numbers lie in 0..36.
+  void ShredBatch(const TComb* n, int count, const TComb& p, const TComb& t, int digits,
+                  int32_t* out) const;
 
  private:
   void MarkWholeNumbers();
+  void PlanMemo();
+  // The whole-number operations of a batch, into wholeScratch_.
+  void EvaluateWhole(const TComb* n, int count, const TComb& p, const TComb& t) const;
+  struct TFrontier {
+    int Node;
+    int64_t Low;
+    int64_t Stride;
+  };
+  static constexpr size_t MaxFrontier = 3;
+  static constexpr int64_t MaxMemo = 1 << 16;
+  static constexpr int32_t kUnknown = -1;  // shredded values are never negative
+  std::vector<TFrontier> frontier_;
+  size_t memoSize_ = 0;
+  mutable std::vector<int32_t> memo_;
+  mutable TComb memoP_{};
+  mutable TComb memoT_{};
+  mutable int memoDigits_ = -1;
   std::vector<TFormulaNode> nodes_;
   bool valid_ = false;
   bool alwaysError_ = false;

@@ -119,15 +119,12 @@ int TstShreddingStat::FilterPass(const TComb* src, int n, TComb* dst,
     if (v >= 0 && v < limit) wanted[static_cast<size_t>(v / 64)] |= uint64_t{1} << (v % 64);
   }
   constexpr int batch = TCompiledFormula::BatchSize;
-  long double values[batch];
-  bool failed[batch];
   int32_t shredded[batch];
   for (int from = 0; from < n; from += batch) {
     const int count = std::min(batch, n - from);
     // Written entries never pass the one read (dst may be src), so the batch is read in place.
     const TComb* combs = src + from;
-    compiled_.EvaluateBatch(combs, count, p_.Values, t_.Values, values, failed);
-    ShredFractions(values, failed, count, digits_, shredded);
+    compiled_.ShredBatch(combs, count, p_.Values, t_.Values, digits_, shredded);
     for (int k = 0; k < count; ++k) {
       const auto v = static_cast<uint32_t>(shredded[k]);
       if (((wanted[v / 64] >> (v % 64) & 1) != 0) != exclude) dst[kept++] = combs[k];
