@@ -70,7 +70,9 @@ void BM_FilterPass(benchmark::State& state, int entry, bool exclude) {
   const int last = static_cast<int>(Archive().size()) - 1;
   TCombList list;
   for (auto _ : state) {
-    FilterCombList(*stat, selected, list, FullList(), last, false, exclude);
+    // A new instance each time, as the filter makes one per step: nothing carries over.
+    std::unique_ptr<TCustomStat> fresh = reg.CreateStat(entry);
+    FilterCombList(*fresh, selected, list, FullList(), last, false, exclude);
     benchmark::DoNotOptimize(list.Data());
   }
   state.counters["selected"] = static_cast<double>(selected.size());
