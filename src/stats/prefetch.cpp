@@ -150,7 +150,7 @@ void ApplyPrefetchNorms(const TPrefetchData& data, const TFullSetScale& scale,
 
 TStatChartData BuildStatChart(const TCustomStat& stat, const TStatDrawArray& list,
                               const TPrefetchData* data, const TFullSetScale& scale,
-                              bool showTotalLine) {
+                              bool showTotalLine, const std::vector<std::string>* labels) {
   TStatChartData chart;
   if (list.size() < 2) return chart;
   if (data && scale.InUse) {
@@ -170,11 +170,18 @@ TStatChartData BuildStatChart(const TCustomStat& stat, const TStatDrawArray& lis
     }
     return chart;
   }
-  TStatDrawArray sorted = list;
-  SortStatDraws(sorted);
-  for (size_t k = 0; k < sorted.size(); ++k)
-    chart.Actual.push_back(
-        {static_cast<double>(k), static_cast<double>(sorted[k].Count), stat.ValueText(sorted[k])});
+  // In key order, equal keys in list order (as SortStatDraws leaves them).
+  std::vector<size_t> order(list.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
+    return CompareStatKeys(list[a].Key, list[b].Key) < 0;
+  });
+  chart.Actual.reserve(order.size());
+  for (size_t k = 0; k < order.size(); ++k) {
+    const TStatDraw& item = list[order[k]];
+    chart.Actual.push_back({static_cast<double>(k), static_cast<double>(item.Count),
+                            labels ? (*labels)[order[k]] : stat.ValueText(item)});
+  }
   return chart;
 }
 

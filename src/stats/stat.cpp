@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <unordered_map>
 
 #include "core/text.h"
 #include "stats/item_index.h"
@@ -395,17 +394,28 @@ void TCustomStat::FindValueDrawsFrom(std::span<const TStatKey> keys, std::span<c
   int first = high + 1;
   for (int s : starts) first = std::min(first, std::max(s, 0));
   if (first > high) return;
-  // Keys to the positions that wait for them: the first position of each key, then a chain.
-  std::unordered_map<uint64_t, size_t> head;
+  // Keys to the positions that wait for them (open addressing: the first position of each key,
+  // then a chain through next).
+  size_t capacity = 16;
+  while (capacity < keys.size() * 2) capacity *= 2;
+  int shift = 64;
+  for (size_t c = capacity; c > 1; c >>= 1) --shift;
+  std::vector<uint64_t> slotKey(capacity, 0);
+  std::vector<size_t> slotHead(capacity, SIZE_MAX);
+  auto slotOf = [&](uint64_t k) {
+    size_t i = static_cast<size_t>((k * 0x9E3779B97F4A7C15ull) >> shift);
+    while (slotHead[i] != SIZE_MAX && slotKey[i] != k) i = (i + 1) & (capacity - 1);
+    return i;
+  };
   std::vector<size_t> next(keys.size(), SIZE_MAX);
   size_t open = 0;
   for (size_t i = keys.size(); i-- > 0;) {
     if (starts[i] > high) continue;
-    auto [it, added] = head.try_emplace(StatKeyBits(keys[i]), i);
-    if (!added) {
-      next[i] = it->second;
-      it->second = i;
-    }
+    const uint64_t k = StatKeyBits(keys[i]);
+    const size_t slot = slotOf(k);
+    slotKey[slot] = k;
+    next[i] = slotHead[slot];
+    slotHead[slot] = i;
     ++open;
   }
   TStatContext context;
@@ -420,11 +430,9 @@ void TCustomStat::FindValueDrawsFrom(std::span<const TStatKey> keys, std::span<c
       return;
     }
     for (const TStatDraw& s : findList_) {
-      auto it = head.find(StatKeyBits(s.Key));
-      if (it == head.end()) continue;
       // Only the first item of the draw with the key answers, as in FindValueDraw: a later
       // item with the same key finds the positions answered.
-      for (size_t i = it->second; i != SIZE_MAX; i = next[i]) {
+      for (size_t i = slotHead[slotOf(StatKeyBits(s.Key))]; i != SIZE_MAX; i = next[i]) {
         if (starts[i] <= index && result[i] == -1) {
           result[i] = s.LastDraw;
           --open;

@@ -167,8 +167,10 @@ void ComputeStatTable(TCustomStat& stat, const TStatTableOptions& o, TStatTable&
     table.Rows[i].Item = list[i];
     FillCells(stat, o, table, facts[i], table.Rows[i]);
   }
-  table.Chart =
-      BuildStatChart(stat, list, scale.InUse ? o.FullSet : nullptr, scale, o.ShowTotalLine);
+  std::vector<std::string> labels(list.size());
+  for (size_t i = 0; i < list.size(); ++i) labels[i] = table.Rows[i].Cells[0];
+  table.Chart = BuildStatChart(stat, list, scale.InUse ? o.FullSet : nullptr, scale,
+                               o.ShowTotalLine, &labels);
   SortStatTable(table, table.SortColumn, table.Descending);
 }
 
@@ -203,6 +205,9 @@ struct TSortCell {
   bool IsNumber = false;
   long double Number = 0;
   std::string Lower;
+  // The first eight bytes of Lower, big-endian and padded with zeros: ordered as the texts are
+  // wherever they differ.
+  uint64_t Prefix = 0;
 };
 
 // Plain integers (most cells) read exactly without strtold.
@@ -225,11 +230,14 @@ TSortCell SortCell(const std::string& text) {
   for (char ch : text)
     plain = plain && static_cast<unsigned char>(ch) < 0x80 && !(ch >= 'A' && ch <= 'Z');
   c.Lower = plain ? text : ToLowerUtf8(text);
+  for (size_t i = 0; i < 8; ++i)
+    c.Prefix = c.Prefix << 8 | (i < c.Lower.size() ? static_cast<unsigned char>(c.Lower[i]) : 0);
   return c;
 }
 
 int CompareSortCells(const TSortCell& a, const TSortCell& b) {
   if (a.IsNumber && b.IsNumber) return a.Number < b.Number ? -1 : (a.Number > b.Number ? 1 : 0);
+  if (a.Prefix != b.Prefix) return a.Prefix < b.Prefix ? -1 : 1;
   const int r = a.Lower.compare(b.Lower);
   return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
