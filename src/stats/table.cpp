@@ -105,8 +105,8 @@ void FillCells(TCustomStat& stat, const TStatTableOptions& o, const TStatTable& 
   const TStatTotals& t = table.Totals;
   const int n = table.Window.N;
   auto& c = row.Cells;
-  c.fill("-");
   c[0] = stat.ValueText(s);
+  for (size_t i = 1; i < c.size(); ++i) c[i].assign(1, '-');
   c[1] = std::to_string(s.Count);
   if (t.Total != 0) c[2] = FixedText(static_cast<long double>(s.Count) * 100 / t.Total, 5);
   if (table.ComparisonUsed) {
@@ -223,9 +223,18 @@ bool ReadInteger(const std::string& text, long double& v) {
   return true;
 }
 
+// A byte that no number text holds anywhere (blanks are trimmed, "," reads as a point).
+bool NeverInNumber(char ch) {
+  const auto u = static_cast<unsigned char>(ch);
+  return u > ' ' && !(ch >= '0' && ch <= '9') && ch != '.' && ch != ',' && ch != '+' && ch != '-' &&
+         ch != 'e' && ch != 'E';
+}
+
 TSortCell SortCell(const std::string& text) {
   TSortCell c;
-  c.IsNumber = ReadInteger(text, c.Number) || ReadNumber(text, c.Number);
+  bool maybeNumber = true;
+  for (char ch : text) maybeNumber = maybeNumber && !NeverInNumber(ch);
+  c.IsNumber = maybeNumber && (ReadInteger(text, c.Number) || ReadNumber(text, c.Number));
   bool plain = true;  // ASCII without capitals: its own lower case
   for (char ch : text)
     plain = plain && static_cast<unsigned char>(ch) < 0x80 && !(ch >= 'A' && ch <= 'Z');
