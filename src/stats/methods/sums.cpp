@@ -230,11 +230,18 @@ int32_t TstSum2To3::GraphValueOf(const TComb& values, int, int, bool) {
 }
 
 int TstSum2To3::KeysOf(const uint8_t* values, TRuleKeys& keys) const {
+  // Each pair against the three numbers outside it: the same triples as every number against
+  // every pair without it, in a fixed table the filter runs through for every combination.
+  static constexpr struct {
+    int j, k, others[3];
+  } pairs[] = {{0, 1, {2, 3, 4}}, {0, 2, {1, 3, 4}}, {0, 3, {1, 2, 4}}, {0, 4, {1, 2, 3}},
+               {1, 2, {0, 3, 4}}, {1, 3, {0, 2, 4}}, {1, 4, {0, 2, 3}}, {2, 3, {0, 1, 4}},
+               {2, 4, {0, 1, 3}}, {3, 4, {0, 1, 2}}};
   int count = 0;
-  for (int i = 0; i < CombSize; ++i)
-    for (int j = 0; j < CombSize; ++j)
-      for (int k = j + 1; k < CombSize; ++k)
-        if (j != i && k != i && values[j] + values[k] == values[i]) ++count;
+  for (const auto& p : pairs) {
+    const int sum = values[p.j] + values[p.k];
+    for (int i : p.others) count += values[i] == sum ? 1 : 0;
+  }
   keys[0].Set(static_cast<uint16_t>(count));
   return 1;
 }
