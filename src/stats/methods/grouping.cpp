@@ -1,5 +1,7 @@
 #include "stats/methods/grouping.h"
 
+#include <bit>
+
 namespace kvarn {
 
 int CountInGroup(const TGroupAttrs& a, int group) {
@@ -9,6 +11,14 @@ int CountInGroup(const TGroupAttrs& a, int group) {
 }
 
 int DistinctGroupCount(const TGroupAttrs& a) {
+  // Groups 0..63 as bits (every group of the numbers 1..36): the filter counts per combination.
+  uint64_t bits = 0;
+  bool small = true;
+  for (int g : a) {
+    small = small && g >= 0 && g < 64;
+    if (small) bits |= uint64_t{1} << g;
+  }
+  if (small) return std::popcount(bits);
   int k = 0;
   for (int i = 0; i < CombSize; ++i) {
     bool seen = false;

@@ -1,6 +1,8 @@
 #include "stats/methods/matrix.h"
 
 #include <algorithm>
+#include <array>
+#include <vector>
 
 #include "core/config.h"
 #include "core/text.h"
@@ -46,10 +48,16 @@ TMatrixGeometry::TMatrixGeometry(int cols) : Cols(cols), Rows(cols > 0 ? CeilDiv
 TAdjacentGroups MatrixAdjacentGroups(const TMatrixGeometry& g, TMatrixDir dir,
                                      const TComb& values) {
   TAdjacentGroups out;
+  // Numbers from 1 on in a laid-out matrix: vertical neighbours lie Cols apart and horizontal
+  // ones 1 apart, so other pairs are passed over before their groups are looked up.
+  bool quick = g.Cols > 0;
+  for (uint8_t v : values) quick = quick && v >= 1;
+  const int apart = IsCols(dir) ? g.Cols : 1;
   for (int i = 0; i < CombSize; ++i)
     for (int j = i + 1; j < CombSize; ++j) {
       const int a = values[i];
       const int b = values[j];
+      if (quick && a - b != apart && b - a != apart) continue;
       // Vertical neighbours share the column, horizontal ones the row; the other coordinate
       // differs by exactly one.
       const int groupA = GroupOf(g, dir, a);
@@ -380,6 +388,63 @@ bool TMatrixValCntStat<Dir>::CombMatches(const TComb& comb, const TStatDrawArray
 template <TMatrixDir Dir>
 int32_t TMatrixValCntStat<Dir>::GraphValueOf(const TComb& values, int, int, bool) {
   return CountInGroup(GroupsOf(geometry_, Dir, values), Param);
+}
+
+// The passes call the class's own test directly (it is final): no virtual call per combination.
+#define KVARN_MATRIX_DIRECT_PASS(Tmpl)                                                           \
+  template <TMatrixDir Dir>                                                                      \
+  int Tmpl<Dir>::FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, \
+                            int last, bool sorted, bool exclude) {                               \
+    int kept = 0;                                                                                \
+    for (int i = 0; i < n; ++i)                                                                  \
+      if (Tmpl<Dir>::CombMatches(src[i], selected, last, sorted, exclude) != exclude)            \
+        dst[kept++] = src[i];                                                                    \
+    return kept;                                                                                 \
+  }
+KVARN_MATRIX_DIRECT_PASS(TMatrixGroupsStat)
+KVARN_MATRIX_DIRECT_PASS(TMatrixMaskStat)
+KVARN_MATRIX_DIRECT_PASS(TMatrixAdjacentStat)
+KVARN_MATRIX_DIRECT_PASS(TMatrixAdjacentCountStat)
+KVARN_MATRIX_DIRECT_PASS(TMatrixValCntStat)
+#undef KVARN_MATRIX_DIRECT_PASS
+
+// (group, count) pairs: which pairs are selected is read once per pass.
+template <TMatrixDir Dir>
+int TMatrixValuesStat<Dir>::FilterPass(const TComb* src, int n, TComb* dst,
+                                       const TStatDrawArray& selected, int, bool, bool exclude) {
+  std::vector<std::array<uint8_t, CombSize + 1>> pairs(static_cast<size_t>(groups_.Count));
+  for (int gi = 0; gi < groups_.Count; ++gi)
+    for (int k = 0; k <= CombSize; ++k)
+      pairs[static_cast<size_t>(gi)][static_cast<size_t>(k)] =
+          SelectedHasKey(selected, static_cast<uint16_t>(groups_.Items[gi]),
+                         static_cast<uint16_t>(k), 0, 0)
+              ? 1
+              : 0;
+  int kept = 0;
+  for (int i = 0; i < n; ++i) {
+    const TGroupAttrs a = GroupsOf(geometry_, Dir, src[i]);
+    bool m = false;
+    for (int gi = 0; gi < groups_.Count && !m; ++gi)
+      m = pairs[static_cast<size_t>(gi)][static_cast<size_t>(CountInGroup(a, groups_.Items[gi]))] !=
+          0;
+    if (m != exclude) dst[kept++] = src[i];
+  }
+  return kept;
+}
+
+// The number of occupied groups is 1..5: each is looked up once per pass.
+template <TMatrixDir Dir>
+int TMatrixCountStat<Dir>::FilterPass(const TComb* src, int n, TComb* dst,
+                                      const TStatDrawArray& selected, int, bool, bool exclude) {
+  std::array<uint8_t, CombSize + 1> hits{};
+  for (int v = 0; v <= CombSize; ++v)
+    hits[static_cast<size_t>(v)] = SelectedHasWord(selected, 1, static_cast<uint16_t>(v)) ? 1 : 0;
+  int kept = 0;
+  for (int i = 0; i < n; ++i) {
+    const int v = DistinctGroupCount(GroupsOf(geometry_, Dir, src[i]));
+    if ((hits[static_cast<size_t>(v)] != 0) != exclude) dst[kept++] = src[i];
+  }
+  return kept;
 }
 
 #define KVARN_MATRIX_INSTANTIATE(Tmpl)      \

@@ -73,12 +73,14 @@ class TCustomMatrixGraphStat : public TCustomGraphStat {
 // direction and the base gives the groups, their count and the other dimension.
 enum class TMatrixDir { Columns, Rows };
 
-#define KVARN_MATRIX_METHOD_OPS                                                              \
-  void AddCombValues(const TComb& comb, TStatDrawArray& list) override;                      \
-  void AddDrawValues(int index, int last, bool sorted, TStatDrawArray& list,                 \
-                     TStatContext& context, TLastValueArray& lastValues) override;           \
-  bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted, \
-                   bool exclude) override;
+#define KVARN_MATRIX_METHOD_OPS                                                                 \
+  void AddCombValues(const TComb& comb, TStatDrawArray& list) override;                         \
+  void AddDrawValues(int index, int last, bool sorted, TStatDrawArray& list,                    \
+                     TStatContext& context, TLastValueArray& lastValues) override;              \
+  bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted,    \
+                   bool exclude) final;                                                         \
+  int FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, int last, \
+                 bool sorted, bool exclude) override;
 
 // Column (row) of each number.
 template <TMatrixDir Dir>
