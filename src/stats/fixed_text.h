@@ -10,5 +10,7 @@ namespace kvarn {
 // integer when the value lies clearly off a rounding tie, printf itself otherwise (ties, large
 // and non-finite values), so that every text is the one printf would write.
 std::string FixedText(long double v, int decimals);
+// The same into out, reusing its buffer.
+void FixedTextTo(std::string& out, long double v, int decimals);
 
 }  // namespace kvarn

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <unordered_map>
+#include <utility>
 
 #include "core/text.h"
 #include "stats/whole_part.h"
@@ -170,17 +171,19 @@ TStatChartData BuildStatChart(const TCustomStat& stat, const TStatDrawArray& lis
     }
     return chart;
   }
-  // In key order, equal keys in list order (as SortStatDraws leaves them).
-  std::vector<size_t> order(list.size());
-  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-    return CompareStatKeys(list[a].Key, list[b].Key) < 0;
-  });
+  // In key order, equal keys in list order (as SortStatDraws leaves them): the key order is
+  // that of K1..K4 as one 64-bit number, the position breaks ties.
+  std::vector<std::pair<uint64_t, size_t>> order(list.size());
+  for (size_t i = 0; i < order.size(); ++i) {
+    const TStatKey& k = list[i].Key;
+    order[i] = {uint64_t{k.K1} << 48 | uint64_t{k.K2} << 32 | uint64_t{k.K3} << 16 | k.K4, i};
+  }
+  std::sort(order.begin(), order.end());
   chart.Actual.reserve(order.size());
   for (size_t k = 0; k < order.size(); ++k) {
-    const TStatDraw& item = list[order[k]];
+    const TStatDraw& item = list[order[k].second];
     chart.Actual.push_back({static_cast<double>(k), static_cast<double>(item.Count),
-                            labels ? (*labels)[order[k]] : stat.ValueText(item)});
+                            labels ? (*labels)[order[k].second] : stat.ValueText(item)});
   }
   return chart;
 }

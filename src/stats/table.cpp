@@ -1,6 +1,7 @@
 #include "stats/table.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "core/text.h"
@@ -99,6 +100,13 @@ std::vector<int32_t> Facts(TCustomStat& stat, const TStatDrawArray& list, int la
   return facts;
 }
 
+// A whole number's text into a cell, reusing its buffer.
+void IntTo(std::string& out, int64_t v) {
+  char buf[24];
+  const auto r = std::to_chars(buf, buf + sizeof buf, v);
+  out.assign(buf, static_cast<size_t>(r.ptr - buf));
+}
+
 void FillCells(TCustomStat& stat, const TStatTableOptions& o, const TStatTable& table, int32_t fact,
                TStatRow& row) {
   const TStatDraw& s = row.Item;
@@ -107,34 +115,34 @@ void FillCells(TCustomStat& stat, const TStatTableOptions& o, const TStatTable& 
   auto& c = row.Cells;
   c[0] = stat.ValueText(s);
   for (size_t i = 1; i < c.size(); ++i) c[i].assign(1, '-');
-  c[1] = std::to_string(s.Count);
-  if (t.Total != 0) c[2] = FixedText(static_cast<long double>(s.Count) * 100 / t.Total, 5);
+  IntTo(c[1], s.Count);
+  if (t.Total != 0) FixedTextTo(c[2], static_cast<long double>(s.Count) * 100 / t.Total, 5);
   if (table.ComparisonUsed) {
-    c[3] = std::to_string(s.Norm);
-    c[4] = std::to_string(static_cast<int64_t>(s.Count) - s.Norm);
+    IntTo(c[3], s.Norm);
+    IntTo(c[4], static_cast<int64_t>(s.Count) - s.Norm);
     if (s.Norm != 0)
-      c[5] = FixedText((static_cast<long double>(s.Count) - s.Norm) * 100 / s.Norm, 5);
+      FixedTextTo(c[5], (static_cast<long double>(s.Count) - s.Norm) * 100 / s.Norm, 5);
     else
-      c[5] = FixedText(s.Count == 0 ? 0.0L : 100.0L, 5);
+      FixedTextTo(c[5], s.Count == 0 ? 0.0L : 100.0L, 5);
   }
   if (s.Depth == 0) return;
-  c[6] = std::to_string(s.Depth);
-  c[7] = FixedText(static_cast<long double>(s.Depth) * 100 / t.MaxDepth, 2);
-  c[8] = FixedText(Weight(s, t, table.ComparisonUsed, o.Weights), 2);
-  c[9] = std::to_string(s.LastDraw);
+  IntTo(c[6], s.Depth);
+  FixedTextTo(c[7], static_cast<long double>(s.Depth) * 100 / t.MaxDepth, 2);
+  FixedTextTo(c[8], Weight(s, t, table.ComparisonUsed, o.Weights), 2);
+  IntTo(c[9], s.LastDraw);
   const long double count = s.Count;
   if (s.Count >= 2) {
-    c[10] = std::to_string(s.MinPeriod);
-    c[11] = FixedText(n / count, 4);
-    c[12] = std::to_string(s.MaxPeriod);
-    c[13] = std::to_string(RoundHalfEven(n / count + s.LastDraw));
+    IntTo(c[10], s.MinPeriod);
+    FixedTextTo(c[11], n / count, 4);
+    IntTo(c[12], s.MaxPeriod);
+    IntTo(c[13], RoundHalfEven(n / count + s.LastDraw));
   }
   // An item can have a depth and no count (a dynamic list marks values of the latest draw with
   // count 0); a division by that count is no value.
-  if (s.Count > 0) c[14] = std::to_string(RoundHalfEven((count + 1) * s.LastDraw / count));
-  c[15] = std::to_string(RoundHalfEven((count + 2) * (s.LastDraw + 1.0L) / (count + 1)));
+  if (s.Count > 0) IntTo(c[14], RoundHalfEven((count + 1) * s.LastDraw / count));
+  IntTo(c[15], RoundHalfEven((count + 2) * (s.LastDraw + 1.0L) / (count + 1)));
   if (fact == -1) return;
-  c[16] = std::to_string(fact);
+  IntTo(c[16], fact);
   c[17] = StatDifferenceText(c[13], fact);
   c[18] = StatDifferenceText(c[14], fact);
   c[19] = StatDifferenceText(c[15], fact);
@@ -204,7 +212,9 @@ namespace {
 struct TSortCell {
   bool IsNumber = false;
   long double Number = 0;
-  std::string Lower;
+  // The text in lower case: the cell's own text when that is its lower case, else Owned.
+  const std::string* Lower = nullptr;
+  std::string Owned;
   // The first eight bytes of Lower, big-endian and padded with zeros: ordered as the texts are
   // wherever they differ.
   uint64_t Prefix = 0;
@@ -230,24 +240,26 @@ bool NeverInNumber(char ch) {
          ch != 'e' && ch != 'E';
 }
 
-TSortCell SortCell(const std::string& text) {
-  TSortCell c;
+// Fills c in place (Lower may point into it).
+void SortCell(const std::string& text, TSortCell& c) {
   bool maybeNumber = true;
   for (char ch : text) maybeNumber = maybeNumber && !NeverInNumber(ch);
   c.IsNumber = maybeNumber && (ReadInteger(text, c.Number) || ReadNumber(text, c.Number));
   bool plain = true;  // ASCII without capitals: its own lower case
   for (char ch : text)
     plain = plain && static_cast<unsigned char>(ch) < 0x80 && !(ch >= 'A' && ch <= 'Z');
-  c.Lower = plain ? text : ToLowerUtf8(text);
+  if (!plain) c.Owned = ToLowerUtf8(text);
+  c.Lower = plain ? &text : &c.Owned;
+  const std::string& lower = *c.Lower;
+  c.Prefix = 0;
   for (size_t i = 0; i < 8; ++i)
-    c.Prefix = c.Prefix << 8 | (i < c.Lower.size() ? static_cast<unsigned char>(c.Lower[i]) : 0);
-  return c;
+    c.Prefix = c.Prefix << 8 | (i < lower.size() ? static_cast<unsigned char>(lower[i]) : 0);
 }
 
 int CompareSortCells(const TSortCell& a, const TSortCell& b) {
   if (a.IsNumber && b.IsNumber) return a.Number < b.Number ? -1 : (a.Number > b.Number ? 1 : 0);
   if (a.Prefix != b.Prefix) return a.Prefix < b.Prefix ? -1 : 1;
-  const int r = a.Lower.compare(b.Lower);
+  const int r = a.Lower->compare(*b.Lower);
   return r < 0 ? -1 : (r > 0 ? 1 : 0);
 }
 
@@ -262,12 +274,13 @@ void SortStatTable(TStatTable& table, int column, bool descending) {
   for (size_t i = 0; i < table.Order.size(); ++i) table.Order[i] = static_cast<int>(i);
   if (column < 0) return;
   // The same order as CompareStatRows gives.
+  // Sized once and filled in place: cells point into themselves.
   std::vector<TSortCell> byColumn(table.Rows.size()), byValue;
   for (size_t i = 0; i < table.Rows.size(); ++i)
-    byColumn[i] = SortCell(table.Rows[i].Cells[static_cast<size_t>(column)]);
+    SortCell(table.Rows[i].Cells[static_cast<size_t>(column)], byColumn[i]);
   if (column != 0) {
     byValue.resize(table.Rows.size());
-    for (size_t i = 0; i < table.Rows.size(); ++i) byValue[i] = SortCell(table.Rows[i].Cells[0]);
+    for (size_t i = 0; i < table.Rows.size(); ++i) SortCell(table.Rows[i].Cells[0], byValue[i]);
   }
   std::stable_sort(table.Order.begin(), table.Order.end(), [&](int x, int y) {
     const auto a = static_cast<size_t>(x), b = static_cast<size_t>(y);
