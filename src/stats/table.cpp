@@ -107,8 +107,44 @@ void IntTo(std::string& out, int64_t v) {
   out.assign(buf, static_cast<size_t>(r.ptr - buf));
 }
 
+// The texts that depend on the count alone ("Кол-во в %" and "Период"), made once per count:
+// the rows of a large table share a few counts.
+class TCountTexts {
+ public:
+  TCountTexts(const TStatTotals& t, int n) : total_(t.Total), n_(n) {
+    if (t.MaxCount >= 0 && t.MaxCount < kMaxCached) {
+      share_.resize(static_cast<size_t>(t.MaxCount) + 1);
+      period_.resize(static_cast<size_t>(t.MaxCount) + 1);
+    }
+  }
+  void Share(std::string& out, int32_t count) {
+    const long double v = static_cast<long double>(count) * 100 / total_;
+    Cached(share_, out, count, [&](std::string& s) { FixedTextTo(s, v, 5); });
+  }
+  void Period(std::string& out, int32_t count) {
+    const long double v = n_ / static_cast<long double>(count);
+    Cached(period_, out, count, [&](std::string& s) { FixedTextTo(s, v, 4); });
+  }
+
+ private:
+  static constexpr int32_t kMaxCached = 1 << 16;
+  template <class F>
+  static void Cached(std::vector<std::string>& cache, std::string& out, int32_t count, F make) {
+    if (count < 0 || static_cast<size_t>(count) >= cache.size()) {
+      make(out);
+      return;
+    }
+    std::string& c = cache[static_cast<size_t>(count)];
+    if (c.empty()) make(c);
+    out = c;
+  }
+  int64_t total_;
+  int n_;
+  std::vector<std::string> share_, period_;
+};
+
 void FillCells(TCustomStat& stat, const TStatTableOptions& o, const TStatTable& table, int32_t fact,
-               TStatRow& row) {
+               TCountTexts& countTexts, TStatRow& row) {
   const TStatDraw& s = row.Item;
   const TStatTotals& t = table.Totals;
   const int n = table.Window.N;
@@ -116,7 +152,7 @@ void FillCells(TCustomStat& stat, const TStatTableOptions& o, const TStatTable& 
   c[0] = stat.ValueText(s);
   for (size_t i = 1; i < c.size(); ++i) c[i].assign(1, '-');
   IntTo(c[1], s.Count);
-  if (t.Total != 0) FixedTextTo(c[2], static_cast<long double>(s.Count) * 100 / t.Total, 5);
+  if (t.Total != 0) countTexts.Share(c[2], s.Count);
   if (table.ComparisonUsed) {
     IntTo(c[3], s.Norm);
     IntTo(c[4], static_cast<int64_t>(s.Count) - s.Norm);
@@ -133,7 +169,7 @@ void FillCells(TCustomStat& stat, const TStatTableOptions& o, const TStatTable& 
   const long double count = s.Count;
   if (s.Count >= 2) {
     IntTo(c[10], s.MinPeriod);
-    FixedTextTo(c[11], n / count, 4);
+    countTexts.Period(c[11], s.Count);
     IntTo(c[12], s.MaxPeriod);
     IntTo(c[13], RoundHalfEven(n / count + s.LastDraw));
   }
@@ -169,11 +205,12 @@ void ComputeStatTable(TCustomStat& stat, const TStatTableOptions& o, TStatTable&
   if (scale.InUse && !list.empty()) ApplyPrefetchNorms(*o.FullSet, scale, list);
 
   const std::vector<int32_t> facts = Facts(stat, list, table.Window.Last, o.Sorted);
+  TCountTexts countTexts(table.Totals, table.Window.N);
   table.Rows = std::move(rows);
   table.Rows.resize(list.size());
   for (size_t i = 0; i < list.size(); ++i) {
     table.Rows[i].Item = list[i];
-    FillCells(stat, o, table, facts[i], table.Rows[i]);
+    FillCells(stat, o, table, facts[i], countTexts, table.Rows[i]);
   }
   std::vector<std::string> labels(list.size());
   for (size_t i = 0; i < list.size(); ++i) labels[i] = table.Rows[i].Cells[0];
