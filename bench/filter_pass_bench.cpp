@@ -4,10 +4,10 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
-#include <random>
 #include <string>
 
 #include "combs/combs.h"
+#include "common/archives.h"
 #include "stats/filter.h"
 #include "stats/registry.h"
 #include "stats/table.h"
@@ -25,25 +25,7 @@ const TCombList& FullList() {
 }
 
 const TDrawsArray& Archive() {
-  static const TDrawsArray draws = [] {
-    TDrawsArray d;
-    std::mt19937 rng(5036);
-    for (int i = 1; i <= 1200; ++i) {
-      TDraw draw;
-      draw.Number = i;
-      TNumberBits used;
-      for (int k = 0; k < CombSize;) {
-        const int n = static_cast<int>(rng() % NumbersCount) + 1;
-        if (used.test(static_cast<size_t>(n))) continue;
-        used.set(static_cast<size_t>(n));
-        draw.Values[static_cast<size_t>(k++)] = static_cast<uint8_t>(n);
-      }
-      draw.Extra = static_cast<uint8_t>(rng() % 4 + 1);
-      draw.DateText = "01.01.2020 10:00";
-      d.push_back(draw);
-    }
-    return d;
-  }();
+  static const TDrawsArray draws = test::RandomArchive(1200, 1, 5036);
   return draws;
 }
 

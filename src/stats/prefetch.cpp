@@ -6,6 +6,7 @@
 #include <unordered_map>
 #include <utility>
 
+#include "core/files.h"
 #include "core/text.h"
 #include "stats/whole_part.h"
 

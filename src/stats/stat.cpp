@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/files.h"
 #include "core/text.h"
 #include "stats/item_index.h"
 #include "stats/registry.h"
@@ -260,20 +261,6 @@ std::string FormatIndexed(std::string_view fmt, const std::vector<TFormatArg>& a
   return out;
 }
 
-namespace {
-std::string& HelpFilePath() {
-  static std::string path;
-  return path;
-}
-}  // namespace
-
-void SetStatHelpFile(std::string path) {
-  HelpFilePath() = std::move(path);
-}
-const std::string& StatHelpFile() {
-  return HelpFilePath();
-}
-
 // ---- class descriptors ----
 
 uint8_t TStatClass::Flags() const {
@@ -290,10 +277,9 @@ std::string TStatClass::CaptionOf(int param) const {
   return FormatIndexed(Caption(), {param});
 }
 
-std::string TStatClass::HelpTopic(int param) const {
-  const std::string& path = StatHelpFile();
-  if (path.empty() || !FileExists(path)) return {};
-  return "ms-its:" + path +
+std::string TStatClass::HelpTopic(int param, const std::string& helpFile) const {
+  if (helpFile.empty() || !FileExists(helpFile)) return {};
+  return "ms-its:" + helpFile +
          StrFormat("::/Filters_%.4d_%s.htm", 1049, FormatIndexed(HelpIdent(), {param}).c_str());
 }
 

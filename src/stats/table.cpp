@@ -149,39 +149,40 @@ void FillCells(TCustomStat& stat, const TStatTableOptions& o, const TStatTable& 
   const TStatTotals& t = table.Totals;
   const int n = table.Window.N;
   auto& c = row.Cells;
-  c[0] = stat.ValueText(s);
+  c[stcValue] = stat.ValueText(s);
   for (size_t i = 1; i < c.size(); ++i) c[i].assign(1, '-');
-  IntTo(c[1], s.Count);
-  if (t.Total != 0) countTexts.Share(c[2], s.Count);
+  IntTo(c[stcCount], s.Count);
+  if (t.Total != 0) countTexts.Share(c[stcCountPercent], s.Count);
   if (table.ComparisonUsed) {
-    IntTo(c[3], s.Norm);
-    IntTo(c[4], static_cast<int64_t>(s.Count) - s.Norm);
+    IntTo(c[stcNorm], s.Norm);
+    IntTo(c[stcDeviation], static_cast<int64_t>(s.Count) - s.Norm);
     if (s.Norm != 0)
-      FixedTextTo(c[5], (static_cast<long double>(s.Count) - s.Norm) * 100 / s.Norm, 5);
+      FixedTextTo(c[stcDeviationPercent],
+                  (static_cast<long double>(s.Count) - s.Norm) * 100 / s.Norm, 5);
     else
-      FixedTextTo(c[5], s.Count == 0 ? 0.0L : 100.0L, 5);
+      FixedTextTo(c[stcDeviationPercent], s.Count == 0 ? 0.0L : 100.0L, 5);
   }
   if (s.Depth == 0) return;
-  IntTo(c[6], s.Depth);
-  FixedTextTo(c[7], static_cast<long double>(s.Depth) * 100 / t.MaxDepth, 2);
-  FixedTextTo(c[8], Weight(s, t, table.ComparisonUsed, o.Weights), 2);
-  IntTo(c[9], s.LastDraw);
+  IntTo(c[stcDepth], s.Depth);
+  FixedTextTo(c[stcDepthPercent], static_cast<long double>(s.Depth) * 100 / t.MaxDepth, 2);
+  FixedTextTo(c[stcWeight], Weight(s, t, table.ComparisonUsed, o.Weights), 2);
+  IntTo(c[stcLastDraw], s.LastDraw);
   const long double count = s.Count;
   if (s.Count >= 2) {
-    IntTo(c[10], s.MinPeriod);
-    countTexts.Period(c[11], s.Count);
-    IntTo(c[12], s.MaxPeriod);
-    IntTo(c[13], RoundHalfEven(n / count + s.LastDraw));
+    IntTo(c[stcPeriodMin], s.MinPeriod);
+    countTexts.Period(c[stcPeriod], s.Count);
+    IntTo(c[stcPeriodMax], s.MaxPeriod);
+    IntTo(c[stcExpectedPrd], RoundHalfEven(n / count + s.LastDraw));
   }
   // An item can have a depth and no count (a dynamic list marks values of the latest draw with
   // count 0); a division by that count is no value.
-  if (s.Count > 0) IntTo(c[14], RoundHalfEven((count + 1) * s.LastDraw / count));
-  IntTo(c[15], RoundHalfEven((count + 2) * (s.LastDraw + 1.0L) / (count + 1)));
+  if (s.Count > 0) IntTo(c[stcExpectedStf], RoundHalfEven((count + 1) * s.LastDraw / count));
+  IntTo(c[stcExpectedKrn], RoundHalfEven((count + 2) * (s.LastDraw + 1.0L) / (count + 1)));
   if (fact == -1) return;
-  IntTo(c[16], fact);
-  c[17] = StatDifferenceText(c[13], fact);
-  c[18] = StatDifferenceText(c[14], fact);
-  c[19] = StatDifferenceText(c[15], fact);
+  IntTo(c[stcFact], fact);
+  c[stcDiffPrd] = StatDifferenceText(c[stcExpectedPrd], fact);
+  c[stcDiffStf] = StatDifferenceText(c[stcExpectedStf], fact);
+  c[stcDiffKrn] = StatDifferenceText(c[stcExpectedKrn], fact);
 }
 
 }  // namespace
@@ -213,7 +214,7 @@ void ComputeStatTable(TCustomStat& stat, const TStatTableOptions& o, TStatTable&
     FillCells(stat, o, table, facts[i], countTexts, table.Rows[i]);
   }
   std::vector<std::string> labels(list.size());
-  for (size_t i = 0; i < list.size(); ++i) labels[i] = table.Rows[i].Cells[0];
+  for (size_t i = 0; i < list.size(); ++i) labels[i] = table.Rows[i].Cells[stcValue];
   table.Chart = BuildStatChart(stat, list, scale.InUse ? o.FullSet : nullptr, scale,
                                o.ShowTotalLine, &labels);
   SortStatTable(table, table.SortColumn, table.Descending);
@@ -239,7 +240,7 @@ int CompareStatRows(const TStatRow& a, const TStatRow& b, int column, bool desce
   int r = 0;
   if (column >= 0 && column < StatColumnCount)
     r = CompareCells(a.Cells[static_cast<size_t>(column)], b.Cells[static_cast<size_t>(column)]);
-  if (r == 0 && column != 0) r = CompareCells(a.Cells[0], b.Cells[0]);
+  if (r == 0 && column != stcValue) r = CompareCells(a.Cells[stcValue], b.Cells[stcValue]);
   return descending ? -r : r;
 }
 
@@ -317,7 +318,7 @@ void SortStatTable(TStatTable& table, int column, bool descending) {
     SortCell(table.Rows[i].Cells[static_cast<size_t>(column)], byColumn[i]);
   if (column != 0) {
     byValue.resize(table.Rows.size());
-    for (size_t i = 0; i < table.Rows.size(); ++i) SortCell(table.Rows[i].Cells[0], byValue[i]);
+    for (size_t i = 0; i < table.Rows.size(); ++i) SortCell(table.Rows[i].Cells[stcValue], byValue[i]);
   }
   std::stable_sort(table.Order.begin(), table.Order.end(), [&](int x, int y) {
     const auto a = static_cast<size_t>(x), b = static_cast<size_t>(y);
@@ -338,17 +339,17 @@ TStatValues RowTexts(const TStatRow* row) {
   TStatValues v;
   if (!row) return v;
   const auto& c = row->Cells;
-  v.Value = c[0];
-  v.Count = c[1];
-  v.CountPercent = c[2];
-  v.Deviation = c[4];
-  v.DeviationPercent = c[5];
-  v.Depth = c[6];
-  v.DepthPercent = c[7];
-  v.Weight = c[8];
-  v.PeriodMin = c[10];
-  v.Period = c[11];
-  v.PeriodMax = c[12];
+  v.Value = c[stcValue];
+  v.Count = c[stcCount];
+  v.CountPercent = c[stcCountPercent];
+  v.Deviation = c[stcDeviation];
+  v.DeviationPercent = c[stcDeviationPercent];
+  v.Depth = c[stcDepth];
+  v.DepthPercent = c[stcDepthPercent];
+  v.Weight = c[stcWeight];
+  v.PeriodMin = c[stcPeriodMin];
+  v.Period = c[stcPeriod];
+  v.PeriodMax = c[stcPeriodMax];
   return v;
 }
 
