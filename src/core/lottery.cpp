@@ -110,7 +110,7 @@ int DrawsMatches(const TDraw& d1, const TDraw& d2) {
 TNumberSet DrawIntersect(const TDraw& d, const TNumberSet& set) {
   TNumberSet r;
   for (uint8_t v : d.Values) {
-    for (int i = 0; i < set.Count; ++i) {
+    for (int i = 0; i < set.Count && i < MaxSetSize; ++i) {
       if (set.Numbers[i] == v) {
         r.Numbers[r.Count++] = v;
         break;
@@ -123,9 +123,11 @@ TNumberSet DrawIntersect(const TDraw& d, const TNumberSet& set) {
 
 bool SameNumberSet(const TNumberSet& a, const TNumberSet& b) {
   if (a.Count != b.Count) return false;
-  for (int i = 0; i < a.Count; ++i) {
+  // Sets read from a damaged stake record may claim more numbers than they hold.
+  const int count = std::clamp(a.Count, 0, MaxSetSize);
+  for (int i = 0; i < count; ++i) {
     bool found = false;
-    for (int j = 0; j < b.Count && !found; ++j) found = a.Numbers[i] == b.Numbers[j];
+    for (int j = 0; j < count && !found; ++j) found = a.Numbers[i] == b.Numbers[j];
     if (!found) return false;
   }
   return true;

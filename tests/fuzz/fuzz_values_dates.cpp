@@ -29,7 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   kvarn::TextNumber(text);
   try {
     const kvarn::TDateTime t = kvarn::ParseDateTime(text);
-    if (t != 0 && kvarn::ParseDateTime(kvarn::DateTimeText(t)) != t) __builtin_trap();
+    // Dates before 30.12.1899 read as values at or below 0, which the text form shows as "no
+    // date"; they are left out here (see the reader's own tests).
+    if (t > 0 && kvarn::ParseDateTime(kvarn::DateTimeText(t)) != t) __builtin_trap();
   } catch (const std::runtime_error&) {
   }
   return 0;
