@@ -26,6 +26,7 @@ if [ ${#targets[@]} -eq 0 ]; then
   for f in tests/fuzz/fuzz_*.cpp; do targets+=("$(basename "$f" .cpp)"); done
 fi
 
+bash scripts/install-deps.sh
 export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
 build=build/fuzz
 flags="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
@@ -41,6 +42,8 @@ nice -n 19 cmake --build "$build" -j "${FUZZ_JOBS:-2}" --target kvarn_fuzz_seeds
 "$build/tests/fuzz/kvarn_fuzz_seeds" "$build/seeds"
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
+# The stakes and names targets rewrite a file per input; a memory file system keeps them fast.
+if [ -z "${TMPDIR:-}" ] && [ -w /dev/shm ]; then export TMPDIR=/dev/shm; fi
 export UBSAN_OPTIONS="print_stacktrace=1"
 failed=0
 for t in "${targets[@]}"; do
@@ -69,9 +72,10 @@ for t in "${targets[@]}"; do
     status="FAILED (see $log and $crashes)"
     failed=1
   fi
-  runs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | grep -o '[0-9]*$' || true)
+  # "Done N runs" at a clean end; the last "#N" status line after a failure.
+  runs=$(sed -n 's/^Done \([0-9]*\) runs.*/\1/p' "$log" | tail -1)
   if [ -z "$runs" ]; then
-    runs=$(grep -o '^#[0-9]*' "$log" | tail -1 | tr -d '#' || true)
+    runs=$(sed -n 's/^#\([0-9]*\).*/\1/p' "$log" | tail -1)
   fi
   echo "$t: ${runs:-?} executions in ${seconds}s, $status"
 done
