@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "core/codec.h"
+#include "core/lottery_text.h"
 #include "core/text.h"
 
 namespace kvarn {

@@ -1,6 +1,8 @@
 #include "stakes/regular_input.h"
 
+#include "core/lottery_text.h"
 #include "core/text.h"
+#include "core/utf8.h"
 #include "stakes/stake_input.h"
 
 namespace kvarn {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <stdexcept>
 
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/dates.h"
 #include "core/lottery.h"
 
 namespace kvarn {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "core/files.h"
 #include "core/text.h"
 #include "stakes/system_store.h"
 

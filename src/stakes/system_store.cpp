@@ -12,6 +12,8 @@
 #include <stdexcept>
 
 #include "core/config.h"
+#include "core/dates.h"
+#include "core/files.h"
 #include "core/paths.h"
 #include "core/text.h"
 

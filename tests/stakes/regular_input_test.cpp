@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/lottery_text.h"
 #include "stakes/stake_input.h"
 
 namespace kvarn {

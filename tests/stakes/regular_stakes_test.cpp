@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/draws.h"
+#include "core/lottery_text.h"
 #include "core/text.h"
 #include "stakes/stakes_check.h"
 #include "stakes/stakes_fixture.h"

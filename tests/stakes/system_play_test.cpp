@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "core/lottery_text.h"
 #include "core/text.h"
 #include "stakes/stakes_check.h"
 #include "stakes/stakes_fixture.h"

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 
+#include "core/dates.h"
 #include "core/text.h"
 #include "stakes/stakes_fixture.h"
 
