@@ -19,11 +19,14 @@
 #include "app/download_state.h"
 #include "app/draws_state.h"
 #include "app/host.h"
+#include "app/regulars_state.h"
 #include "app/stats_state.h"
+#include "app/systems_state.h"
 #include "core/config.h"
 #include "core/dates.h"
 #include "core/draws.h"
 #include "core/random.h"
+#include "stakes/regular_input.h"
 #include "stats/prefetch.h"
 #include "stats/registry.h"
 #include "stats/table.h"
@@ -292,6 +295,50 @@ class TWorkspace {
   // The full-set comparison of a registry entry, when available (the prefetch files).
   std::function<std::unique_ptr<TPrefetchData>(int entry)> StatFullSetSource;
 
+  // ---- regular stakes (workspace_regulars.cpp) ----
+  const TRegularsArray& Regulars() const { return regulars_.Store.Items(); }
+  int RegularsCount() const { return regulars_.Store.Count(); }
+  bool RegularsShown() const { return regulars_.Shown; }
+  // TabTables: hiding the tab frees the regulars, showing it reloads them from the file.
+  void TabTables(bool shown);
+  // While the tab is shown: "Загрузка файла регулярных ставок..." and the records of the file;
+  // errors are shown, the list keeps what could be read.
+  void RegularsLoad();
+  // While the tab is shown: rewrites the file; errors are shown and give false.
+  bool RegularsSave();
+  // The selected rows of the combination list (list indexes) with their 1-based row numbers.
+  std::vector<TSelectedComb> RegularsSelectedCombs(const std::vector<int>& rows) const;
+  // The checks of the add dialog's OK against the regulars there are.
+  TRegularsCreation RegularsCheck(const TRegularInput& input,
+                                  const std::vector<TSelectedComb>& selected) const;
+  // TablesAdd after an accepted dialog: "Создание регулярных ставок...", the regulars appended
+  // and the file saved.
+  bool TablesAdd(const TRegularsArray& created);
+  // TablesDel: asks, then removes the regulars at `indexes` from the last to the first and saves.
+  // False when the person said No.
+  bool TablesDel(const std::vector<int>& indexes);
+  // The list of the tab takes a new row count.
+  std::function<void()> OnRegularsChanged;
+
+  // ---- systems (workspace_systems.cpp) ----
+  const std::vector<TStoredSystem>& Systems() const { return systems_.List; }
+  bool SystemsShown() const { return systems_.Shown; }
+  // SystemsOn: the tab and the two stake commands come and go; shown, the store is listed.
+  void SystemsOn(bool shown);
+  // Lists the store again.
+  void SystemsLoad();
+  // A new system for the properties dialog: the next free id, no lines, created now.
+  tSystemData SystemsNew() const;
+  // Reads a system file the person has: every line must be a system line (any separator form),
+  // normalised; numbers and combinations are counted. Errors are shown and give false.
+  bool SystemsImport(const std::string& path, tSystemData& data);
+  // The properties dialog's OK: the system written into the store (replacing the store's system
+  // for the same count) and the list refreshed. Errors are shown and give false.
+  bool SystemsAdd(const tSystemData& data);
+  bool SystemsChange(const tSystemData& data, const std::string& replaces);
+  // The list of the tab takes a new row count.
+  std::function<void()> OnSystemsChanged;
+
  private:
   // The stakes file descriptor; closing it releases the lock.
   struct TFileLock {
@@ -328,6 +375,8 @@ class TWorkspace {
   TDownloadState download_;
   TCombsState combs_;
   TStatsState stats_;
+  TRegularsState regulars_;
+  TSystemsState systems_;
 };
 
 }  // namespace kvarn

@@ -1,6 +1,7 @@
 #include "stakes/system.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "core/text.h"
 
@@ -68,12 +69,20 @@ std::vector<std::string_view> Lines(std::string_view text) {
 
 }  // namespace
 
-TSystemNormalised SystemNormalise(std::string_view text) {
+namespace {
+
+TSystemNormalised ReadLines(std::string_view text, bool strict) {
   TSystemNormalised r;
   int lo = SystemMaxNumbers + 1, hi = 0;
   for (std::string_view raw : Lines(text)) {
     TSystemLine line;
-    if (SystemParseLine(raw, line) != TSystemLineKind::Five || !PlayableLine(line)) continue;
+    const TSystemLineKind kind = SystemParseLine(raw, line);
+    if (kind != TSystemLineKind::Five || !PlayableLine(line)) {
+      if (strict && kind != TSystemLineKind::Blank)
+        throw std::runtime_error(
+            StrFormat("Некорректная комбинация: \"%s\"!", std::string(raw).c_str()));
+      continue;
+    }
     r.Lines.push_back(line);
     lo = std::min(lo, *std::min_element(line.begin(), line.end()));
     hi = std::max(hi, *std::max_element(line.begin(), line.end()));
@@ -81,6 +90,16 @@ TSystemNormalised SystemNormalise(std::string_view text) {
   r.NumsCount = r.Lines.empty() ? 0 : hi - lo + 1;
   r.CombsCount = static_cast<int>(r.Lines.size());
   return r;
+}
+
+}  // namespace
+
+TSystemNormalised SystemNormalise(std::string_view text) {
+  return ReadLines(text, false);
+}
+
+TSystemNormalised SystemReadLines(std::string_view text) {
+  return ReadLines(text, true);
 }
 
 TSystemCheck SystemCheck(const tSystemInfo& info, const TSystemLines& lines) {

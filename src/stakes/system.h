@@ -65,6 +65,11 @@ struct TSystemNormalised {
 };
 TSystemNormalised SystemNormalise(std::string_view text);
 
+// A system file the person has, read strictly: blank lines are passed over, every other line must
+// hold five different positions 1..36, or the reading fails with "Некорректная комбинация:
+// \"%s\"!" for that line (std::runtime_error), so that no line of it is lost unnoticed.
+TSystemNormalised SystemReadLines(std::string_view text);
+
 // Which field a refused OK goes back to.
 enum class TSystemField { None, Title, Numbers, Block, Author, Description, Combs };
 struct TSystemCheck {

@@ -40,6 +40,19 @@ TEST(SystemNormalise, KeepsLinesOfFiveDifferentPositionsAndCountsNumbers) {
   EXPECT_EQ(none.CombsCount, 0);
 }
 
+TEST(SystemReadLines, AFileFailsAtItsFirstBadLineInsteadOfLosingIt) {
+  const TSystemNormalised n = SystemReadLines("\r\n1,2,3,4,5\r\n\r\n 2 3 4 5 6\r\n");
+  EXPECT_EQ(SystemLinesText(n.Lines, "|"), "01 02 03 04 05|02 03 04 05 06");
+  EXPECT_EQ(n.NumsCount, 6);
+  try {
+    SystemReadLines("1 2 3 4 5\n1 2 3 4 5 6\n");
+    FAIL();
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), "Некорректная комбинация: \"1 2 3 4 5 6\"!");
+  }
+  EXPECT_THROW(SystemReadLines("1 2 3 4 40"), std::runtime_error);
+}
+
 TEST(SystemCheck, RefusesInTheDialogsOrder) {
   const TSystemLines lines = SystemNormalise("1 2 3 4 5\n3 4 5 6 7").Lines;
   tSystemInfo info;
