@@ -1,11 +1,28 @@
 #include "stakes/system.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 
 #include "core/text.h"
 
 namespace kvarn {
+
+std::string SystemDateText(TDateTime t) {
+  if (t <= 0) return std::string();
+  int y, mo, d, h, mi, s;
+  DecodeDateTime(t, y, mo, d, h, mi, s);
+  return StrFormat("%04d-%02d-%02d %02d:%02d:%02d", y, mo, d, h, mi, s);
+}
+
+TDateTime SystemDateFromText(const std::string& text) {
+  int y, mo, d, h, mi, s;
+  TDateTime t = 0;
+  if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s) == 6 &&
+      TryEncodeDateTime(y, mo, d, h, mi, s, t))
+    return t;
+  return 0;
+}
 
 const std::string_view SystemLineSeparators = " \t*+,-./:;=\\_|~";
 

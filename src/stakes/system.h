@@ -38,6 +38,11 @@ struct tSystemData {
   std::string Combs;  // the text of the combination list, one combination a line
 };
 
+// A system's times as the properties show them: "yyyy-mm-dd hh:mm:ss"; empty for no time.
+std::string SystemDateText(TDateTime t);
+// Reads that form back; 0 for any other text.
+TDateTime SystemDateFromText(const std::string& text);
+
 // The separators of a system line: blanks and * + , - . / : ; = \ _ | ~
 extern const std::string_view SystemLineSeparators;
 

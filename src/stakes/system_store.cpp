@@ -58,22 +58,6 @@ std::string Unescape(std::string_view s) {
   return r;
 }
 
-std::string DateText(TDateTime t) {
-  if (t <= 0) return std::string();
-  int y, mo, d, h, mi, s;
-  DecodeDateTime(t, y, mo, d, h, mi, s);
-  return StrFormat("%04d-%02d-%02d %02d:%02d:%02d", y, mo, d, h, mi, s);
-}
-
-TDateTime DateFromText(const std::string& text) {
-  int y, mo, d, h, mi, s;
-  TDateTime t = 0;
-  if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s) == 6 &&
-      TryEncodeDateTime(y, mo, d, h, mi, s, t))
-    return t;
-  return 0;
-}
-
 TDateTime FromTimeT(std::time_t t) {
   std::tm lt;
   localtime_r(&t, &lt);
@@ -129,9 +113,9 @@ void ReadProps(const std::string& path, tSystemInfo& info) {
   info.Author = ini.ReadString(kSection, "Author", "");
   info.Owner = ini.ReadString(kSection, "Owner", "");
   info.Description = Unescape(ini.ReadString(kSection, "Description", ""));
-  info.Created = DateFromText(ini.ReadString(kSection, "Created", ""));
+  info.Created = SystemDateFromText(ini.ReadString(kSection, "Created", ""));
   info.Downloads = ini.ReadInteger(kSection, "Downloads", 0);
-  info.LastDownload = DateFromText(ini.ReadString(kSection, "LastDownload", ""));
+  info.LastDownload = SystemDateFromText(ini.ReadString(kSection, "LastDownload", ""));
   info.URL = ini.ReadString(kSection, "URL", "");
 }
 
@@ -145,9 +129,9 @@ void WriteProps(const std::string& path, const tSystemInfo& info) {
   ini.WriteString(kSection, "Author", Escape(info.Author));
   ini.WriteString(kSection, "Owner", Escape(info.Owner));
   ini.WriteString(kSection, "Description", Escape(info.Description));
-  ini.WriteString(kSection, "Created", DateText(info.Created));
+  ini.WriteString(kSection, "Created", SystemDateText(info.Created));
   ini.WriteInteger(kSection, "Downloads", info.Downloads);
-  ini.WriteString(kSection, "LastDownload", DateText(info.LastDownload));
+  ini.WriteString(kSection, "LastDownload", SystemDateText(info.LastDownload));
   ini.WriteString(kSection, "URL", Escape(info.URL));
   ini.Save(path);
 }
