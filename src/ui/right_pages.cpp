@@ -3,6 +3,7 @@
 
 #include "ui/placeholder_page.h"
 #include "ui/regulars_page.h"
+#include "ui/stakes_page.h"
 #include "ui/stats_page.h"
 #include "ui/systems_page.h"
 
@@ -15,7 +16,7 @@ const std::vector<TRightPage>& RightPages() {
       {"Карта", MakePlaceholder()},
       {"Схема", MakePlaceholder()},
       {"Неделя", MakePlaceholder()},
-      {"Ставки", MakePlaceholder()},
+      {"Ставки", MakePage<TStakesPage>},
       {"Рейтинг", MakePlaceholder()},
       {"Регуляры", MakePage<TRegularsPage>},
       {"Системы", MakePage<TSystemsPage>},
