@@ -30,6 +30,7 @@
 #include "core/random.h"
 #include "stakes/regular_input.h"
 #include "stakes/stakes_graph.h"
+#include "stakes/system_play.h"
 #include "stats/filter_test.h"
 #include "stats/prefetch.h"
 #include "stats/registry.h"
@@ -391,6 +392,20 @@ class TWorkspace {
   // TablesDel: asks, then removes the regulars at `indexes` from the last to the first and saves.
   // False when the person said No.
   bool TablesDel(const std::vector<int>& indexes);
+  // TablesStakeAdd before its dialog: a copy of the regular at `index` advanced with the current
+  // offset, and the stake it makes for the next draw. False (after the message) when it cannot
+  // make one.
+  bool TablesStakePrepare(int index, TRegular& advanced, TStake& stake);
+  // The stake dialog's OK: the advanced copy replaces the regular and is saved, then the stake is
+  // appended for `draws` draws, checked and the grid scrolled to it.
+  bool TablesStakeAdd(int index, const TRegular& advanced, const TStake& stake, int draws);
+  // The largest count of test draws: the archive's count - 1.
+  int RegularsTestMaxCount() const;
+  // TablesStakeTest after the count dialog: "Создание ставок по регулярным табличным ставкам...",
+  // for each of the last `count` draws, oldest first, a stake of every regular at `indexes`;
+  // then the regulars are saved and the stakes checked. The first failed append ends it (shown).
+  // Returns the stakes appended.
+  int TablesStakeTest(const std::vector<int>& indexes, int count);
   // The list of the tab takes a new row count.
   std::function<void()> OnRegularsChanged;
 
@@ -410,6 +425,15 @@ class TWorkspace {
   // for the same count) and the list refreshed. Errors are shown and give false.
   bool SystemsAdd(const tSystemData& data);
   bool SystemsChange(const tSystemData& data, const std::string& replaces);
+  // SystemStakeAll / SystemStakeFilter before the stake dialog: "Подождите пожалуйста...", the
+  // numbers of the combination list, the stored system for that many and the stakes' comment.
+  // False (after the message) when there is no system or it cannot be read.
+  bool SystemStakePrepare(TSystemPlayMode mode, TSystemFind& found, std::string& comment);
+  // The dialog's OK: "Создание ставок...", a separator, the system's combinations (with Combs
+  // only those in the list) staked for `draws` draws from `drawNumber`, then checked. Returns the
+  // stakes appended; the first failure ends it (shown).
+  size_t SystemStakePlay(TSystemPlayMode mode, const TSystemFind& found, int drawNumber, int draws,
+                         const std::string& comment);
   // The list of the tab takes a new row count.
   std::function<void()> OnSystemsChanged;
 

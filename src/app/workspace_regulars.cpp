@@ -4,6 +4,7 @@
 
 #include "app/workspace.h"
 #include "core/text.h"
+#include "stakes/regular_stakes.h"
 
 namespace kvarn {
 
@@ -87,6 +88,57 @@ bool TWorkspace::TablesDel(const std::vector<int>& indexesIn) {
   }
   RegularsSave();
   return true;
+}
+
+bool TWorkspace::TablesStakePrepare(int index, TRegular& advanced, TStake& stake) {
+  if (!regulars_.Shown) return false;
+  return RunShown(host_, [&] {
+    if (index < 0 || index >= RegularsCount())
+      Raise(StrFormat("Запись со индексом %d в файле данных не найдена!", index));
+    advanced = Regulars()[static_cast<size_t>(index)];
+    RegularAdvance(advanced, draws_.Draws, draws_.Offset);
+    stake =
+        RegularStake(advanced, DrawsNextNumber(draws_.Offset), combs_.List.Count(), settings_.Data);
+  });
+}
+
+bool TWorkspace::TablesStakeAdd(int index, const TRegular& advanced, const TStake& stake,
+                                int draws) {
+  if (!regulars_.Shown || index < 0 || index >= RegularsCount()) return false;
+  regulars_.Store.Items()[static_cast<size_t>(index)] = advanced;
+  // A failed save is shown; the stake is still made, and the next save writes the regular.
+  RegularsSave();
+  return StakeAdd(stake, draws);
+}
+
+int TWorkspace::RegularsTestMaxCount() const {
+  return kvarn::RegularsTestMaxCount(draws_.Draws);
+}
+
+int TWorkspace::TablesStakeTest(const std::vector<int>& indexes, int count) {
+  if (!regulars_.Shown || indexes.empty() || count <= 0) return 0;
+  TRegularsTestResult result;
+  bool ran;
+  {
+    TProgressText progress(host_, "Создание ставок по регулярным табличным ставкам...");
+    TBusyGuard busy(host_);
+    const bool scroll = windowState_.StakesScrollEnabled;
+    ran = RunShown(host_, [&] {
+      result = RegularsStakeTest(regulars_.Store.Items(), indexes, count, draws_.Draws,
+                                 combs_.List.Count(), settings_.Data, stakes_.File, [&] {
+                                   if (scroll) StakesRefreshGrid(true, true);
+                                 });
+    });
+  }
+  if (!result.LastAppendOk) ShowError(host_, result.Error);
+  // The regulars advanced by the stakes that were made are kept, also after a failure.
+  RegularsSave();
+  StakesRefreshGrid(true, false);
+  if (ran && result.LastAppendOk && result.Appended > 0) {
+    StakesCheckAndRefresh();
+    StakesRefreshGrid(true, true);
+  }
+  return result.Appended;
 }
 
 }  // namespace kvarn

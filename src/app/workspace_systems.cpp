@@ -1,5 +1,7 @@
 // System play: the list of the local store, adding, changing and importing systems, and the
 // stakes made from the combination list through a system.
+#include <algorithm>
+
 #include "app/workspace.h"
 #include "core/codec.h"
 #include "core/files.h"
@@ -70,6 +72,54 @@ bool TWorkspace::SystemsChange(const tSystemData& data, const std::string& repla
   }
   SystemsLoad();
   return ok;
+}
+
+bool TWorkspace::SystemStakePrepare(TSystemPlayMode mode, TSystemFind& found,
+                                    std::string& comment) {
+  bool ran;
+  TByteArray numbers;
+  {
+    TProgressText progress(host_, "Подождите пожалуйста...");
+    TBusyGuard busy(host_);
+    ran = RunShown(host_, [&] {
+      numbers = SystemListNumbers(combs_.List);
+      found = SystemFindCombs(dataDir_, numbers);
+    });
+  }
+  if (!ran) return false;
+  if (!found.Ok) {
+    ShowError(host_, found.Message);
+    return false;
+  }
+  comment = SystemStakeComment(mode, static_cast<int>(numbers.size()), found.FileName);
+  return true;
+}
+
+size_t TWorkspace::SystemStakePlay(TSystemPlayMode mode, const TSystemFind& found, int drawNumber,
+                                   int draws, const std::string& comment) {
+  const TCombsArray combs = SystemStakeCombs(found.Combs, mode, combs_.List);
+  const int32_t sample = SystemSampleSize(mode, found.Combs.size(), combs_.List.Count());
+  size_t done = 0;
+  bool ok;
+  {
+    TProgressText progress(host_, "Создание ставок...");
+    TBusyGuard busy(host_);
+    const bool scroll = windowState_.StakesScrollEnabled;
+    const double total = static_cast<double>(std::max<size_t>(combs.size(), 1));
+    ok = RunShown(host_, [&] {
+      done = SystemStakesAppend(
+          stakes_.File, combs, drawNumber, draws, comment, sample, settings_.Data, [&](size_t n) {
+            StakesRefreshGrid(true, scroll);
+            progress.Update(StrFormat("Создание ставок ( завершено %.0f %% )...",
+                                      100.0 * static_cast<double>(n) / total));
+          });
+    });
+  }
+  StakesRefreshGrid(true, false);
+  if (!ok) return done;
+  StakesCheckAndRefresh();
+  StakesRefreshGrid(true, true);
+  return done;
 }
 
 }  // namespace kvarn

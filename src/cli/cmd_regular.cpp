@@ -7,6 +7,7 @@
 #include "core/lottery_text.h"
 #include "core/text.h"
 #include "stakes/stake_input.h"
+#include "stakes/stakes_file.h"
 
 namespace kvarn {
 
@@ -73,6 +74,56 @@ int RegularDelete(TCliContext& ctx, TCliArgs& args) {
   return ws.TablesDel(indexes) && !ctx.host.ErrorShown() ? 0 : 1;
 }
 
+// An integer option within lo..hi, or `def` when not given.
+int TakeRanged(TCliArgs& args, const std::string& name, int lo, int hi, int def) {
+  const std::optional<std::string> text = args.TakeOption(name);
+  if (!text) return def;
+  int64_t v = 0;
+  if (!TryTextToInt(*text, v) || v < lo || v > hi)
+    throw TCliUsageError{StrFormat("option %s needs a value from %d to %d", name.c_str(), lo, hi)};
+  return static_cast<int>(v);
+}
+
+// The regulars with the stakes file open and the combination list generated as at start-up (its
+// count is the stakes' sample size).
+TWorkspace* RegularsWithStakes(TCliContext& ctx) {
+  TWorkspace& ws = RegularsWorkspace(ctx);
+  if (!ws.StakesOpen()) return nullptr;
+  ws.CombsStartup();
+  return &ws;
+}
+
+int RegularStakeCmd(TCliContext& ctx, TCliArgs& args) {
+  const std::optional<std::string> name = args.TakePositional();
+  if (!name) throw TCliUsageError{"name the regular"};
+  const int draws = TakeRanged(args, "--draws", 1, MaxStakeDraws, 1);
+  args.ExpectEnd();
+  TWorkspace* ws = RegularsWithStakes(ctx);
+  if (!ws) return 1;
+  const int index = RegularIndex(*ws, *name);
+  TRegular advanced;
+  TStake stake;
+  if (!ws->TablesStakePrepare(index, advanced, stake)) return 1;
+  const int before = ws->StakesCount();
+  if (!ws->TablesStakeAdd(index, advanced, stake, draws)) return 1;
+  ctx.out << ws->StakesCount() - before << '\n';
+  return ctx.host.ErrorShown() ? 1 : 0;
+}
+
+int RegularTestCmd(TCliContext& ctx, TCliArgs& args) {
+  const std::optional<std::string> countText = args.TakeOption("--count");
+  TWorkspace* ws = RegularsWithStakes(ctx);
+  if (!ws) return 1;
+  const std::vector<int> indexes = RegularIndexes(ctx, args);
+  const int max = ws->RegularsTestMaxCount();
+  int64_t count = 0;
+  if (!TryTextToInt(*countText, count) || count < 1 || count > max)
+    throw TCliUsageError{StrFormat("option --count needs a value from 1 to %d", max)};
+  const int appended = ws->TablesStakeTest(indexes, static_cast<int>(count));
+  ctx.out << appended << '\n';
+  return ctx.host.ErrorShown() ? 1 : 0;
+}
+
 int RegularList(TCliContext& ctx, TCliArgs& args) {
   args.ExpectEnd();
   TWorkspace& ws = RegularsWorkspace(ctx);
@@ -103,6 +154,27 @@ const TCliRegistration RegularCommands[] = {
         .synopsis = "NAME...",
         .help = "Deletes the regulars with these comments",
         .run = &RegularDelete,
+    }},
+    TCliRegistration{{
+        .name = "regular",
+        .sub = "stake",
+        .synopsis = "NAME",
+        .help = "Makes the next stake of the regular for the next draw, checks the stakes and "
+                "prints the number of records appended",
+        .options = {{.name = "--draws", .value = "K", .help = "for K draws, 1..65535 (1)"}},
+        .run = &RegularStakeCmd,
+    }},
+    TCliRegistration{{
+        .name = "regular",
+        .sub = "test",
+        .synopsis = "NAME...",
+        .help = "Stakes the regulars over the last T draws of the archive, checks the stakes and "
+                "prints the number of stakes made",
+        .options = {{.name = "--count",
+                     .value = "T",
+                     .help = "the draws tested, 1 .. archive count - 1",
+                     .required = true}},
+        .run = &RegularTestCmd,
     }},
     TCliRegistration{{
         .name = "regular",

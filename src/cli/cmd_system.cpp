@@ -6,6 +6,7 @@
 #include "app/workspace.h"
 #include "cli/cli.h"
 #include "core/text.h"
+#include "stakes/stakes_file.h"
 
 namespace kvarn {
 
@@ -67,6 +68,38 @@ int SystemList(TCliContext& ctx, TCliArgs& args) {
   return ctx.host.ErrorShown() ? 1 : 0;
 }
 
+int SystemPlay(TCliContext& ctx, TCliArgs& args) {
+  const std::optional<std::string> how = args.TakePositional();
+  if (!how || (*how != "all" && *how != "filter")) throw TCliUsageError{"say all or filter"};
+  const TSystemPlayMode mode = *how == "all" ? TSystemPlayMode::All : TSystemPlayMode::Combs;
+  const std::optional<std::string> in = args.TakeOption("--in");
+  const std::optional<std::string> drawText = args.TakeOption("--draw");
+  const std::optional<std::string> drawsText = args.TakeOption("--draws");
+  args.ExpectEnd();
+  int64_t draw = 0;
+  if (drawText && (!TryTextToInt(*drawText, draw) || draw < 1 || draw > 2147483647))
+    throw TCliUsageError{"option --draw needs a value from 1 to 2147483647"};
+  int64_t draws = 1;
+  if (drawsText && (!TryTextToInt(*drawsText, draws) || draws < 1 || draws > MaxStakeDraws))
+    throw TCliUsageError{StrFormat("option --draws needs a value from 1 to %d", MaxStakeDraws)};
+  TWorkspace& ws = ctx.Workspace();
+  if (!ws.StakesOpen()) return 1;
+  if (in) {
+    if (!ws.CombsLoadFile(*in)) return 1;
+  } else {
+    ws.CombsStartup();
+  }
+  if (ws.Combs().Count() == 0) throw TCliUsageError{"the combination list is empty"};
+  TSystemFind found;
+  std::string comment;
+  if (!ws.SystemStakePrepare(mode, found, comment)) return 1;
+  const int32_t first =
+      drawText ? static_cast<int32_t>(draw) : ws.DrawsNextNumber(ws.DrawsOffset());
+  const size_t done = ws.SystemStakePlay(mode, found, first, static_cast<int>(draws), comment);
+  ctx.out << done * static_cast<size_t>(draws) << '\n';
+  return ctx.host.ErrorShown() ? 1 : 0;
+}
+
 const TCliRegistration SystemCommands[] = {
     TCliRegistration{{
         .name = "system",
@@ -91,6 +124,19 @@ const TCliRegistration SystemCommands[] = {
         .help = "Prints the systems of the store: id, numbers, block, combinations, title, file "
                 "name",
         .run = &SystemList,
+    }},
+    TCliRegistration{{
+        .name = "system",
+        .sub = "play",
+        .synopsis = "all|filter",
+        .help = "Stakes the store's system for the numbers of the list - all its combinations, or "
+                "only those in the list - checks the stakes and prints the number appended",
+        .options = {{.name = "--in",
+                     .value = "FILE.lcv",
+                     .help = "the combination list (the one generated at start-up)"},
+                    {.name = "--draw", .value = "N", .help = "the first draw (the next one)"},
+                    {.name = "--draws", .value = "K", .help = "for K draws from it, 1..65535 (1)"}},
+        .run = &SystemPlay,
     }},
 };
 

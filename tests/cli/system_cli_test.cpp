@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "cli_fixture.h"
+#include "common/archives.h"
 #include "core/files.h"
 
 namespace kvarn {
@@ -49,6 +50,34 @@ TEST_F(SystemCli, BadFilesAndPropertiesAreRefusedWithTheirMessages) {
   ASSERT_EQ(Run({"system", "list"}), 0);
   EXPECT_EQ(out_, "");
   EXPECT_FALSE(std::filesystem::exists(PathJoin(dir_, "Systems")));
+}
+
+TEST_F(SystemCli, PlayStakesTheSystemForTheListsNumbers) {
+  test::WriteArchive(dir_, test::ArchiveOf(3, 41, test::RunOfFive));
+  ASSERT_EQ(Run({"gen", "--mode", "2", "--params", "9;8;7;6;5;4;3", "--out", Path("seven.lcv")}), 0)
+      << err_;
+  EXPECT_EQ(Run({"system", "play", "all", "--in", Path("seven.lcv")}), 1);
+  EXPECT_EQ(err_.rfind("Ошибка: Система для 7 чисел не найдена или не загружена на компьютер!", 0),
+            0u)
+      << err_;
+
+  WriteFileAtomic(Path("seven.txt"), "1 2 3 4 5\r\n3 4 5 6 7\r\n");
+  ASSERT_EQ(Run({"system", "add", Path("seven.txt"), "--numbers", "7"}), 0) << err_;
+  ASSERT_EQ(Run({"system", "play", "all", "--in", Path("seven.lcv"), "--draws", "2"}), 0) << err_;
+  EXPECT_EQ(out_, "4\n");
+  ASSERT_EQ(Run({"system", "play", "filter", "--in", Path("seven.lcv"), "--draw", "60"}), 0)
+      << err_;
+  EXPECT_EQ(out_, "2\n");
+  ASSERT_EQ(Run({"stakes", "list"}), 0);
+  const std::vector<std::string> lines = Lines();
+  // Each stake for two draws has a separator between its draws; the second play starts with one.
+  ASSERT_EQ(lines.size(), 10u);
+  EXPECT_EQ(lines[0].rfind("2\t4\t44\t0\t2\t5\t3;4;5;6;7\t", 0), 0u);
+  EXPECT_NE(lines[0].find("\tСистемная игра для 7 чисел [вся система]: 5-07-0_0001"),
+            std::string::npos);
+  EXPECT_EQ(lines[6].rfind("2\t4\t45\t", 0), 0u);
+  EXPECT_EQ(lines[9].rfind("2\t4\t60\t0\t21\t5\t5;6;7;8;9\t", 0), 0u);
+  EXPECT_EQ(Run({"system", "play", "some"}), 2);
 }
 
 }  // namespace
