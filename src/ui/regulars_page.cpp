@@ -5,7 +5,9 @@
 
 #include "app/workspace.h"
 #include "ui/combs_page.h"
+#include "ui/form_stake.h"
 #include "ui/form_table.h"
+#include "ui/form_test_cnt.h"
 #include "ui/list_view.h"
 #include "ui/template_main.h"
 #include "ui/window_state.h"
@@ -37,6 +39,17 @@ void TRegularsPage::BindCommands() {
       [this, &ws] {
         if (ws.TablesDel(SelectedRecords())) list_->selectionModel()->clear();
       });
+  c.Bind(
+      "TablesStakeAdd",
+      [this, &ws] { return ws.RegularsShown() && ws.StakesFileOpen() && FocusedRecord() >= 0; },
+      [this] { StakeRegular(); });
+  c.Bind(
+      "TablesStakeTest",
+      [this, &ws] {
+        return ws.RegularsShown() && ws.StakesFileOpen() && ws.RegularsTestMaxCount() > 0 &&
+               !SelectedRecords().empty();
+      },
+      [this] { TestRegulars(); });
   ws.OnRegularsChanged = [this] { model_->Refresh(); };
   model_->Refresh();
 }
@@ -51,6 +64,26 @@ void TRegularsPage::AddRegulars() {
       this);
   if (dlg.exec() != QDialog::Accepted) return;
   ws.TablesAdd(dlg.Result());
+}
+
+void TRegularsPage::StakeRegular() {
+  TWorkspace& ws = main_.Workspace();
+  const int index = FocusedRecord();
+  TRegular advanced;
+  TStake stake;
+  if (!ws.TablesStakePrepare(index, advanced, stake)) return;
+  TFormStake dlg(main_.Host(), stake, 1, ws.Config(), this);
+  // Cancel leaves the regular as it was.
+  if (dlg.exec() == QDialog::Accepted)
+    ws.TablesStakeAdd(index, advanced, dlg.Result(), dlg.Draws());
+}
+
+void TRegularsPage::TestRegulars() {
+  TWorkspace& ws = main_.Workspace();
+  const std::vector<int> records = SelectedRecords();
+  TFormTestCnt dlg(ws.RegularsTestMaxCount(), this);
+  if (dlg.exec() != QDialog::Accepted || dlg.Result() <= 0) return;
+  ws.TablesStakeTest(records, dlg.Result());
 }
 
 std::vector<int> TRegularsPage::SelectedRecords() const {

@@ -28,6 +28,8 @@ class TRegularsPage : public TPage {
 
  private:
   void AddRegulars();
+  void StakeRegular();
+  void TestRegulars();
 
   QTableView* list_ = nullptr;
   TRegularsModel* model_ = nullptr;

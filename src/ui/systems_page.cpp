@@ -3,8 +3,10 @@
 #include <QFileDialog>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/workspace.h"
+#include "ui/form_multi.h"
 #include "ui/list_view.h"
 #include "ui/qt_host.h"
 #include "ui/template_main.h"
@@ -65,6 +67,11 @@ void TSystemsPage::BindCommands() {
   c.Bind(
       "SystemsProp", [this, &ws] { return ws.SystemsShown() && FocusedSystem() >= 0; },
       [this] { ShowProperties(); });
+  auto canPlay = [&ws] {
+    return ws.SystemsShown() && ws.StakesFileOpen() && ws.Combs().Count() > 0;
+  };
+  c.Bind("SystemStakeAll", canPlay, [this] { PlaySystem(TSystemPlayMode::All); });
+  c.Bind("SystemStakeFilter", canPlay, [this] { PlaySystem(TSystemPlayMode::Combs); });
   ws.OnSystemsChanged = [this] { model_->Refresh(); };
   model_->Refresh();
 }
@@ -104,6 +111,19 @@ void TSystemsPage::EditSystem(TFormSystem::TMode mode, const tSystemData& data,
     ws.SystemsAdd(dlg.Result());
   else
     ws.SystemsChange(dlg.Result(), replaces);
+}
+
+void TSystemsPage::PlaySystem(TSystemPlayMode mode) {
+  TWorkspace& ws = main_.Workspace();
+  TSystemFind found;
+  std::string comment;
+  if (!ws.SystemStakePrepare(mode, found, comment)) return;
+  // The stakes are the system's combinations: the dialog takes their draws and comment only.
+  TFormMulti dlg(main_.Host(), ws.DrawsNextNumber(ws.DrawsOffset()), 1, comment, this);
+  // Wide enough for the whole description with the system's file name.
+  dlg.resize(std::max(dlg.width(), 460), dlg.height());
+  if (dlg.exec() != QDialog::Accepted) return;
+  ws.SystemStakePlay(mode, found, dlg.DrawNumber(), dlg.Draws(), dlg.Comment());
 }
 
 void TSystemsPage::RestoreState(const TWindowStateStore& st) {

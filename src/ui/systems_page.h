@@ -4,6 +4,7 @@
 
 #include <QTableView>
 
+#include "stakes/system_play.h"
 #include "ui/form_system.h"
 #include "ui/page.h"
 #include "ui/systems_model.h"
@@ -30,6 +31,7 @@ class TSystemsPage : public TPage {
   // Opens the properties dialog; on OK the system goes into the store.
   void EditSystem(TFormSystem::TMode mode, const tSystemData& data, const std::string& replaces);
   void ShowProperties();
+  void PlaySystem(TSystemPlayMode mode);
 
   QTableView* list_ = nullptr;
   TSystemsModel* model_ = nullptr;

@@ -10,7 +10,9 @@
 #include "stakes/regulars_file.h"
 #include "type_text.h"
 #include "ui/combs_page.h"
+#include "ui/form_stake.h"
 #include "ui/form_table.h"
+#include "ui/form_test_cnt.h"
 #include "ui/regulars_page.h"
 #include "ui_fixture.h"
 
@@ -182,6 +184,68 @@ TEST_F(RegularsTab, HidingTheTabFreesTheRegularsAndShowingReloadsThem) {
   TFormMain& again = Open();
   EXPECT_FALSE(again.RightTabs().isTabVisible(rtTables));
   EXPECT_EQ(again.Workspace().RegularsCount(), 0);
+}
+
+TEST_F(RegularsTab, StakeOfTheFocusedRegularGoesThroughTheStakeDialog) {
+  TFormMain& w = OpenWithDraws();
+  TWorkspace& ws = w.Workspace();
+  TRegularInput in;
+  in.Comment = "Круг";
+  in.StartText = "30;31;32;33;34";
+  in.Step = 5;
+  ASSERT_TRUE(ws.TablesAdd(ws.RegularsCheck(in, {}).Created));
+  TRegularsPage& page = w.Page<TRegularsPage>();
+  page.List()->setCurrentIndex(page.Model()->index(0, 0));
+  w.Commands().UpdateAll();
+  ASSERT_TRUE(w.Commands().Action("TablesStakeAdd")->isEnabled());
+
+  // Cancel: no stake, and the regular stays where it was.
+  WithDialog<TFormStake>([&] { w.Commands().Execute("TablesStakeAdd"); },
+                         [&](TFormStake& d) {
+                           EXPECT_EQ(d.NumbersField()->text(), QStringLiteral("1;2;3;35;36"));
+                           EXPECT_EQ(d.CommentField()->text(), QStringLiteral("Круг"));
+                           EXPECT_EQ(d.DrawNumberField()->value(), 1030);
+                           d.reject();
+                         });
+  EXPECT_EQ(ws.StakesCount(), 0);
+  EXPECT_EQ(Cell(page.Model(), 0, 3), QStringLiteral("30;31;32;33;34"));
+
+  WithDialog<TFormStake>([&] { w.Commands().Execute("TablesStakeAdd"); },
+                         [&](TFormStake& d) { ClickOkToClose(d); });
+  ASSERT_EQ(ws.StakesCount(), 1);
+  EXPECT_EQ(ws.StakesReadRecord(0, TStakeOrigin::Start).Kind, skRegular);
+  EXPECT_EQ(Cell(page.Model(), 0, 3), QStringLiteral("1;2;3;35;36"));
+  EXPECT_EQ(Cell(page.Model(), 0, 4), QStringLiteral("1"));
+}
+
+TEST_F(RegularsTab, TestOfTheSelectedRegularsAsksTheCountAndChecksTheStakes) {
+  TFormMain& w = OpenWithDraws();
+  TWorkspace& ws = w.Workspace();
+  for (const char* c : {"а", "б", "в"}) {
+    TRegularInput in;
+    in.Comment = c;
+    in.StartText = "1;2;3;4;5";
+    ASSERT_TRUE(ws.TablesAdd(ws.RegularsCheck(in, {}).Created));
+  }
+  TRegularsPage& page = w.Page<TRegularsPage>();
+  SelectRows(page.List(), {0, 2});
+  WithDialog<TFormTestCnt>([&] { w.Commands().Execute("TablesStakeTest"); },
+                           [&](TFormTestCnt& d) {
+                             EXPECT_EQ(d.windowTitle(), QStringLiteral("Количество тестов"));
+                             EXPECT_EQ(d.CountField()->value(), 10);
+                             EXPECT_EQ(d.CountField()->maximum(), 29);
+                             d.CountField()->setValue(5);
+                             ClickOkToClose(d);
+                           });
+  ASSERT_EQ(ws.StakesCount(), 10);
+  for (int i = 0; i < 10; ++i) {
+    const TStake s = ws.StakesReadRecord(i, TStakeOrigin::Start);
+    EXPECT_TRUE(s.IsChecked());
+    EXPECT_EQ(s.DrawNumber, 1025 + i / 2);
+  }
+  EXPECT_EQ(Cell(page.Model(), 0, 4), QStringLiteral("5"));
+  EXPECT_EQ(Cell(page.Model(), 1, 4), QStringLiteral("0"));
+  EXPECT_TRUE(shown.empty());
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 // Pictures of the "Регуляры" and "Системы" tabs and their dialogs, for a person to look at:
 // written only when KVARN_SCREENSHOT_DIR names a directory (run under xvfb-run).
 #include <QTest>
+#include <QTimer>
 #include <cstdlib>
 
 #include "ui/combs_page.h"
+#include "ui/form_multi.h"
+#include "ui/form_stake.h"
 #include "ui/form_system.h"
 #include "ui/form_table.h"
 #include "ui/form_test_cnt.h"
@@ -60,6 +63,13 @@ TEST_F(RegularsSystemsScreens, TabsAndDialogs) {
                            Save(d, "regulars_add_dialog.png");
                            d.reject();
                          });
+  TRegularsPage& regulars = w.Page<TRegularsPage>();
+  regulars.List()->setCurrentIndex(regulars.Model()->index(1, 0));
+  WithDialog<TFormStake>([&] { w.Commands().Execute("TablesStakeAdd"); },
+                         [&](TFormStake& d) {
+                           Save(d, "regulars_stake_dialog.png");
+                           d.reject();
+                         });
   {
     TFormTestCnt d(ws.DrawsCount() - 1, &w);
     d.show();
@@ -90,6 +100,22 @@ TEST_F(RegularsSystemsScreens, TabsAndDialogs) {
                             Save(d, "system_properties_dialog.png");
                             d.reject();
                           });
+  ws.CombsGenerate(gmOnlyMine, "3;8;14;21;27;30;35", false);
+  // The look-up shows its progress first: the dialog is caught once it is up.
+  bool seen = false;
+  QTimer timer;
+  timer.setInterval(5);
+  QObject::connect(&timer, &QTimer::timeout, [&] {
+    auto* d = qobject_cast<TFormMulti*>(QApplication::activeModalWidget());
+    if (!d) return;
+    timer.stop();
+    seen = true;
+    Save(*d, "system_play_dialog.png");
+    d->reject();
+  });
+  timer.start();
+  w.Commands().Execute("SystemStakeAll");
+  EXPECT_TRUE(seen);
   EXPECT_TRUE(shown.empty());
 }
 

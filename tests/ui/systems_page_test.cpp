@@ -6,10 +6,12 @@
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "core/files.h"
 #include "stakes/system_store.h"
 #include "type_text.h"
+#include "ui/form_multi.h"
 #include "ui/form_system.h"
 #include "ui/systems_page.h"
 #include "ui_fixture.h"
@@ -30,6 +32,26 @@ QStringList MenuTexts(QMenu* menu, bool enabledOnly) {
 
 class SystemsTab : public TUiTest {
  protected:
+  // As WithDialog, for a command that shows its progress (and so runs the event loop) before
+  // its dialog opens: waits for the dialog to come up.
+  template <class D>
+  static void WhenDialogOpens(const std::function<void()>& open,
+                              const std::function<void(D&)>& action) {
+    bool seen = false;
+    QTimer timer;
+    timer.setInterval(5);
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+      auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
+      if (!d) return;
+      timer.stop();
+      seen = true;
+      action(*d);
+    });
+    timer.start();
+    open();
+    timer.stop();
+    EXPECT_TRUE(seen);
+  }
   TFormMain& OpenTab() {
     TFormMain& w = Open();
     w.RightTabs().setCurrentIndex(rtSystems);
@@ -217,6 +239,45 @@ TEST_F(SystemsTab, CatalogueCommandsStayDisabledAndSystemPlayCanBeSwitchedOff) {
   EXPECT_FALSE(w.Commands().Action("SystemsAdd")->isEnabled());
   ASSERT_TRUE(w.Commands().Execute("SystemsOn"));
   EXPECT_TRUE(w.Commands().Action("SystemStakeAll")->isVisible());
+}
+
+TEST_F(SystemsTab, SystemPlayStakesTheStoredSystemAfterTheMultiStakeDialog) {
+  TFormMain& w = OpenTab();
+  TWorkspace& ws = w.Workspace();
+  tSystemData data = ws.SystemsNew();
+  data.Info.NumsCount = 7;
+  data.Info.CombsCount = 2;
+  data.Info.Title = data.Info.Author = data.Info.Description = "x";
+  data.Combs = "01 02 03 04 05\r\n03 04 05 06 07";
+  ASSERT_TRUE(ws.SystemsAdd(data));
+  ws.CombsGenerate(gmOnlyMine, "1;2;3;4;5;6;7", false);
+  w.Commands().UpdateAll();
+  ASSERT_TRUE(w.Commands().Action("SystemStakeAll")->isEnabled());
+
+  WhenDialogOpens<TFormMulti>(
+      [&] { w.Commands().Execute("SystemStakeAll"); },
+      [&](TFormMulti& d) {
+        EXPECT_EQ(d.CommentField()->text(),
+                  QStringLiteral("Системная игра для 7 чисел [вся система]: 5-07-0_0001"));
+        d.DrawsField()->setValue(2);
+        ClickOkToClose(d);
+      });
+  EXPECT_EQ(ws.StakesCount(), 7);  // two stakes for two draws, a separator before each repeat
+  const TStake s = ws.StakesReadRecord(0, TStakeOrigin::Start);
+  EXPECT_EQ(s.Kind, skSystem);
+  EXPECT_EQ(s.SampleSize, 2);
+
+  // Cancel stakes nothing; with eight numbers in the list there is no system to play.
+  WhenDialogOpens<TFormMulti>([&] { w.Commands().Execute("SystemStakeFilter"); },
+                              [&](TFormMulti& d) { d.reject(); });
+  EXPECT_EQ(ws.StakesCount(), 7);
+  ws.CombsGenerate(gmOnlyMine, "1;2;3;4;5;6;7;8", false);
+  ASSERT_TRUE(w.Commands().Execute("SystemStakeFilter"));
+  EXPECT_EQ(Texts().back().rfind("Система для 8 чисел не найдена", 0), 0u);
+
+  // Switching system play off hides the two commands.
+  ASSERT_TRUE(w.Commands().Execute("SystemsOn"));
+  EXPECT_FALSE(w.Commands().Action("SystemStakeAll")->isVisible());
 }
 
 }  // namespace
