@@ -58,10 +58,9 @@ uint32_t ChannelColour(int n, int size) {
 // ---- numbers and combinations ----
 
 int ShiftNumber(int n, int k) {
-  int r = n + k;
-  while (r > NumbersCount) r -= NumbersCount;
-  while (r <= 0) r += NumbersCount;
-  return r;
+  // In one step and in 64 bits: a step read from a damaged file may be any int32.
+  const int64_t r = (static_cast<int64_t>(n) + k - 1) % NumbersCount;
+  return static_cast<int>(r < 0 ? r + NumbersCount : r) + 1;
 }
 
 TComb ShiftComb(const TComb& c, int k) {

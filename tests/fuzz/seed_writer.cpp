@@ -6,6 +6,8 @@
 #include <string>
 
 #include "common/archives.h"
+#include "stakes/regular.h"
+#include "stakes/regulars_file.h"
 #include "stakes/stake.h"
 
 namespace {
@@ -57,5 +59,19 @@ int main(int argc, char** argv) {
   std::string old = file;
   old[0] = 1;
   Write(dir / "stakes_file" / "old_version", old);
+
+  // Regulars: one on its own combination, one on the draws with a long comment, and a torn one.
+  TRegular own;
+  own.Comment = "Шаг 3";
+  own.Start = own.Current = {1, 2, 3, 4, 5};
+  own.Step = 3;
+  own.Stakes = 7;
+  TRegular onDraws;
+  onDraws.Comment = std::string(300, 'r');
+  onDraws.Base = rbLastDraw;
+  onDraws.Step = -36;
+  const std::string regulars = RegularsToBytes({own, onDraws});
+  Write(dir / "regulars_file" / "two", regulars);
+  Write(dir / "regulars_file" / "torn", regulars.substr(0, regulars.size() - 5));
   return 0;
 }
