@@ -137,9 +137,9 @@ void RatingsCsvWriteFile(const std::string& path, const TRatingsArray& ratings) 
   WriteFileAtomic(path, Utf8ToCp1251(RatingsCsvText(ratings)));
 }
 
-std::vector<TGraphSeries> RatingsGraphOverlapData(const TRatingsArray& ratings,
-                                                  const std::vector<int>& selected,
-                                                  const TExpectedShares& shares) {
+std::vector<TRatingGraphSeries> RatingsGraphOverlapData(const TRatingsArray& ratings,
+                                                        const std::vector<int>& selected,
+                                                        const TExpectedShares& shares) {
   std::vector<const TRatingRecord*> rows;
   uint32_t most = 0;
   for (int i : selected) {
@@ -147,16 +147,16 @@ std::vector<TGraphSeries> RatingsGraphOverlapData(const TRatingsArray& ratings,
     rows.push_back(&ratings[static_cast<size_t>(i)]);
     most = std::max(most, rows.back()->Count);
   }
-  std::vector<TGraphSeries> series;
+  std::vector<TRatingGraphSeries> series;
   if (rows.empty()) return series;
-  TGraphSeries normal{RatingsNormalSeriesTitle, RatingsNormalSeriesColour, {}};
+  TRatingGraphSeries normal{RatingsNormalSeriesTitle, RatingsNormalSeriesColour, {}};
   const double all = static_cast<double>(CombCount(NumbersCount, CombSize));
   for (int k = 0; k < RatingMatchKinds; ++k)
     normal.Points.emplace_back(
         k, static_cast<double>(shares.Counts[static_cast<size_t>(k)]) * most / all);
   series.push_back(std::move(normal));
   for (const TRatingRecord* r : rows) {
-    TGraphSeries s{RatingIsConsistent(*r) ? r->Name : RatingBadDataText, 0, {}};
+    TRatingGraphSeries s{RatingIsConsistent(*r) ? r->Name : RatingBadDataText, 0, {}};
     for (int k = 0; k < RatingMatchKinds; ++k)
       s.Points.emplace_back(k, r->Overlaps[static_cast<size_t>(k)]);
     series.push_back(std::move(s));

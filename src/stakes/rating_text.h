@@ -49,7 +49,7 @@ std::string RatingsCsvText(const TRatingsArray& ratings);
 void RatingsCsvWriteFile(const std::string& path, const TRatingsArray& ratings);
 
 // One line series of a chart window.
-struct TGraphSeries {
+struct TRatingGraphSeries {
   std::string Title;
   uint32_t Colour = 0;  // 0x00BBGGRR; 0 = the chart's next colour
   std::vector<std::pair<double, double>> Points;
@@ -59,8 +59,8 @@ constexpr uint32_t RatingsNormalSeriesColour = 8421504;  // grey
 
 // The match-count graph of the selected records: the chance series scaled to the largest count
 // among them, then one series per record with its six counters.
-std::vector<TGraphSeries> RatingsGraphOverlapData(const TRatingsArray& ratings,
-                                                  const std::vector<int>& selected,
-                                                  const TExpectedShares& shares);
+std::vector<TRatingGraphSeries> RatingsGraphOverlapData(const TRatingsArray& ratings,
+                                                        const std::vector<int>& selected,
+                                                        const TExpectedShares& shares);
 
 }  // namespace kvarn
