@@ -110,13 +110,21 @@ std::string ChanceVerdict(const TChanceResult& r) {
   return r.P < ChanceSignificance ? "лучше случайного при p < 0.05" : "не отличается от случайного";
 }
 
-TChanceCollector::TChanceCollector(const std::vector<std::string>& names) : samples_(names.size()) {
-  for (size_t i = 0; i < names.size(); ++i) index_.Add(names[i], static_cast<int>(i));
+TChanceCollector::TChanceCollector(const std::vector<std::string>& names) {
+  for (const std::string& name : names) {
+    int at = index_.Find(name);
+    if (at < 0) {
+      at = static_cast<int>(samples_.size());
+      samples_.emplace_back();
+      index_.Add(name, at);
+    }
+    sampleOf_.push_back(static_cast<size_t>(at));
+  }
 }
 
 void TChanceCollector::AddStake(std::string_view comment, int n, int matches) {
-  const int row = index_.Find(comment);
-  if (row >= 0) ChanceAddStake(samples_[static_cast<size_t>(row)], n, matches);
+  const int at = index_.Find(comment);
+  if (at >= 0) ChanceAddStake(samples_[static_cast<size_t>(at)], n, matches);
 }
 
 }  // namespace kvarn

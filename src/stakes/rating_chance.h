@@ -52,15 +52,18 @@ TChanceResult ChanceTest(const TChanceSample& sample, uint64_t ratingCount);
 std::string ChanceVerdict(const TChanceResult& r);
 
 // Collects the samples of several rating rows from the stakes: each stake goes to the row whose
-// name equals its comment, letter case ignored.
+// name equals its comment, letter case ignored. Rows whose names differ only in case (a rating
+// file written elsewhere may hold such) get the same sample.
 class TChanceCollector {
  public:
   explicit TChanceCollector(const std::vector<std::string>& names);
   void AddStake(std::string_view comment, int n, int matches);
-  const std::vector<TChanceSample>& Samples() const { return samples_; }
+  size_t Size() const { return sampleOf_.size(); }
+  const TChanceSample& Sample(size_t row) const { return samples_[sampleOf_[row]]; }
 
  private:
   TRatingsIndex index_;
+  std::vector<size_t> sampleOf_;
   std::vector<TChanceSample> samples_;
 };
 

@@ -137,9 +137,9 @@ void RatingsCsvWriteFile(const std::string& path, const TRatingsArray& ratings) 
   WriteFileAtomic(path, Utf8ToCp1251(RatingsCsvText(ratings)));
 }
 
-std::vector<TRatingGraphSeries> RatingsGraphOverlapData(const TRatingsArray& ratings,
-                                                        const std::vector<int>& selected,
-                                                        const TExpectedShares& shares) {
+std::vector<TGraphSeries> RatingsGraphOverlapData(const TRatingsArray& ratings,
+                                                  const std::vector<int>& selected,
+                                                  const TExpectedShares& shares) {
   std::vector<const TRatingRecord*> rows;
   uint32_t most = 0;
   for (int i : selected) {
@@ -147,18 +147,19 @@ std::vector<TRatingGraphSeries> RatingsGraphOverlapData(const TRatingsArray& rat
     rows.push_back(&ratings[static_cast<size_t>(i)]);
     most = std::max(most, rows.back()->Count);
   }
-  std::vector<TRatingGraphSeries> series;
+  std::vector<TGraphSeries> series;
   if (rows.empty()) return series;
-  TRatingGraphSeries normal{RatingsNormalSeriesTitle, RatingsNormalSeriesColour, {}};
+  TGraphSeries normal{RatingsNormalSeriesTitle, {}};
   const double all = static_cast<double>(CombCount(NumbersCount, CombSize));
   for (int k = 0; k < RatingMatchKinds; ++k)
     normal.Points.emplace_back(
         k, static_cast<double>(shares.Counts[static_cast<size_t>(k)]) * most / all);
   series.push_back(std::move(normal));
   for (const TRatingRecord* r : rows) {
-    TRatingGraphSeries s{RatingIsConsistent(*r) ? r->Name : RatingBadDataText, 0, {}};
+    TGraphSeries s{RatingIsConsistent(*r) ? r->Name : RatingBadDataText, {}};
     for (int k = 0; k < RatingMatchKinds; ++k)
-      s.Points.emplace_back(k, r->Overlaps[static_cast<size_t>(k)]);
+      s.Points.push_back(
+          {static_cast<double>(k), static_cast<double>(r->Overlaps[static_cast<size_t>(k)])});
     series.push_back(std::move(s));
   }
   return series;

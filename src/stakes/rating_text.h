@@ -8,6 +8,7 @@
 
 #include "stakes/rating.h"
 #include "stakes/rating_sort.h"
+#include "stakes/stakes_graph.h"
 
 namespace kvarn {
 
@@ -48,19 +49,13 @@ std::string RatingsCsvText(const TRatingsArray& ratings);
 // Writes the CSV text in cp1251 through a temporary file and a rename.
 void RatingsCsvWriteFile(const std::string& path, const TRatingsArray& ratings);
 
-// One line series of a chart window.
-struct TRatingGraphSeries {
-  std::string Title;
-  uint32_t Colour = 0;  // 0x00BBGGRR; 0 = the chart's next colour
-  std::vector<std::pair<double, double>> Points;
-};
 constexpr const char* RatingsNormalSeriesTitle = "Нормальные значения";
 constexpr uint32_t RatingsNormalSeriesColour = 8421504;  // grey
 
-// The match-count graph of the selected records: the chance series scaled to the largest count
-// among them, then one series per record with its six counters.
-std::vector<TRatingGraphSeries> RatingsGraphOverlapData(const TRatingsArray& ratings,
-                                                        const std::vector<int>& selected,
-                                                        const TExpectedShares& shares);
+// The match-count graph of the selected records: the chance series (drawn grey) scaled to the
+// largest count among them, then one series per record with its six counters.
+std::vector<TGraphSeries> RatingsGraphOverlapData(const TRatingsArray& ratings,
+                                                  const std::vector<int>& selected,
+                                                  const TExpectedShares& shares);
 
 }  // namespace kvarn

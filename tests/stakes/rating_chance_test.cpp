@@ -101,18 +101,19 @@ TEST(ChanceTest, NormalPathBeyondTheExactLimitAndEmptyRows) {
 }
 
 TEST(ChanceCollector, StakesGoToTheirRowsIgnoringLetterCase) {
-  TChanceCollector c({"Test", "Ёлка"});
+  TChanceCollector c({"Test", "Ёлка", "TEST"});
   c.AddStake("TEST", 5, 2);
   c.AddStake("ёЛКА", 7, 3);
   c.AddStake("other", 5, 5);
   c.AddStake("test", 4, 1);  // not a stake size
   c.AddStake("test", 5, 6);  // more matches than a draw has
   c.AddStake("test", 12, 5);
-  ASSERT_EQ(c.Samples().size(), 2u);
-  EXPECT_EQ(c.Samples()[0].Stakes, 2u);
-  EXPECT_EQ(c.Samples()[0].Matches, 7u);
-  EXPECT_EQ(c.Samples()[0].StakesBySize[12], 1u);
-  EXPECT_EQ(c.Samples()[1].StakesBySize[7], 1u);
+  ASSERT_EQ(c.Size(), 3u);
+  EXPECT_EQ(c.Sample(0).Stakes, 2u);
+  EXPECT_EQ(c.Sample(0).Matches, 7u);
+  EXPECT_EQ(c.Sample(0).StakesBySize[12], 1u);
+  EXPECT_EQ(c.Sample(1).StakesBySize[7], 1u);
+  EXPECT_EQ(c.Sample(2).Stakes, 2u);  // the same recipe under another case
 }
 
 }  // namespace

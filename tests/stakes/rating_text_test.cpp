@@ -121,15 +121,14 @@ TEST(RatingsGraphOverlap, ChanceScaledToTheLargestSelectedRowThenEachRow) {
   const auto series = RatingsGraphOverlapData(ratings, {1, 0, 7}, kShares);
   ASSERT_EQ(series.size(), 3u);  // an index beyond the rating is skipped
   EXPECT_EQ(series[0].Title, "Нормальные значения");
-  EXPECT_EQ(series[0].Colour, 8421504u);
   ASSERT_EQ(series[0].Points.size(), 6u);
-  EXPECT_DOUBLE_EQ(series[0].Points[0].second, 169911.0 * 1000 / 376992);
-  EXPECT_DOUBLE_EQ(series[0].Points[5].second, 1000.0 / 376992);
+  EXPECT_DOUBLE_EQ(series[0].Points[0].Y, 169911.0 * 1000 / 376992);
+  EXPECT_DOUBLE_EQ(series[0].Points[5].X, 5);
+  EXPECT_DOUBLE_EQ(series[0].Points[5].Y, 1000.0 / 376992);
   EXPECT_EQ(series[1].Title, "ten");
-  EXPECT_EQ(series[1].Colour, 0u);
-  EXPECT_EQ(series[1].Points[1], (std::pair<double, double>{1, 10}));
+  EXPECT_DOUBLE_EQ(series[1].Points[1].Y, 10);
   EXPECT_EQ(series[2].Title, "big");
-  EXPECT_EQ(series[2].Points[3], (std::pair<double, double>{3, 12}));
+  EXPECT_DOUBLE_EQ(series[2].Points[3].Y, 12);
   EXPECT_TRUE(RatingsGraphOverlapData(ratings, {}, kShares).empty());
 }
 
