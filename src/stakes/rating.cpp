@@ -7,7 +7,10 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "core/codec.h"
+#include "core/files.h"
 #include "core/text.h"
+#include "core/utf8.h"
 
 namespace kvarn {
 

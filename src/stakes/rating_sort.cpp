@@ -6,24 +6,11 @@
 #include <utility>
 
 #include "core/text.h"
+#include "core/utf8.h"
 
 namespace kvarn {
 
 namespace {
-
-// Next code point of UTF-8 text; a broken sequence yields its first byte.
-uint32_t NextCodePoint(std::string_view s, size_t& i) {
-  const auto b = static_cast<uint8_t>(s[i]);
-  size_t len = b < 0x80 ? 1 : (b >> 5) == 0x6 ? 2 : (b >> 4) == 0xE ? 3 : (b >> 3) == 0x1E ? 4 : 0;
-  if (len == 0 || i + len > s.size()) {
-    ++i;
-    return b;
-  }
-  uint32_t cp = len == 1 ? b : (b & (0x7Fu >> len));
-  for (size_t k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<uint8_t>(s[i + k]) & 0x3Fu);
-  i += len;
-  return cp;
-}
 
 uint32_t LowerCodePoint(uint32_t c) {
   if (c >= 'A' && c <= 'Z') return c + 0x20;
@@ -67,7 +54,7 @@ int CompareRatingNames(std::string_view a, std::string_view b) {
   int caseTie = 0;
   size_t i = 0, j = 0;
   while (i < a.size() && j < b.size()) {
-    const uint32_t ca = NextCodePoint(a, i), cb = NextCodePoint(b, j);
+    const uint32_t ca = DecodeUtf8(a, i), cb = DecodeUtf8(b, j);
     const uint32_t la = LowerCodePoint(ca), lb = LowerCodePoint(cb);
     if (la != lb) return CompareValues(LetterWeight(la), LetterWeight(lb));
     // The first difference of case decides when the letters are the same; lower case first.

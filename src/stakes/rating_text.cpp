@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/codec.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <random>
 #include <stdexcept>
 
+#include "common/temp_dir.h"
+#include "core/files.h"
 #include "core/text.h"
+#include "core/utf8.h"
 
 namespace kvarn {
 namespace {
@@ -22,20 +24,6 @@ TRatingRecord Record(std::string name, uint32_t count, uint32_t overlap,
   r.Profit = profit;
   return r;
 }
-
-class TempDir {
- public:
-  TempDir() {
-    char tmpl[] = "/tmp/kvarn_rating_XXXXXX";
-    if (!mkdtemp(tmpl)) throw std::runtime_error("mkdtemp failed");
-    path_ = tmpl;
-  }
-  ~TempDir() { std::filesystem::remove_all(path_); }
-  std::string File(const char* name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
 
 TEST(RatingRecord, ByteLayoutIsLittleEndianWithLengthPrefixedName) {
   TRatingRecord r = Record("Тест", 0x01020304, 0x0A0B0C0D, {1, 2, 3, 4, 5, 0x11223344},
@@ -77,7 +65,7 @@ TEST(RatingRecord, NameIsCutToTheFieldCountingCharacters) {
 }
 
 TEST(RatingsFile, RoundTripAndMissingFile) {
-  TempDir dir;
+  test::TTempDir dir;
   const std::string path = dir.File(RatingsFileName);
   TRatingsArray none;
   EXPECT_FALSE(RatingsReadFile(path, none));
@@ -102,7 +90,7 @@ TEST(RatingsFile, RoundTripAndMissingFile) {
 }
 
 TEST(RatingsFile, ALoadFailingHalfWayKeepsTheRecordsReadBeforeIt) {
-  TempDir dir;
+  test::TTempDir dir;
   const std::string path = dir.File(RatingsFileName);
   TRatingsArray three = {Record("a", 1, 0, {1, 0, 0, 0, 0, 0}, 0),
                          Record("b", 1, 1, {0, 1, 0, 0, 0, 0}, 0),

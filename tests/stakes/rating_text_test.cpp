@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
-
+#include "common/temp_dir.h"
+#include "core/codec.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {
@@ -105,12 +105,10 @@ TEST(RatingsCsv, HeaderOfAllColumnsAndRowsWithoutTheEfficiency) {
       "\"Empty\";0;0;;0.00;;0;0;0;0;0;0\r\n";
   EXPECT_EQ(RatingsCsvText(ratings), expected);
 
-  char tmpl[] = "/tmp/kvarn_csv_XXXXXX";
-  ASSERT_NE(mkdtemp(tmpl), nullptr);
-  const std::string path = std::string(tmpl) + "/r.csv";
+  test::TTempDir dir;
+  const std::string path = dir.File("r.csv");
   RatingsCsvWriteFile(path, ratings);
   const std::string bytes = ReadWholeFile(path);
-  std::filesystem::remove_all(tmpl);
   EXPECT_EQ(bytes, Utf8ToCp1251(expected));
   EXPECT_EQ(bytes.substr(1, 2), "\xCA\xEE");  // "Ко" in cp1251
 }
