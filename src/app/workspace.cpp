@@ -19,6 +19,8 @@ void TWorkspace::OpenHeadless() {
   SettingsLoad();
   draws_.Offset = 0;
   DrawsLoad();
+  // Loaded before anything can check stakes: a check adds to the rating and saves it.
+  RatingsLoad();
 }
 
 }  // namespace kvarn

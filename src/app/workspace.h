@@ -19,11 +19,14 @@
 #include "app/download_state.h"
 #include "app/draws_state.h"
 #include "app/host.h"
+#include "app/rating_state.h"
 #include "app/stats_state.h"
 #include "core/config.h"
 #include "core/dates.h"
 #include "core/draws.h"
 #include "core/random.h"
+#include "stakes/rating_text.h"
+#include "stakes/stake.h"
 #include "stats/prefetch.h"
 #include "stats/registry.h"
 #include "stats/table.h"
@@ -47,7 +50,7 @@ class TWorkspace {
   TDateFormat& DateFormat() { return dateFormat_; }
   const TDateFormat& DateFormat() const { return dateFormat_; }
 
-  // Start-up without a window (kvarn-cli, tests): settings read, draws loaded.
+  // Start-up without a window (kvarn-cli, tests): settings read, draws and rating loaded.
   void OpenHeadless();
 
   // ---- settings (workspace_config.cpp) ----
@@ -292,6 +295,42 @@ class TWorkspace {
   // The full-set comparison of a registry entry, when available (the prefetch files).
   std::function<std::unique_ptr<TPrefetchData>(int entry)> StatFullSetSource;
 
+  // ---- rating (workspace_rating.cpp) ----
+  const TRatingsArray& Ratings() const { return rating_.Items; }
+  const TExpectedShares& RatingsShares() const { return rating_.Shares; }
+  int RatingsSortColumn() const { return rating_.SortColumn; }
+  bool RatingsSortDescending() const { return rating_.Descending; }
+  // Start-up: the stored sort state is read; a missing Kvarn_5x36.lrt loads nothing. Otherwise
+  // every record is read (a failure is shown and keeps those read before it) and sorted with the
+  // stored column and direction. The file is rewritten only when the sort moved rows, and never
+  // after a failed read: a file that could not be read whole is first copied to
+  // Kvarn_5x36.lrt.bak, so that a later save cannot lose its unread rows.
+  void RatingsLoad();
+  // Rewrites the file (a failure is shown and gives false) and refreshes the list.
+  bool RatingsSave();
+  // Sorts by the column and direction, stores them as the list's state (written at once) and
+  // saves. A column beyond the list is refused with its message.
+  void RatingsSort(int column, bool descending);
+  // A click on a column header: the sort column again reverses the direction; another column
+  // sorts largest first, the names alphabetically.
+  void RatingsClickColumn(int column);
+  // The sort after a check run: the stored column and direction, then the save.
+  void RatingsResort();
+  // "Рейтинг: %d" and the window's list takes the new row count.
+  void RatingsRefreshList();
+  std::function<void()> OnRatingsListChanged;
+  // The eighteen texts of a row in the current efficiency mode.
+  TRatingRowTexts RatingsRow(int row) const;
+  // RatingsEffMode0..2: the mode is stored at once and the list repaints.
+  int RatingsEffMode() const;
+  bool SetRatingsEffMode(int mode);
+  // Adds a stake that the check has just checked; the rows keep their order until RatingsResort.
+  void RatingsAddStake(const TStake& stake);
+  // Writes the rating as CSV (cp1251); errors are shown and give false.
+  bool RatingsExport(const std::string& path);
+  // The series of the match-count graph of the given rows.
+  std::vector<TGraphSeries> RatingsGraphOverlap(const std::vector<int>& rows) const;
+
  private:
   // The stakes file descriptor; closing it releases the lock.
   struct TFileLock {
@@ -328,6 +367,7 @@ class TWorkspace {
   TDownloadState download_;
   TCombsState combs_;
   TStatsState stats_;
+  TRatingState rating_;
 };
 
 }  // namespace kvarn

@@ -9,12 +9,9 @@
 #include "app/workspace.h"
 #include "core/files.h"
 #include "core/text.h"
+#include "stakes/stakes_file.h"
 
 namespace kvarn {
-
-namespace {
-constexpr const char* StakesFileName = "Kvarn_5x36.lsk";
-}
 
 void TWorkspace::DrawsLoad() {
   std::string path = DataPath(DrawsFileName);

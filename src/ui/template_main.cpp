@@ -234,6 +234,7 @@ bool TTemplateMain::Initialize() {
     ws.CombsStartup();
     Page<TCombsPage>().Refresh(true);
     RefreshViews(true);
+    ws.RatingsLoad();
     const TStartSwitches& sw = options_.switches;
     if (sw.loadOnly) {
       DownloadDraws();

@@ -1,0 +1,182 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "app/workspace.h"
+#include "common/data_dir_test.h"
+#include "core/codec.h"
+#include "core/config.h"
+#include "core/files.h"
+#include "core/text.h"
+
+namespace kvarn {
+namespace {
+
+TRatingRecord Row(std::string name, std::array<uint32_t, 6> overlaps, int64_t profit = 0) {
+  TRatingRecord r;
+  r.Name = std::move(name);
+  r.Overlaps = overlaps;
+  for (uint32_t k = 0; k < 6; ++k) {
+    r.Count += overlaps[k];
+    r.Overlap += k * overlaps[k];
+  }
+  r.Profit = profit;
+  return r;
+}
+
+TStake CheckedStake(const std::string& comment, int matches, int64_t profit) {
+  TStake s;
+  s.Kind = skManual;
+  s.DrawNumber = 10;
+  s.Checked = 1;
+  s.Numbers.Count = 5;
+  s.Matched.Count = matches;
+  s.Profit = profit;
+  s.Comment = comment;
+  return s;
+}
+
+class RatingWorkspace : public test::TDataDirTest {
+ protected:
+  std::unique_ptr<TWorkspace> Open() {
+    auto ws = std::make_unique<TWorkspace>(host_, dir_);
+    ws->OpenHeadless();
+    return ws;
+  }
+  std::vector<std::string> Names(const TWorkspace& ws) const {
+    std::vector<std::string> n;
+    for (const auto& r : ws.Ratings()) n.push_back(r.Name);
+    return n;
+  }
+  std::vector<std::string> FileNames() const {
+    TRatingsArray a;
+    RatingsReadFile(Path(RatingsFileName), a);
+    std::vector<std::string> n;
+    for (const auto& r : a) n.push_back(r.Name);
+    return n;
+  }
+  // Changes when the file is replaced (written through a temporary file and a rename).
+  ino_t Inode() const {
+    struct stat st {};
+    stat(Path(RatingsFileName).c_str(), &st);
+    return st.st_ino;
+  }
+
+  TSilentHost host_;
+  // Averages 1.0, 2.0 and 0.5; counts 2, 1 and 4.
+  const TRatingsArray three_ = {Row("one", {0, 2}), Row("two", {0, 0, 1}), Row("half", {2, 2})};
+};
+
+TEST_F(RatingWorkspace, LoadSortsByTheStoredStateAndRewritesOnlyWhenRowsMoved) {
+  auto none = Open();  // no file: nothing loaded, nothing written
+  EXPECT_TRUE(none->Ratings().empty());
+  EXPECT_FALSE(FileExists(Path(RatingsFileName)));
+  none.reset();
+
+  RatingsWriteFile(Path(RatingsFileName), three_);
+  auto ws = Open();
+  EXPECT_EQ(Names(*ws), (std::vector<std::string>{"two", "one", "half"}));  // "Среднее", largest
+  EXPECT_EQ(FileNames(), Names(*ws));
+  EXPECT_EQ(host_.status[spRating], "Рейтинг: 3");
+  EXPECT_TRUE(host_.messages.empty());
+  ws.reset();
+
+  const ino_t before = Inode();
+  ws = Open();
+  EXPECT_EQ(Inode(), before);  // already in order: not rewritten
+
+  // The sort state is the list's stored state: a new start sorts the same way.
+  ws->RatingsSort(rcCount, false);
+  EXPECT_EQ(Names(*ws), (std::vector<std::string>{"two", "one", "half"}));
+  ws->RatingsClickColumn(rcCount);  // the same column again: the other direction
+  EXPECT_EQ(Names(*ws), (std::vector<std::string>{"half", "one", "two"}));
+  EXPECT_EQ(ws->RatingsSortColumn(), rcCount);
+  EXPECT_TRUE(ws->RatingsSortDescending());
+  ws->RatingsClickColumn(rcName);  // names start alphabetical
+  EXPECT_EQ(Names(*ws), (std::vector<std::string>{"half", "one", "two"}));
+  EXPECT_FALSE(ws->RatingsSortDescending());
+  ws->RatingsClickColumn(rcName);
+  EXPECT_EQ(Names(*ws), (std::vector<std::string>{"two", "one", "half"}));
+  ws.reset();
+  EXPECT_EQ(WindowStateReadInt(Path(WindowStateFileName), RatingsSortColumnKey, -5), rcName);
+  EXPECT_EQ(WindowStateReadInt(Path(WindowStateFileName), RatingsSortDescendingKey, -5), 1);
+  RatingsWriteFile(Path(RatingsFileName), three_);
+  ws = Open();
+  EXPECT_EQ(Names(*ws), (std::vector<std::string>{"two", "one", "half"}));
+  EXPECT_EQ(FileNames(), Names(*ws));
+}
+
+TEST_F(RatingWorkspace, AFileCutShortKeepsItsRowsAndIsKeptAsideBeforeAnySave) {
+  std::string bytes = RatingsToBytes(three_);
+  bytes.resize(bytes.size() - 100);
+  WriteFileAtomic(Path(RatingsFileName), bytes);
+  const ino_t before = Inode();
+  auto ws = Open();
+  EXPECT_EQ(Names(*ws), (std::vector<std::string>{"two", "one"}));
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].caption, "Ошибка");
+  EXPECT_EQ(host_.messages[0].text,
+            "Ошибка чтения файла рейтинга!\r\rНеполная запись в конце файла: 196 байт из "
+            "296\r\rФайл сохранен как \"Kvarn_5x36.lrt.bak\".");
+  EXPECT_EQ(Inode(), before);  // not rewritten after the failure
+  EXPECT_EQ(ReadWholeFile(Path(RatingsBackupFileName)), bytes);
+  EXPECT_EQ(host_.status[spRating], "Рейтинг: 2");
+}
+
+TEST_F(RatingWorkspace, CheckedStakesJoinTheirRowsAndTheResortSaves) {
+  RatingsWriteFile(Path(RatingsFileName), three_);
+  auto ws = Open();
+  ws->RatingsAddStake(CheckedStake("ONE", 5, 1000000));
+  ws->RatingsAddStake(CheckedStake("Новая", 3, 400000));
+  TStake unchecked = CheckedStake("one", 2, 0);
+  unchecked.Checked = 0;
+  ws->RatingsAddStake(unchecked);
+  EXPECT_EQ(Names(*ws), (std::vector<std::string>{"two", "one", "half", "Новая"}));  // order kept
+  ws->RatingsResort();
+  EXPECT_EQ(Names(*ws), (std::vector<std::string>{"Новая", "one", "two", "half"}));
+  EXPECT_EQ(FileNames(), Names(*ws));
+  EXPECT_EQ(ws->Ratings()[1].Count, 3u);
+  EXPECT_EQ(ws->Ratings()[1].Profit, 1000000);
+  EXPECT_EQ(host_.status[spRating], "Рейтинг: 4");
+}
+
+TEST_F(RatingWorkspace, EfficiencyModeIsStoredAtOnceAndShapesTheRows) {
+  RatingsWriteFile(Path(RatingsFileName), {Row("Test", {0, 1}, -50000)});
+  auto ws = Open();
+  EXPECT_EQ(ws->RatingsEffMode(), 1);
+  EXPECT_EQ(ws->RatingsRow(0)[rcEff0 + 1], "58.268%");
+  int repaints = 0;
+  ws->OnRatingsListChanged = [&] { ++repaints; };
+  EXPECT_TRUE(ws->SetRatingsEffMode(0));
+  EXPECT_EQ(repaints, 1);
+  EXPECT_EQ(WindowStateReadInt(Path(WindowStateFileName), "RatingsEffMode", -1), 0);
+  EXPECT_EQ(ws->RatingsRow(0)[rcEff0 + 1], "0");
+  EXPECT_FALSE(ws->SetRatingsEffMode(3));
+  EXPECT_EQ(ws->RatingsEffMode(), 0);
+  EXPECT_TRUE(ws->RatingsRow(5)[rcName].empty());  // beyond the rating
+
+  ws->WindowState().RatingsEffMode = 7;  // a damaged setting shows the default mode
+  EXPECT_EQ(ws->RatingsEffMode(), 1);
+}
+
+TEST_F(RatingWorkspace, ExportAndItsFailureAndAColumnBeyondTheList) {
+  RatingsWriteFile(Path(RatingsFileName), three_);
+  auto ws = Open();
+  ASSERT_TRUE(ws->RatingsExport(Path("r.csv")));
+  EXPECT_EQ(ReadWholeFile(Path("r.csv")), Utf8ToCp1251(RatingsCsvText(ws->Ratings())));
+
+  const std::string bad = Path("missing/r.csv");
+  EXPECT_FALSE(ws->RatingsExport(bad));
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].text,
+            "Ошибка записи в файл \"" + bad + "\"!\r\rNo such file or directory");
+
+  const auto before = Names(*ws);
+  ws->RatingsSort(rcColumnCount, true);
+  ASSERT_EQ(host_.messages.size(), 2u);
+  EXPECT_EQ(host_.messages[1].text, "Некорректное занчение номера столбца сортировки (18)");
+  EXPECT_EQ(Names(*ws), before);
+  EXPECT_EQ(ws->RatingsSortColumn(), rcAverage);
+}
+
+}  // namespace
+}  // namespace kvarn
