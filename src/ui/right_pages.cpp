@@ -2,6 +2,7 @@
 #include "ui/right_pages.h"
 
 #include "ui/placeholder_page.h"
+#include "ui/ratings_page.h"
 #include "ui/stats_page.h"
 
 namespace kvarn {
@@ -14,7 +15,7 @@ const std::vector<TRightPage>& RightPages() {
       {"Схема", MakePlaceholder()},
       {"Неделя", MakePlaceholder()},
       {"Ставки", MakePlaceholder()},
-      {"Рейтинг", MakePlaceholder()},
+      {"Рейтинг", MakePage<TRatingsPage>},
       {"Регуляры", MakePlaceholder()},
       {"Системы", MakePlaceholder()},
       {"Сценарий", MakePlaceholder({"Строк: 0", "Цикл: 0", "Строка: 0", "Ставок: 0"})},
