@@ -320,7 +320,8 @@ class TWorkspace {
   void RatingsRefreshList();
   std::function<void()> OnRatingsListChanged;
   // The eighteen texts of a row in the current efficiency mode.
-  TRatingRowTexts RatingsRow(int row) const;
+  TRatingRowTexts RatingsRow(int row) const { return RatingsRow(row, RatingsEffMode()); }
+  TRatingRowTexts RatingsRow(int row, int effMode) const;
   // RatingsEffMode0..2: the mode is stored at once and the list repaints.
   int RatingsEffMode() const;
   bool SetRatingsEffMode(int mode);

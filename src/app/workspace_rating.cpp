@@ -97,9 +97,9 @@ void TWorkspace::RatingsRefreshList() {
   if (OnRatingsListChanged) OnRatingsListChanged();
 }
 
-TRatingRowTexts TWorkspace::RatingsRow(int row) const {
+TRatingRowTexts TWorkspace::RatingsRow(int row, int effMode) const {
   if (row < 0 || static_cast<size_t>(row) >= rating_.Items.size()) return {};
-  return RatingRowTexts(rating_.Items[static_cast<size_t>(row)], RatingsEffMode(), rating_.Shares);
+  return RatingRowTexts(rating_.Items[static_cast<size_t>(row)], effMode, rating_.Shares);
 }
 
 int TWorkspace::RatingsEffMode() const {
