@@ -1,5 +1,7 @@
 #include "stakes/rating_stakes.h"
 
+#include "core/text.h"
+
 namespace kvarn {
 
 int RatingsAdd(TRatingsArray& ratings, const TStake& stake, TRatingsIndex* index) {
@@ -40,6 +42,23 @@ std::vector<TChanceRow> RatingsChance(TStakesFile& file, const TRatingsArray& ra
     out.push_back({chosen[i]->Name, ChanceTest(collector.Sample(i), chosen[i]->Count)});
   }
   return out;
+}
+
+std::string ChanceSummary(const std::vector<TChanceRow>& rows) {
+  if (rows.size() == 1) {
+    const TChanceResult& r = rows[0].Result;
+    if (r.Stakes == 0)
+      return StrFormat("\"%s\": %s.", rows[0].Name.c_str(), ChanceVerdict(r).c_str());
+    return StrFormat("\"%s\": %s (p = %.6g).", rows[0].Name.c_str(), ChanceVerdict(r).c_str(), r.P);
+  }
+  int tested = 0, better = 0;
+  for (const TChanceRow& row : rows) {
+    if (row.Result.Stakes == 0) continue;
+    ++tested;
+    if (row.Result.P < ChanceSignificance) ++better;
+  }
+  return StrFormat("Лучше случайного при p < 0.05: %d из %d (при чистой случайности около %.1f).",
+                   better, tested, tested * ChanceSignificance);
 }
 
 }  // namespace kvarn

@@ -27,6 +27,11 @@ struct TChanceRow {
   std::string Name;
   TChanceResult Result;
 };
+// The plain line under the results: for one row its verdict with its p-value; for several, how
+// many are better than chance and how many chance alone would make so, since among many recipes
+// some pass the test by luck.
+std::string ChanceSummary(const std::vector<TChanceRow>& rows);
+
 // The chance test of the given rows (indices into `ratings`; others are skipped), each over the
 // counting stakes of the file whose comment is the row's name, letter case ignored.
 std::vector<TChanceRow> RatingsChance(

@@ -93,5 +93,23 @@ TEST_F(RatingStakes, ChanceTestReadsTheRowsStakesAndCountsTheDeletedOnes) {
   EXPECT_EQ(rows[1].Result.NotFound, 4u);
 }
 
+TEST(ChanceSummary, OneRowSaysItsVerdictSeveralRowsAreWeighedAgainstLuck) {
+  TChanceResult good;
+  good.Stakes = 10;
+  good.P = 0.001;
+  TChanceResult plain = good;
+  plain.P = 0.5;
+  const TChanceResult none;
+  EXPECT_EQ(ChanceSummary({{"NUMS", good}}),
+            "\"NUMS\": лучше случайного при p < 0.05 (p = 0.001).");
+  EXPECT_EQ(ChanceSummary({{"SUM", plain}}), "\"SUM\": не отличается от случайного (p = 0.5).");
+  EXPECT_EQ(ChanceSummary({{"Gone", none}}), "\"Gone\": нет проверенных ставок.");
+  std::vector<TChanceRow> many(39, {"x", plain});
+  many.push_back({"y", good});
+  many.push_back({"z", none});
+  EXPECT_EQ(ChanceSummary(many),
+            "Лучше случайного при p < 0.05: 1 из 40 (при чистой случайности около 2.0).");
+}
+
 }  // namespace
 }  // namespace kvarn
