@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/text.h"
 #include "ui/dialog_buttons.h"
@@ -52,8 +53,12 @@ TFormChance::TFormChance(const std::vector<TChanceRow>& rows, QWidget* parent) :
       table_->setItem(static_cast<int>(i), c, item);
     }
   }
+  table_->setWordWrap(false);
   table_->resizeColumnsToContents();
-  table_->setColumnWidth(0, std::min(table_->columnWidth(0), 260));
+  // Long recipe names are elided (the hint shows them whole), so that the verdict stays in view.
+  table_->setColumnWidth(0, std::min(table_->columnWidth(0), 280));
+  int width = 2 * table_->frameWidth();
+  for (int c = 0; c < table_->columnCount(); ++c) width += table_->columnWidth(c);
   v->addWidget(table_, 1);
   summary_ = new QLabel(Q(ChanceSummary(rows)), this);
   summary_->setObjectName(QStringLiteral("lbSummary"));
@@ -70,7 +75,7 @@ TFormChance::TFormChance(const std::vector<TChanceRow>& rows, QWidget* parent) :
   note->setWordWrap(true);
   v->addWidget(note);
   v->addWidget(CloseButton(this));
-  resize(900, 320);
+  resize(std::clamp(width + 40, 600, 1300), 320);
 }
 
 }  // namespace kvarn

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/workspace.h"
 #include "core/text.h"
@@ -30,6 +31,9 @@ TRatingsPage::TRatingsPage(TTemplateMain& main, QWidget* parent) : TPage(main, p
   QHeaderView* header = list_->horizontalHeader();
   header->setSortIndicatorShown(true);
   header->setSectionsClickable(true);
+  // The designed widths leave no room for the sort arrow beside a caption in a larger font.
+  for (int c = rcName + 1; c < rcColumnCount; ++c)
+    header->resizeSection(c, std::max(header->sectionSize(c), header->sectionSizeHint(c)));
   connect(header, &QHeaderView::sectionClicked, this, &TRatingsPage::ClickColumn);
   connect(list_, &QTableView::doubleClicked, this,
           [this] { main_.Commands().Execute("RatingsGraphOverlap"); });
