@@ -26,6 +26,7 @@
 #include "core/dates.h"
 #include "core/draws.h"
 #include "core/random.h"
+#include "stakes/rating_stakes.h"
 #include "stakes/rating_text.h"
 #include "stakes/stake.h"
 #include "stats/filter_test.h"
@@ -352,6 +353,17 @@ class TWorkspace {
   bool RatingsExport(const std::string& path);
   // The series of the match-count graph of the given rows.
   std::vector<TGraphSeries> RatingsGraphOverlap(const std::vector<int>& rows) const;
+  // "Обновить рейтинг": a rating that is not empty is only rebuilt after the question (answered
+  // Yes without `ask`); then every counting stake of the file is added, and the rating is sorted
+  // and saved. A failure is shown and keeps the rating as it was. Returns whether it was rebuilt.
+  bool RatingsRefresh(TStakesFile& file, bool ask = true);
+  // "Проверка на случайность" of the given rows over the file's stakes, with its progress; a
+  // failure is shown and gives nothing.
+  std::vector<TChanceRow> RatingsChance(TStakesFile& file, const std::vector<int>& rows);
+  // The stakes graphs of the given rows over the last checked draws: matches per draw or, with
+  // `profits`, profit per draw. Too few draws shows its message and gives nothing.
+  std::vector<TGraphSeries> RatingsStakesGraph(TStakesFile& file, const std::vector<int>& rows,
+                                               bool profits);
 
  private:
   // The stakes file descriptor; closing it releases the lock.

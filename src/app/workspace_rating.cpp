@@ -6,6 +6,7 @@
 #include "core/files.h"
 #include "core/text.h"
 #include "stakes/rating_stakes.h"
+#include "stakes/stakes_graph.h"
 
 namespace kvarn {
 
@@ -134,6 +135,59 @@ bool TWorkspace::RatingsExport(const std::string& path) {
 
 std::vector<TGraphSeries> TWorkspace::RatingsGraphOverlap(const std::vector<int>& rows) const {
   return RatingsGraphOverlapData(rating_.Items, rows, rating_.Shares);
+}
+
+bool TWorkspace::RatingsRefresh(TStakesFile& file, bool ask) {
+  if (!file.IsOpen()) return false;
+  if (ask && !rating_.Items.empty() &&
+      !AskConfirm(host_,
+                  "Пересчитать рейтинг только по текущим ставкам?\r\rНакопленные ранее данные по "
+                  "удаленным ставкам будут потеряны."))
+    return false;
+  TBusyGuard busy(host_);
+  TRatingsArray rebuilt;
+  {
+    TProgressText progress(host_, "Обновление рейтинга...");
+    // Built aside: a read that fails half-way must not leave a partial rating to be saved.
+    if (!RunShown(
+            host_, [&] { rebuilt = RatingsRebuild(file); }, "Ошибка обновления рейтинга!\r\r"))
+      return false;
+  }
+  rating_.Items = std::move(rebuilt);
+  rating_.Index.reset();
+  RatingsResort();
+  return true;
+}
+
+std::vector<TChanceRow> TWorkspace::RatingsChance(TStakesFile& file, const std::vector<int>& rows) {
+  std::vector<TChanceRow> out;
+  if (!file.IsOpen()) return out;
+  TBusyGuard busy(host_);
+  TProgressText progress(host_, "Проверка на случайность...");
+  RunShown(host_, [&] {
+    out = kvarn::RatingsChance(file, rating_.Items, rows, [&](size_t done, size_t total) {
+      progress.Update(StrFormat("Проверка на случайность: %d из %d", static_cast<int>(done),
+                                static_cast<int>(total)));
+    });
+  });
+  return out;
+}
+
+std::vector<TGraphSeries> TWorkspace::RatingsStakesGraph(TStakesFile& file,
+                                                         const std::vector<int>& rows,
+                                                         bool profits) {
+  std::vector<std::string> names;
+  for (int row : rows)
+    if (row >= 0 && static_cast<size_t>(row) < rating_.Items.size())
+      names.push_back(rating_.Items[static_cast<size_t>(row)].Name);
+  if (names.empty() || !file.IsOpen()) return {};
+  std::vector<TGraphSeries> series;
+  {
+    TBusyGuard busy(host_);
+    if (!RunShown(host_, [&] { series = StakesGraphByComment(file, names, profits); })) return {};
+  }
+  if (series.empty()) ShowError(host_, StakesGraphTooFewDraws);
+  return series;
 }
 
 }  // namespace kvarn

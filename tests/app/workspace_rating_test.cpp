@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/workspace.h"
 #include "common/data_dir_test.h"
@@ -7,6 +8,7 @@
 #include "core/config.h"
 #include "core/files.h"
 #include "core/text.h"
+#include "stakes/stakes_graph.h"
 
 namespace kvarn {
 namespace {
@@ -176,6 +178,96 @@ TEST_F(RatingWorkspace, ExportAndItsFailureAndAColumnBeyondTheList) {
   EXPECT_EQ(host_.messages[1].text, "Некорректное занчение номера столбца сортировки (18)");
   EXPECT_EQ(Names(*ws), before);
   EXPECT_EQ(ws->RatingsSortColumn(), rcAverage);
+}
+
+class RatingFromStakes : public RatingWorkspace {
+ protected:
+  void TearDown() override { stakes_.reset(); }
+  TStakesFile& Stakes() {
+    if (!stakes_) {
+      stakes_ = std::make_unique<TStakesFile>(dir_);
+      stakes_->Open();
+    }
+    return *stakes_;
+  }
+  void Add(int draw, int size, const std::string& comment, int matches, int64_t profit = 0) {
+    TStake s = CheckedStake(comment, matches, profit);
+    s.DrawNumber = draw;
+    s.Numbers.Count = static_cast<uint8_t>(size);
+    Stakes().WriteRecord(s, Stakes().Count(), TStakeOrigin::Start);
+  }
+  std::unique_ptr<TStakesFile> stakes_;
+};
+
+TEST_F(RatingFromStakes, RefreshAsksThenRebuildsFromTheFileAndAFailedReadKeepsTheRating) {
+  RatingsWriteFile(Path(RatingsFileName), three_);
+  auto ws = Open();
+  Add(10, 5, "ONE", 1, -100000);
+  Add(11, 5, "one", 3, 400000);
+  Add(11, 6, "Новая", 0);
+  TStake waiting = CheckedStake("two", 0, 0);
+  waiting.Checked = 0;
+  Stakes().Append(waiting, 1);
+  Stakes().AppendSeparator();
+
+  EXPECT_FALSE(ws->RatingsRefresh(Stakes()));  // the question answered No
+  ASSERT_EQ(host_.questions.size(), 1u);
+  EXPECT_EQ(host_.questions[0].text,
+            "Пересчитать рейтинг только по текущим ставкам?\r\rНакопленные ранее данные по "
+            "удаленным ставкам будут потеряны.");
+  EXPECT_EQ(Names(*ws), (std::vector<std::string>{"two", "one", "half"}));
+
+  host_.answer = true;
+  ASSERT_TRUE(ws->RatingsRefresh(Stakes()));
+  EXPECT_EQ(Names(*ws), (std::vector<std::string>{"ONE", "Новая"}));  // sorted by the average
+  EXPECT_EQ(FileNames(), Names(*ws));
+  EXPECT_EQ(ws->Ratings()[0].Count, 2u);
+  EXPECT_EQ(ws->Ratings()[0].Profit, 300000);
+  EXPECT_EQ(host_.status[spRating], "Рейтинг: 2");
+
+  // The file shrinks under the open handle: the read fails half-way.
+  ASSERT_EQ(truncate(Path(StakesFileName).c_str(), StakeRecordSize), 0);
+  EXPECT_FALSE(ws->RatingsRefresh(Stakes(), false));
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].text,
+            "Ошибка обновления рейтинга!\r\rНеожиданный конец файла ставок");
+  EXPECT_EQ(Names(*ws), (std::vector<std::string>{"ONE", "Новая"}));
+  EXPECT_EQ(FileNames(), Names(*ws));
+}
+
+TEST_F(RatingFromStakes, ChanceAndStakesGraphsOfTheChosenRows) {
+  auto ws = Open();
+  Add(10, 5, "Test", 2, -100000);
+  Add(11, 8, "TEST", 3, 500000);
+  Add(11, 5, "Other", 0, -100000);
+  ws->RatingsAddStake(CheckedStake("Test", 2, -100000));
+  ws->RatingsAddStake(CheckedStake("Test", 3, 500000));
+  ws->RatingsAddStake(CheckedStake("Other", 0, -100000));
+  ws->RatingsAddStake(CheckedStake("Gone", 1, -100000));  // no longer in the file
+
+  const std::vector<TChanceRow> chance = ws->RatingsChance(Stakes(), {0, 2});
+  ASSERT_EQ(chance.size(), 2u);
+  EXPECT_EQ(chance[0].Name, "Test");
+  EXPECT_EQ(chance[0].Result.Stakes, 2u);
+  EXPECT_EQ(chance[0].Result.Matches, 5u);
+  EXPECT_EQ(chance[1].Name, "Gone");
+  EXPECT_EQ(chance[1].Result.Stakes, 0u);
+  EXPECT_EQ(chance[1].Result.NotFound, 1u);
+
+  const std::vector<TGraphSeries> profits = ws->RatingsStakesGraph(Stakes(), {1, 0}, true);
+  ASSERT_EQ(profits.size(), 2u);
+  EXPECT_EQ(profits[0].Title, "Other");
+  ASSERT_EQ(profits[1].Points.size(), 2u);
+  EXPECT_EQ(profits[1].Points[1].X, 11);
+  EXPECT_EQ(profits[1].Points[1].Y, 50);
+  EXPECT_EQ(ws->RatingsStakesGraph(Stakes(), {0}, false)[0].Points[0].Y, 2);
+  EXPECT_TRUE(host_.messages.empty());
+
+  Stakes().Clear();
+  Add(10, 5, "Test", 2);
+  EXPECT_TRUE(ws->RatingsStakesGraph(Stakes(), {0}, false).empty());  // one draw is too few
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].text, StakesGraphTooFewDraws);
 }
 
 }  // namespace
