@@ -137,7 +137,8 @@ std::vector<TGraphSeries> TWorkspace::RatingsGraphOverlap(const std::vector<int>
   return RatingsGraphOverlapData(rating_.Items, rows, rating_.Shares);
 }
 
-bool TWorkspace::RatingsRefresh(TStakesFile& file, bool ask) {
+bool TWorkspace::RatingsRefresh(bool ask) {
+  TStakesFile& file = stakes_.File;
   if (!file.IsOpen()) return false;
   if (ask && !rating_.Items.empty() &&
       !AskConfirm(host_,
@@ -159,7 +160,8 @@ bool TWorkspace::RatingsRefresh(TStakesFile& file, bool ask) {
   return true;
 }
 
-std::vector<TChanceRow> TWorkspace::RatingsChance(TStakesFile& file, const std::vector<int>& rows) {
+std::vector<TChanceRow> TWorkspace::RatingsChance(const std::vector<int>& rows) {
+  TStakesFile& file = stakes_.File;
   std::vector<TChanceRow> out;
   if (!file.IsOpen()) return out;
   TBusyGuard busy(host_);
@@ -173,9 +175,9 @@ std::vector<TChanceRow> TWorkspace::RatingsChance(TStakesFile& file, const std::
   return out;
 }
 
-std::vector<TGraphSeries> TWorkspace::RatingsStakesGraph(TStakesFile& file,
-                                                         const std::vector<int>& rows,
+std::vector<TGraphSeries> TWorkspace::RatingsStakesGraph(const std::vector<int>& rows,
                                                          bool profits) {
+  TStakesFile& file = stakes_.File;
   std::vector<std::string> names;
   for (int row : rows)
     if (row >= 0 && static_cast<size_t>(row) < rating_.Items.size())

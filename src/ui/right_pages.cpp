@@ -3,6 +3,7 @@
 
 #include "ui/placeholder_page.h"
 #include "ui/ratings_page.h"
+#include "ui/stakes_page.h"
 #include "ui/stats_page.h"
 
 namespace kvarn {
@@ -14,7 +15,7 @@ const std::vector<TRightPage>& RightPages() {
       {"Карта", MakePlaceholder()},
       {"Схема", MakePlaceholder()},
       {"Неделя", MakePlaceholder()},
-      {"Ставки", MakePlaceholder()},
+      {"Ставки", MakePage<TStakesPage>},
       {"Рейтинг", MakePage<TRatingsPage>},
       {"Регуляры", MakePlaceholder()},
       {"Системы", MakePlaceholder()},

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "app/workspace.h"
+#include "common/archives.h"
 #include "common/data_dir_test.h"
 #include "core/codec.h"
 #include "core/config.h"
@@ -182,26 +183,26 @@ TEST_F(RatingWorkspace, ExportAndItsFailureAndAColumnBeyondTheList) {
 
 class RatingFromStakes : public RatingWorkspace {
  protected:
-  void TearDown() override { stakes_.reset(); }
-  TStakesFile& Stakes() {
-    if (!stakes_) {
-      stakes_ = std::make_unique<TStakesFile>(dir_);
-      stakes_->Open();
-    }
-    return *stakes_;
+  // The workspace with its stakes file open, as the window and kvarn-cli open it.
+  std::unique_ptr<TWorkspace> OpenWithStakes() {
+    auto ws = Open();
+    EXPECT_TRUE(ws->StakesOpen());
+    stakes_ = &ws->StakesFile();
+    return ws;
   }
+  TStakesFile& Stakes() { return *stakes_; }
   void Add(int draw, int size, const std::string& comment, int matches, int64_t profit = 0) {
     TStake s = CheckedStake(comment, matches, profit);
     s.DrawNumber = draw;
     s.Numbers.Count = static_cast<uint8_t>(size);
     Stakes().WriteRecord(s, Stakes().Count(), TStakeOrigin::Start);
   }
-  std::unique_ptr<TStakesFile> stakes_;
+  TStakesFile* stakes_ = nullptr;
 };
 
 TEST_F(RatingFromStakes, RefreshAsksThenRebuildsFromTheFileAndAFailedReadKeepsTheRating) {
   RatingsWriteFile(Path(RatingsFileName), three_);
-  auto ws = Open();
+  auto ws = OpenWithStakes();
   Add(10, 5, "ONE", 1, -100000);
   Add(11, 5, "one", 3, 400000);
   Add(11, 6, "Новая", 0);
@@ -210,7 +211,7 @@ TEST_F(RatingFromStakes, RefreshAsksThenRebuildsFromTheFileAndAFailedReadKeepsTh
   Stakes().Append(waiting, 1);
   Stakes().AppendSeparator();
 
-  EXPECT_FALSE(ws->RatingsRefresh(Stakes()));  // the question answered No
+  EXPECT_FALSE(ws->RatingsRefresh());  // the question answered No
   ASSERT_EQ(host_.questions.size(), 1u);
   EXPECT_EQ(host_.questions[0].text,
             "Пересчитать рейтинг только по текущим ставкам?\r\rНакопленные ранее данные по "
@@ -218,7 +219,7 @@ TEST_F(RatingFromStakes, RefreshAsksThenRebuildsFromTheFileAndAFailedReadKeepsTh
   EXPECT_EQ(Names(*ws), (std::vector<std::string>{"two", "one", "half"}));
 
   host_.answer = true;
-  ASSERT_TRUE(ws->RatingsRefresh(Stakes()));
+  ASSERT_TRUE(ws->RatingsRefresh());
   EXPECT_EQ(Names(*ws), (std::vector<std::string>{"ONE", "Новая"}));  // sorted by the average
   EXPECT_EQ(FileNames(), Names(*ws));
   EXPECT_EQ(ws->Ratings()[0].Count, 2u);
@@ -227,7 +228,7 @@ TEST_F(RatingFromStakes, RefreshAsksThenRebuildsFromTheFileAndAFailedReadKeepsTh
 
   // The file shrinks under the open handle: the read fails half-way.
   ASSERT_EQ(truncate(Path(StakesFileName).c_str(), StakeRecordSize), 0);
-  EXPECT_FALSE(ws->RatingsRefresh(Stakes(), false));
+  EXPECT_FALSE(ws->RatingsRefresh(false));
   ASSERT_EQ(host_.messages.size(), 1u);
   EXPECT_EQ(host_.messages[0].text,
             "Ошибка обновления рейтинга!\r\rНеожиданный конец файла ставок");
@@ -236,7 +237,7 @@ TEST_F(RatingFromStakes, RefreshAsksThenRebuildsFromTheFileAndAFailedReadKeepsTh
 }
 
 TEST_F(RatingFromStakes, ChanceAndStakesGraphsOfTheChosenRows) {
-  auto ws = Open();
+  auto ws = OpenWithStakes();
   Add(10, 5, "Test", 2, -100000);
   Add(11, 8, "TEST", 3, 500000);
   Add(11, 5, "Other", 0, -100000);
@@ -245,7 +246,7 @@ TEST_F(RatingFromStakes, ChanceAndStakesGraphsOfTheChosenRows) {
   ws->RatingsAddStake(CheckedStake("Other", 0, -100000));
   ws->RatingsAddStake(CheckedStake("Gone", 1, -100000));  // no longer in the file
 
-  const std::vector<TChanceRow> chance = ws->RatingsChance(Stakes(), {0, 2});
+  const std::vector<TChanceRow> chance = ws->RatingsChance({0, 2});
   ASSERT_EQ(chance.size(), 2u);
   EXPECT_EQ(chance[0].Name, "Test");
   EXPECT_EQ(chance[0].Result.Stakes, 2u);
@@ -254,20 +255,42 @@ TEST_F(RatingFromStakes, ChanceAndStakesGraphsOfTheChosenRows) {
   EXPECT_EQ(chance[1].Result.Stakes, 0u);
   EXPECT_EQ(chance[1].Result.NotFound, 1u);
 
-  const std::vector<TGraphSeries> profits = ws->RatingsStakesGraph(Stakes(), {1, 0}, true);
+  const std::vector<TGraphSeries> profits = ws->RatingsStakesGraph({1, 0}, true);
   ASSERT_EQ(profits.size(), 2u);
   EXPECT_EQ(profits[0].Title, "Other");
   ASSERT_EQ(profits[1].Points.size(), 2u);
   EXPECT_EQ(profits[1].Points[1].X, 11);
   EXPECT_EQ(profits[1].Points[1].Y, 50);
-  EXPECT_EQ(ws->RatingsStakesGraph(Stakes(), {0}, false)[0].Points[0].Y, 2);
+  EXPECT_EQ(ws->RatingsStakesGraph({0}, false)[0].Points[0].Y, 2);
   EXPECT_TRUE(host_.messages.empty());
 
   Stakes().Clear();
   Add(10, 5, "Test", 2);
-  EXPECT_TRUE(ws->RatingsStakesGraph(Stakes(), {0}, false).empty());  // one draw is too few
+  EXPECT_TRUE(ws->RatingsStakesGraph({0}, false).empty());  // one draw is too few
   ASSERT_EQ(host_.messages.size(), 1u);
   EXPECT_EQ(host_.messages[0].text, StakesGraphTooFewDraws);
+}
+
+TEST_F(RatingFromStakes, TheStakesCheckFeedsTheRatingAndDeletingAllStakesOffersTheRebuild) {
+  test::WriteArchive(dir_, test::Archive({{5, 20, 3, 36, 1}, {1, 2, 3, 4, 5}}, 998));
+  RatingsWriteFile(Path(RatingsFileName), three_);
+  auto ws = OpenWithStakes();
+  TNumberSet all;
+  for (int n = 1; n <= 5; ++n) all.Numbers[static_cast<size_t>(all.Count++)] = n;
+  ASSERT_TRUE(ws->StakesAppend(StakeNew(skManual, 999, 376992, all, "ONE", 100000, {}), 1));
+  ASSERT_EQ(ws->StakesCheckAndRefresh(), 1);
+  // "one" now averages (1 + 1 + 5) / 3 and leads; the sorted rating is saved.
+  EXPECT_EQ(Names(*ws), (std::vector<std::string>{"one", "two", "half"}));
+  EXPECT_EQ(ws->Ratings()[0].Overlaps[5], 1u);
+  EXPECT_EQ(FileNames(), Names(*ws));
+
+  host_.answer = true;
+  ASSERT_TRUE(ws->StakeClear(true));
+  ASSERT_EQ(host_.questions.size(), 2u);
+  EXPECT_EQ(host_.questions[1].text.rfind("Пересчитать рейтинг только по текущим ставкам?", 0), 0u);
+  EXPECT_TRUE(ws->Ratings().empty());
+  EXPECT_TRUE(FileNames().empty());
+  EXPECT_EQ(host_.status[spRating], "Рейтинг: 0");
 }
 
 }  // namespace
