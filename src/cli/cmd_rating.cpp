@@ -1,4 +1,5 @@
-// kvarn-cli rating: the rating list, its sort, its CSV export.
+// kvarn-cli rating: the rating list, its sort, its CSV export, its rebuild from the stakes and
+// the test of its rows against chance.
 #include <ostream>
 
 #include "app/workspace.h"
@@ -53,6 +54,47 @@ int RatingExport(TCliContext& ctx, TCliArgs& args) {
   return 0;
 }
 
+// The commands that read the stakes open the stakes file as the window does at start-up.
+TWorkspace* WithStakes(TCliContext& ctx) {
+  TWorkspace& ws = ctx.Workspace();
+  return ws.StakesOpen() ? &ws : nullptr;
+}
+
+int RatingRefresh(TCliContext& ctx, TCliArgs& args) {
+  args.ExpectEnd();
+  TWorkspace* ws = WithStakes(ctx);
+  if (!ws) return 1;
+  ctx.host.SetAnswer(true);
+  if (!ws->RatingsRefresh()) return 1;
+  ctx.out << ws->Ratings().size() << '\n';
+  return 0;
+}
+
+int RatingChance(TCliContext& ctx, TCliArgs& args) {
+  const std::optional<std::string> comment = args.TakeOption("--comment");
+  args.ExpectEnd();
+  TWorkspace* ws = WithStakes(ctx);
+  if (!ws) return 1;
+  std::vector<int> rows;
+  if (comment) {
+    const int row = RatingsFind(ws->Ratings(), *comment);
+    if (row < 0) Raise(StrFormat("Строка рейтинга \"%s\" не найдена!", comment->c_str()));
+    rows.push_back(row);
+  } else {
+    for (int row = 0; row < static_cast<int>(ws->Ratings().size()); ++row) rows.push_back(row);
+  }
+  if (rows.empty()) return 0;
+  const std::vector<TChanceRow> results = ws->RatingsChance(rows);
+  if (results.size() != rows.size()) return 1;
+  for (const TChanceRow& row : results) {
+    const TChanceResult& r = row.Result;
+    ctx.out << CliEscapeField(row.Name) << '\t' << r.Stakes << '\t' << r.Matches << '\t'
+            << StrFormat("%.4f\t%.4f\t%.4f\t%.6g\t", r.Mean, r.ChanceMean, r.Lift, r.P)
+            << (r.Exact ? "exact" : "normal") << '\t' << r.NotFound << '\n';
+  }
+  return 0;
+}
+
 const TCliRegistration RatingCommands[] = {
     TCliRegistration{{
         .name = "rating",
@@ -78,6 +120,23 @@ const TCliRegistration RatingCommands[] = {
         .synopsis = "FILE.csv",
         .help = "Writes the rating as CSV and prints the number of rows written",
         .run = &RatingExport,
+    }},
+    TCliRegistration{{
+        .name = "rating",
+        .sub = "refresh",
+        .help = "Rebuilds the rating from the checked stakes of the stakes file (the question is "
+                "answered Yes) and prints the number of rows",
+        .run = &RatingRefresh,
+    }},
+    TCliRegistration{{
+        .name = "rating",
+        .sub = "chance",
+        .help = "Tests rows against chance over the stakes of the file: name, stakes, matches, "
+                "mean, mean by chance, lift, p, exact or normal, stakes not found",
+        .options = {{.name = "--comment",
+                     .value = "TEXT",
+                     .help = "only the row of this name, letter case ignored"}},
+        .run = &RatingChance,
     }},
 };
 

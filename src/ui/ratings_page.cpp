@@ -7,6 +7,7 @@
 
 #include "app/workspace.h"
 #include "core/text.h"
+#include "ui/form_chance.h"
 #include "ui/form_graph.h"
 #include "ui/list_view.h"
 #include "ui/template_main.h"
@@ -52,9 +53,18 @@ void TRatingsPage::BindCommands() {
         StrFormat("RatingsEffMode%d", mode), [] { return true; },
         [&ws, mode] { ws.SetRatingsEffMode(mode); },
         [&ws, mode] { return ws.RatingsEffMode() == mode; });
+  auto selected = [this] { return !SelectedRows().empty(); };
+  auto selectedWithStakes = [this, &ws] { return ws.StakesFileOpen() && !SelectedRows().empty(); };
+  c.Bind("RatingsGraphOverlap", selected, [this] { ShowOverlapGraph(); });
+  c.Bind("StakesGraphOverlap", selectedWithStakes, [this] { ShowStakesGraph(false); });
+  c.Bind("StakesGraphProfits", selectedWithStakes, [this] { ShowStakesGraph(true); });
+  c.Bind("RatingsChanceTest", selectedWithStakes, [this] { ShowChance(); });
   c.Bind(
-      "RatingsGraphOverlap", [this] { return !SelectedRows().empty(); },
-      [this] { ShowOverlapGraph(); });
+      "RatingsRefresh", [&ws] { return ws.StakesFileOpen(); },
+      [this, &ws] {
+        list_->selectionModel()->clear();
+        ws.RatingsRefresh();
+      });
   c.Bind(
       "RatingsExport", [&ws] { return !ws.Ratings().empty(); },
       [this, &ws] {
@@ -110,6 +120,23 @@ void TRatingsPage::ShowOverlapGraph() {
       graph.AddGraphPoint(p.X, series[i].Title, p.Y, true, i != 0,
                           i == 0 ? RatingsNormalSeriesColour : 0);
   graph.exec();
+}
+
+void TRatingsPage::ShowStakesGraph(bool profits) {
+  const std::vector<TGraphSeries> series =
+      main_.Workspace().RatingsStakesGraph(SelectedRows(), profits);
+  if (series.empty()) return;
+  TFormGraph graph(main_.Host(), this);
+  for (const TGraphSeries& s : series)
+    for (const TGraphPoint& p : s.Points) graph.AddGraphPoint(p.X, s.Title, p.Y, true, false, 0);
+  graph.exec();
+}
+
+void TRatingsPage::ShowChance() {
+  const std::vector<TChanceRow> rows = main_.Workspace().RatingsChance(SelectedRows());
+  if (rows.empty()) return;
+  TFormChance form(rows, this);
+  form.exec();
 }
 
 }  // namespace kvarn

@@ -29,6 +29,8 @@ class TRatingsPage : public TPage {
  private:
   void ShowSortIndicator();
   void ShowOverlapGraph();
+  void ShowStakesGraph(bool profits);
+  void ShowChance();
 
   QTableView* list_ = nullptr;
   TRatingsModel* model_ = nullptr;

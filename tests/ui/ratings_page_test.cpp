@@ -6,6 +6,8 @@
 #include <QTest>
 
 #include "stakes/rating.h"
+#include "stakes/stakes_file.h"
+#include "ui/form_chance.h"
 #include "ui/form_graph.h"
 #include "ui/ratings_page.h"
 #include "ui_fixture.h"
@@ -134,6 +136,106 @@ TEST_F(TRatingsPageTest, DoubleClickDrawsTheMatchCountsAgainstChance) {
         EXPECT_TRUE(g.MarksVisible("Ставка \"вручную\""));
         g.reject();
       });
+}
+
+// With KVARN_SCREENSHOT_DIR set the widget is saved there for a look.
+void Shoot(QWidget& w, const char* name) {
+  const char* dir = std::getenv("KVARN_SCREENSHOT_DIR");
+  if (!dir) return;
+  QApplication::processEvents();
+  w.grab().save(QString::fromUtf8(dir) + QLatin1Char('/') + QString::fromUtf8(name));
+}
+
+// Runs `action` on the modal dialog of type D once `open` shows it (work with a progress text may
+// come first), then closes it, so that a failed check cannot leave the test waiting.
+template <class D>
+void WhenShown(const std::function<void()>& open, const std::function<void(D&)>& action) {
+  bool seen = false;
+  QTimer poll;
+  poll.setInterval(10);
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
+    if (!d) return;
+    poll.stop();
+    seen = true;
+    action(*d);
+    d->reject();
+  });
+  poll.start();
+  open();
+  poll.stop();
+  EXPECT_TRUE(seen);
+}
+
+// A checked stake of the given size whose first `matches` numbers came out.
+TStake CheckedStake(int draw, int size, const std::string& comment, int matches, int64_t profit) {
+  TNumberSet numbers;
+  for (int i = 0; i < size; ++i) numbers.Numbers[static_cast<size_t>(numbers.Count++)] = i + 1;
+  TStake s = StakeNew(skManual, draw, 376992, numbers, comment, 100000, {});
+  s.Checked = 1;
+  s.Matched.Count = static_cast<uint8_t>(matches);
+  s.Profit = profit;
+  return s;
+}
+
+TEST_F(TRatingsPageTest, ChanceTestStakesGraphsAndRefreshOfTheSelectedRows) {
+  // Two of the stakes of "one" are still in the file, one of them of six numbers.
+  const std::vector<TStake> stakes = {CheckedStake(1005, 5, "one", 1, -100000),
+                                      CheckedStake(1006, 6, "ONE", 1, -600000)};
+  std::string bytes(stakes.size() * StakeRecordSize, '\0');
+  for (size_t i = 0; i < stakes.size(); ++i)
+    StakeToBytes(stakes[i], reinterpret_cast<uint8_t*>(bytes.data()) + i * StakeRecordSize);
+  WriteFileAtomic(Path(StakesFileName), bytes);
+
+  TFormMain& w = Open();
+  ASSERT_TRUE(ShowActive(w));
+  w.RightTabs().setCurrentIndex(rtRating);
+  TRatingsPage& page = w.Page<TRatingsPage>();
+  QTableView* list = page.List();
+  w.UpdateCommands();
+  EXPECT_FALSE(w.Commands().Action("RatingsChanceTest")->isEnabled());  // nothing selected
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                    list->visualRect(page.Model()->index(1, 0)).center());
+  Shoot(w, "rating_tab.png");
+  w.UpdateCommands();
+  ASSERT_TRUE(w.Workspace().StakesFileOpen());
+  ASSERT_TRUE(w.Commands().Action("RatingsChanceTest")->isEnabled());
+  WhenShown<TFormChance>([&] { w.Commands().Action("RatingsChanceTest")->trigger(); },
+                         [](TFormChance& f) {
+                           QTableWidget* t = f.Table();
+                           ASSERT_EQ(t->rowCount(), 1);
+                           EXPECT_EQ(t->item(0, 0)->text(), QStringLiteral("one"));
+                           EXPECT_EQ(t->item(0, 1)->text(), QStringLiteral("2"));
+                           EXPECT_EQ(t->item(0, 3)->text(), QStringLiteral("1.0000"));
+                           // Chance gives 25/36 and 30/36 matches to five and six numbers.
+                           EXPECT_EQ(t->item(0, 4)->text(), QStringLiteral("0.7639"));
+                           EXPECT_EQ(t->item(0, 7)->text(), QStringLiteral("точный"));
+                           EXPECT_EQ(t->item(0, 8)->text(), QStringLiteral("0"));
+                           EXPECT_TRUE(f.Summary()->text().startsWith(QStringLiteral("\"one\": ")));
+                           Shoot(f, "rating_chance.png");
+                         });
+  // Alt+F6 reaches the command through the window's keys.
+  ASSERT_TRUE(ShowActive(w));
+  list->setFocus();
+  WhenShown<TFormGraph>([&] { QTest::keyClick(list, Qt::Key_F6, Qt::AltModifier); },
+                        [](TFormGraph& g) {
+                          QLineSeries* one = g.FindSeries("one");
+                          ASSERT_NE(one, nullptr);
+                          ASSERT_EQ(one->count(), 2);
+                          EXPECT_EQ(one->at(1).x(), 1006);
+                          EXPECT_EQ(one->at(1).y(), -60);
+                        });
+  EXPECT_TRUE(shown.empty());
+
+  // F5 rebuilds from the file after the question: only "one" is left.
+  ASSERT_TRUE(ShowActive(w));
+  QTest::keyClick(list, Qt::Key_F5);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_NE(shown[0].text.find("Пересчитать рейтинг только по текущим ставкам?"),
+            std::string::npos);
+  EXPECT_EQ(page.Model()->rowCount(), 1);
+  EXPECT_EQ(Cell(page.Model(), 0, 1), QStringLiteral("2"));
+  EXPECT_EQ(w.StatusText(spRating), QStringLiteral("Рейтинг: 1"));
 }
 
 }  // namespace
