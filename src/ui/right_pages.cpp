@@ -3,8 +3,10 @@
 
 #include "ui/placeholder_page.h"
 #include "ui/ratings_page.h"
+#include "ui/regulars_page.h"
 #include "ui/stakes_page.h"
 #include "ui/stats_page.h"
+#include "ui/systems_page.h"
 
 namespace kvarn {
 
@@ -17,8 +19,8 @@ const std::vector<TRightPage>& RightPages() {
       {"Неделя", MakePlaceholder()},
       {"Ставки", MakePage<TStakesPage>},
       {"Рейтинг", MakePage<TRatingsPage>},
-      {"Регуляры", MakePlaceholder()},
-      {"Системы", MakePlaceholder()},
+      {"Регуляры", MakePage<TRegularsPage>},
+      {"Системы", MakePage<TSystemsPage>},
       {"Сценарий", MakePlaceholder({"Строк: 0", "Цикл: 0", "Строка: 0", "Ставок: 0"})},
   };
   return pages;
