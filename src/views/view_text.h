@@ -1,5 +1,5 @@
-// The views as TAB-separated text, one record per line (the command-line tool prints them; the
-// window copies the same texts): a header line of the view's own captions where it has one.
+// The views as TAB-separated text, one record per line, for scripts and checks: a header line
+// of the view's own captions where it has one.
 #pragma once
 
 #include <string>
