@@ -518,4 +518,16 @@ void WindowStateWriteBool(const std::string& path, const std::string& key, bool 
   StateUpdate(path, [&](TIniFile& ini) { ini.WriteBool(WindowStateSection, key, value); });
 }
 
+int WindowSectionReadInt(const std::string& path, const std::string& section,
+                         const std::string& key, int def) {
+  return StateLoad(path).ReadInteger(section, key, def);
+}
+
+void WindowSectionWriteInts(const std::string& path, const std::string& section,
+                            const std::vector<std::pair<std::string, int>>& values) {
+  StateUpdate(path, [&](TIniFile& ini) {
+    for (const auto& [key, value] : values) ini.WriteInteger(section, key, value);
+  });
+}
+
 }  // namespace kvarn

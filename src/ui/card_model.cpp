@@ -4,23 +4,23 @@
 #include <QFont>
 
 #include "core/draws.h"
-#include "ui/list_models.h"
+#include "ui/colours.h"
 
 namespace kvarn {
 
+namespace {
+QStringList CardHeaders() {
+  QStringList h;
+  for (int col = 0; col < CardColumnCount; ++col) h << QString::fromStdString(CardHeaderText(col));
+  return h;
+}
+}  // namespace
+
 TCardModel::TCardModel(TCardSource source, QObject* parent)
-    : QAbstractTableModel(parent), src_(std::move(source)) {}
-
-int TCardModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : rows_;
-}
-
-int TCardModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : CardColumnCount;
-}
+    : TOwnerDataModel(CardHeaders(), parent), src_(std::move(source)) {}
 
 QVariant TCardModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= rows_) return {};
+  if (!index.isValid() || index.row() >= Rows()) return {};
   const int row = index.row() + 1, col = index.column();
   switch (role) {
     case Qt::DisplayRole:
@@ -36,37 +36,17 @@ QVariant TCardModel::data(const QModelIndex& index, int role) const {
       // Light cell colours: dark text stays readable in any style.
       if (col >= 1 && col <= NumbersCount) return QColor(Qt::black);
       return {};
-    case Qt::FontRole:
-      if (col == 0) {
-        QFont f;
-        f.setPointSizeF(f.pointSizeF() - 1);
-        return f;
-      }
-      return {};
     default:
       return {};
   }
 }
 
-QVariant TCardModel::headerData(int section, Qt::Orientation o, int role) const {
-  if (o != Qt::Horizontal) return {};
-  if (role == Qt::DisplayRole) return QString::fromStdString(CardHeaderText(section));
-  if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
-  return {};
-}
-
 bool TCardModel::Rebuild(bool force) {
   const int wanted = CardRowCount(src_.draws());
-  if (!force && built_ && wanted == rows_) return false;
-  beginResetModel();
-  rows_ = wanted;
+  const bool reset = force || !built_ || wanted != Rows();
   built_ = true;
-  endResetModel();
-  return true;
-}
-
-void TCardModel::Repaint() {
-  if (rows_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, CardColumnCount - 1));
+  SetRows(wanted, reset);
+  return reset;
 }
 
 }  // namespace kvarn

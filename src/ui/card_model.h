@@ -2,10 +2,10 @@
 // coloured only when the view paints it.
 #pragma once
 
-#include <QAbstractTableModel>
 #include <functional>
 
 #include "core/lottery.h"
+#include "ui/owner_data_model.h"
 #include "views/card.h"
 
 namespace kvarn {
@@ -15,24 +15,18 @@ struct TCardSource {
   std::function<TCardOptions()> options;
 };
 
-class TCardModel : public QAbstractTableModel {
+class TCardModel : public TOwnerDataModel {
   Q_OBJECT
  public:
   TCardModel(TCardSource source, QObject* parent);
-  int rowCount(const QModelIndex& parent = {}) const override;
-  int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
-  QVariant headerData(int section, Qt::Orientation o, int role) const override;
 
-  // Takes the archive's row count when it differs or when forced (one reset); false when nothing
-  // had to be done.
+  // Takes the archive's row count with one reset when it differs or when forced, and gives true;
+  // otherwise repaints (an edited draw keeps the count but not its numbers) and gives false.
   bool Rebuild(bool force);
-  // Colours changed: one dataChanged for the whole grid.
-  void Repaint();
 
  private:
   TCardSource src_;
-  int rows_ = 0;
   bool built_ = false;
 };
 

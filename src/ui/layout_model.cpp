@@ -3,7 +3,7 @@
 #include <QColor>
 
 #include "core/draws.h"
-#include "ui/list_models.h"
+#include "ui/colours.h"
 
 namespace kvarn {
 

@@ -2,24 +2,15 @@
 
 namespace kvarn {
 
-namespace {
-const char* const Captions[] = {"Тираж", "Совпадений", "Кол-во повторов", "Список тиражей"};
-}
-
 TRepeatsModel::TRepeatsModel(std::function<const TRepeatsResult&()> result, QObject* parent)
-    : QAbstractTableModel(parent), result_(std::move(result)) {}
-
-int TRepeatsModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : rows_;
-}
-
-int TRepeatsModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : 4;
-}
+    : TOwnerDataModel({QStringLiteral("Тираж"), QStringLiteral("Совпадений"),
+                       QStringLiteral("Кол-во повторов"), QStringLiteral("Список тиражей")},
+                      parent),
+      result_(std::move(result)) {}
 
 QVariant TRepeatsModel::data(const QModelIndex& index, int role) const {
   const TRepeatsResult& r = result_();
-  if (!index.isValid() || index.row() >= rows_ || index.row() >= static_cast<int>(r.Rows.size()))
+  if (!index.isValid() || index.row() >= Rows() || index.row() >= static_cast<int>(r.Rows.size()))
     return {};
   const TRepeatRow& row = r.Rows[static_cast<size_t>(index.row())];
   if (role == Qt::TextAlignmentRole)
@@ -36,18 +27,6 @@ QVariant TRepeatsModel::data(const QModelIndex& index, int role) const {
     default:
       return QString::fromStdString(row.Draws);
   }
-}
-
-QVariant TRepeatsModel::headerData(int section, Qt::Orientation o, int role) const {
-  if (o != Qt::Horizontal || section < 0 || section >= 4) return {};
-  if (role == Qt::DisplayRole) return QString::fromUtf8(Captions[section]);
-  return {};
-}
-
-void TRepeatsModel::Reset() {
-  beginResetModel();
-  rows_ = static_cast<int>(result_().Rows.size());
-  endResetModel();
 }
 
 }  // namespace kvarn

@@ -4,7 +4,7 @@
 #include <QLocale>
 
 #include "core/draws.h"
-#include "ui/list_models.h"
+#include "ui/colours.h"
 
 namespace kvarn {
 
