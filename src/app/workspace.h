@@ -20,6 +20,7 @@
 #include "app/draws_state.h"
 #include "app/host.h"
 #include "app/stats_state.h"
+#include "app/views_state.h"
 #include "core/config.h"
 #include "core/dates.h"
 #include "core/draws.h"
@@ -27,6 +28,7 @@
 #include "stats/prefetch.h"
 #include "stats/registry.h"
 #include "stats/table.h"
+#include "views/sums.h"
 
 namespace kvarn {
 
@@ -292,6 +294,31 @@ class TWorkspace {
   // The full-set comparison of a registry entry, when available (the prefetch files).
   std::function<std::unique_ptr<TPrefetchData>(int entry)> StatFullSetSource;
 
+  // ---- analysis views (workspace_views.cpp) ----
+  const TViewsState& Views() const { return views_; }
+  // The lengths of the views' windows; a value outside 1..2147483647 is ignored.
+  void SetLayoutLen(int len);
+  void SetLayoutCompareLen(int k, int len);  // k = 0..4
+  void SetWeekLen(int len);
+  void SetGraphLen(int len);
+  // Each builds its view over the window at the analysis point when its inputs changed, or
+  // always when forced; true when it was built. With an empty archive a view is empty.
+  bool LayoutCalc(bool force);
+  bool LayoutCmpCalc(bool force);
+  bool WeekStatCalc(bool force);
+  // The graph of the graph box's method; nothing is drawn without a method or draws.
+  bool DrawsGraphDraw(bool force);
+  // "Оставить выделенные" / "Удалить выделенные" of the views: the numbers of the selected
+  // rectangle (grid rows and columns as the view shows them, headers at 0) keep or delete
+  // combinations; a selection without numbers raises "В выделенном диапазоне нет значений для
+  // фильтра!" and leaves the list as it was.
+  void CardFilter(int top, int left, int bottom, int right, bool exclude);
+  void LayoutFilter(int top, int left, int bottom, int right, bool exclude);
+  // The week grid's columns are the numbers themselves, whatever their cells hold.
+  void WeekFilter(int firstNumber, int lastNumber, bool exclude);
+  // The distribution of the draws' sums against all combinations, with its status text.
+  TSumsDistribution TotalSumCombs();
+
  private:
   // The stakes file descriptor; closing it releases the lock.
   struct TFileLock {
@@ -328,6 +355,7 @@ class TWorkspace {
   TDownloadState download_;
   TCombsState combs_;
   TStatsState stats_;
+  TViewsState views_;
 };
 
 }  // namespace kvarn
