@@ -84,6 +84,12 @@ class TWorkspace {
   std::string WindowStateReadString(const std::string& key, const std::string& def);
   // Sizes, the switches and the list layouts when the window closes.
   bool WindowStateSaveAll();
+  // Keys of another window's own section (read when it opens, written when it closes); errors
+  // are shown, reading then gives `def` and writing false.
+  std::string WindowSectionReadString(const std::string& section, const std::string& key,
+                                      const std::string& def);
+  bool WindowSectionWrite(const std::string& section,
+                          const std::vector<std::pair<std::string, std::string>>& values);
 
   // ---- shredding formulas (workspace_shredding.cpp) ----
   // The formulas dialog's OK: the three formulas and their digit counts go to the settings and

@@ -523,10 +523,15 @@ int WindowSectionReadInt(const std::string& path, const std::string& section,
   return StateLoad(path).ReadInteger(section, key, def);
 }
 
-void WindowSectionWriteInts(const std::string& path, const std::string& section,
-                            const std::vector<std::pair<std::string, int>>& values) {
+std::string WindowSectionReadString(const std::string& path, const std::string& section,
+                                    const std::string& key, const std::string& def) {
+  return StateLoad(path).ReadString(section, key, def);
+}
+
+void WindowSectionWrite(const std::string& path, const std::string& section,
+                        const std::vector<std::pair<std::string, std::string>>& values) {
   StateUpdate(path, [&](TIniFile& ini) {
-    for (const auto& [key, value] : values) ini.WriteInteger(section, key, value);
+    for (const auto& [key, value] : values) ini.WriteString(section, key, value);
   });
 }
 

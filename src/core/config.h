@@ -223,12 +223,14 @@ void WindowStateWriteString(const std::string& path, const std::string& key,
 void WindowStateWriteInt(const std::string& path, const std::string& key, int value);
 void WindowStateWriteBool(const std::string& path, const std::string& key, bool value);
 
-// The integer keys of another window's own section (the repeats window's lengths and sizes);
-// reading gives `def` for a missing key, writing stores every given key in one update of the
-// file. Failures raise like those of the main window's section.
+// The keys of another window's own section (the repeats window's lengths, sizes and column
+// widths); reading gives `def` for a missing key, writing stores every given key in one update of
+// the file. Failures raise like those of the main window's section.
 int WindowSectionReadInt(const std::string& path, const std::string& section,
                          const std::string& key, int def);
-void WindowSectionWriteInts(const std::string& path, const std::string& section,
-                            const std::vector<std::pair<std::string, int>>& values);
+std::string WindowSectionReadString(const std::string& path, const std::string& section,
+                                    const std::string& key, const std::string& def);
+void WindowSectionWrite(const std::string& path, const std::string& section,
+                        const std::vector<std::pair<std::string, std::string>>& values);
 
 }  // namespace kvarn

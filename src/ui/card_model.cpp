@@ -32,6 +32,17 @@ QVariant TCardModel::data(const QModelIndex& index, int role) const {
       if (c == DefaultColour) return {};
       return WinColour(c);
     }
+    case Qt::FontRole:
+      // The drawn numbers stand out from the coloured columns.
+      if (col >= 1 && col <= NumbersCount) {
+        static const QFont bold = [] {
+          QFont f;
+          f.setBold(true);
+          return f;
+        }();
+        return bold;
+      }
+      return {};
     case Qt::ForegroundRole:
       // Light cell colours: dark text stays readable in any style.
       if (col >= 1 && col <= NumbersCount) return QColor(Qt::black);

@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineSeries>
-#include <QPainter>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -19,6 +18,7 @@
 
 #include "app/host.h"
 #include "ui/repeats_model.h"
+#include "ui/view_controls.h"
 
 namespace kvarn {
 
@@ -32,26 +32,6 @@ QColor RandomColour() {
                          130 + QRandomGenerator::global()->bounded(90));
 }
 
-// A square point marker drawn with its own outline colour.
-QImage MarkerImage(QColor outline, QColor fill, int size) {
-  QImage image(size, size, QImage::Format_ARGB32);
-  image.fill(fill);
-  QPainter p(&image);
-  p.setPen(outline);
-  p.drawRect(0, 0, size - 1, size - 1);
-  return image;
-}
-
-QSpinBox* LengthField(QWidget* parent, const char* name, const char* hint, int value) {
-  auto* s = new QSpinBox(parent);
-  s->setObjectName(QString::fromUtf8(name));
-  s->setToolTip(QString::fromUtf8(hint));
-  s->setRange(1, 2147483647);
-  s->setValue(value);
-  s->setKeyboardTracking(false);
-  s->setMinimumWidth(90);
-  return s;
-}
 }  // namespace
 
 TFormRepeats::TFormRepeats(const TDrawsArray& draws, IHost& host, QWidget* parent)
@@ -63,11 +43,11 @@ TFormRepeats::TFormRepeats(const TDrawsArray& draws, IHost& host, QWidget* paren
 
   auto* top = new QHBoxLayout();
   len_ =
-      LengthField(this, "edDrawsLen", "Количество тиражей, использующихся для расчета статистики",
-                  RepeatsLenDefault);
-  deep_ = LengthField(this, "edDeep",
-                      "Количество тиражей, просматриваемых \"в глубину\" для поиска совпадений",
-                      RepeatsDeepDefault);
+      MakeLenField(this, "edDrawsLen", "Количество тиражей, использующихся для расчета статистики",
+                   RepeatsLenDefault, [this] { Calculate(); });
+  deep_ = MakeLenField(this, "edDeep",
+                       "Количество тиражей, просматриваемых \"в глубину\" для поиска совпадений",
+                       RepeatsDeepDefault, [this] { Calculate(); });
   auto* lenLabel = new QLabel(QStringLiteral("Тиражей:"), this);
   lenLabel->setBuddy(len_);
   auto* deepLabel = new QLabel(QStringLiteral("Глубина поиска:"), this);
@@ -84,8 +64,6 @@ TFormRepeats::TFormRepeats(const TDrawsArray& draws, IHost& host, QWidget* paren
   top->addWidget(calc_);
   top->addStretch(1);
   v->addLayout(top);
-  len_->installEventFilter(this);
-  deep_->installEventFilter(this);
   connect(calc_, &QPushButton::clicked, this, &TFormRepeats::Calculate);
 
   split_ = new QSplitter(Qt::Vertical, this);
@@ -156,19 +134,6 @@ void TFormRepeats::showEvent(QShowEvent* e) {
   shownOnce_ = true;
   // The analysis runs once the window is on the screen, so that its progress has a parent.
   QTimer::singleShot(0, this, &TFormRepeats::Calculate);
-}
-
-bool TFormRepeats::eventFilter(QObject* o, QEvent* e) {
-  if ((o == len_ || o == deep_) && e->type() == QEvent::KeyPress) {
-    auto* k = static_cast<QKeyEvent*>(e);
-    if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-      auto* box = static_cast<QSpinBox*>(o);
-      box->interpretText();
-      Calculate();
-      return true;
-    }
-  }
-  return QDialog::eventFilter(o, e);
 }
 
 void TFormRepeats::Calculate() {

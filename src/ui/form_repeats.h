@@ -56,7 +56,6 @@ class TFormRepeats : public QDialog {
 
  protected:
   void showEvent(QShowEvent* e) override;
-  bool eventFilter(QObject* o, QEvent* e) override;
 
  private:
   void ShowChart();

@@ -249,11 +249,13 @@ TEST_F(ConfigFiles, WindowStateKeysAreWrittenAtOnceAsOneOrZero) {
 
 TEST_F(ConfigFiles, AnotherWindowKeepsItsKeysInItsOwnSection) {
   WindowStateWriteBool(frm_, "SortedDraws", true);
-  WindowSectionWriteInts(frm_, "TFormRepeats", {{"DrawsLength", 250}, {"DrawsDeep", 40}});
+  WindowSectionWrite(frm_, "TFormRepeats",
+                     {{"DrawsLength", "250"}, {"DrawsDeep", "40"}, {"lvList.Column1", "90,1"}});
   EXPECT_NE(Read(frm_).find("\r\n[TFormRepeats]\r\nDrawsLength=250\r\nDrawsDeep=40\r\n"),
             std::string::npos);
   EXPECT_EQ(WindowSectionReadInt(frm_, "TFormRepeats", "drawslength", 100), 250);
   EXPECT_EQ(WindowSectionReadInt(frm_, "TFormRepeats", "GraphHeight", 220), 220);
+  EXPECT_EQ(WindowSectionReadString(frm_, "TFormRepeats", "lvList.Column1", ""), "90,1");
   // The main window's keys of the same name are others.
   EXPECT_EQ(WindowStateReadInt(frm_, "DrawsLength", 7), 7);
   // The views' lengths start at their designed values.
