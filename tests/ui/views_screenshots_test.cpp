@@ -41,23 +41,6 @@ class TViewsScreenshots : public TUiTest {
     QTest::qWait(100);
     EXPECT_TRUE(w->grab().save(out_ + QLatin1Char('/') + QString::fromUtf8(name)));
   }
-  // Runs `action` on the modal window of type D once `open` shows it (the work before it may
-  // let events run).
-  template <class D>
-  static void WhenShown(const std::function<void()>& open, const std::function<void(D&)>& action) {
-    QTimer poll;
-    bool seen = false;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-      auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
-      if (!d || seen) return;
-      seen = true;
-      poll.stop();
-      action(*d);
-    });
-    poll.start(50);
-    open();
-    EXPECT_TRUE(seen);
-  }
   QString out_;
 };
 
