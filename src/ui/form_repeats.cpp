@@ -158,6 +158,7 @@ void TFormRepeats::Calculate() {
   host_.ProcessEvents();
   model_->Reset();
   ShowChart();
+  ++calculations_;
 }
 
 void TFormRepeats::ShowChart() {

@@ -53,6 +53,8 @@ class TFormRepeats : public QDialog {
   QChart* Chart() const { return chart_; }
   QChartView* ChartView() const { return chartView_; }
   const TRepeatsResult& Result() const { return result_; }
+  // Analyses finished so far (the first one starts after the window shows).
+  int Calculations() const { return calculations_; }
 
  protected:
   void showEvent(QShowEvent* e) override;
@@ -74,6 +76,7 @@ class TFormRepeats : public QDialog {
   TRepeatsModel* model_ = nullptr;
   TRepeatsResult result_;
   bool shownOnce_ = false;
+  int calculations_ = 0;
 };
 
 }  // namespace kvarn

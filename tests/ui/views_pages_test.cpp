@@ -310,8 +310,6 @@ TEST_F(TViewsPagesTest, RepeatsWindowComputesOnOpenAndKeepsItsLengths) {
   WhenShown<TFormRepeats>(
       [&] { w.Commands().Execute("AnalyzeRepeats"); },
       [&](TFormRepeats& f) {
-        // The analysis starts once the window is on the screen.
-        for (int i = 0; i < 200 && f.List()->model()->rowCount() == 0; ++i) QTest::qWait(10);
         EXPECT_EQ(f.windowTitle(), QStringLiteral("Количество повторов в зависимости от тиража"));
         // Draw 3 shares 1 with draws 2 and 1; draw 2 shares 1 and 2 with draw 1; draw 1 nothing.
         const auto* m = f.List()->model();
@@ -327,7 +325,8 @@ TEST_F(TViewsPagesTest, RepeatsWindowComputesOnOpenAndKeepsItsLengths) {
         EXPECT_EQ(m->rowCount(), 2);
         EXPECT_EQ(RowText(m, 0), QStringLiteral("3|1|1|2"));
         f.reject();
-      });
+      },
+      [](TFormRepeats& f) { return f.Calculations() > 0; });
   EXPECT_EQ(WindowSectionReadInt(FrmPath(dir_), "TFormRepeats", "DrawsDeep", 0), 1);
   EXPECT_EQ(WindowSectionReadInt(FrmPath(dir_), "TFormRepeats", "DrawsLength", 0), 100);
   WhenShown<TFormRepeats>([&] { w.Commands().Execute("AnalyzeRepeats"); },

@@ -76,10 +76,10 @@ TEST_F(TViewsScreenshots, EveryTabAndWindow) {
 
   WhenShown<TFormRepeats>([&] { w.Commands().Execute("AnalyzeRepeats"); },
                           [&](TFormRepeats& f) {
-                            QTest::qWait(300);
                             Save(&f, "repeats.png");
                             f.reject();
-                          });
+                          },
+                          [](TFormRepeats& f) { return f.Calculations() > 0; });
   WhenShown<TFormGraph>([&] { w.Commands().Execute("TotalSumCombs"); },
                         [&](TFormGraph& f) {
                           Save(&f, "sums.png");
