@@ -168,7 +168,7 @@ struct TWindowState {
   int FiltersHeight = 120;
   int LayoutLen = 100;
   std::array<int, 5> LayoutCompareLen{50, 100, 200, 300, 400};
-  int LayoutCompareHeight = 150;
+  int LayoutCompareHeight = 300;
   int WeekLen = 1000;
   int WeekHeight = 200;
   int WeekChartMode = 0;

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -25,11 +26,11 @@ namespace kvarn {
 namespace {
 constexpr int DesignedWidths[] = {70, 90, 110, 600};
 
-// Random, but never so pale that the line disappears on the white chart.
-QColor RandomColour() {
-  return QColor::fromHsv(QRandomGenerator::global()->bounded(360),
-                         150 + QRandomGenerator::global()->bounded(100),
-                         130 + QRandomGenerator::global()->bounded(90));
+// Random, but never so pale that the line disappears on the white chart, and the lines of one
+// chart apart in hue (a random start, then the golden angle), so that no two look alike.
+QColor RandomColour(int hue) {
+  return QColor::fromHsv(hue % 360, 170 + QRandomGenerator::global()->bounded(86),
+                         120 + QRandomGenerator::global()->bounded(80));
 }
 
 }  // namespace
@@ -166,15 +167,18 @@ void TFormRepeats::ShowChart() {
   const std::vector<TRepeatsSeries> series = RepeatsChartSeries(result_);
   double minX = 0, maxX = 1, maxY = 1;
   bool first = true;
+  int hue = QRandomGenerator::global()->bounded(360);
   for (const TRepeatsSeries& s : series) {
     auto* line = new QLineSeries();
     line->setName(QString::fromStdString(s.Title));
-    QPen pen(RandomColour());
+    QPen pen(RandomColour(hue));
+    hue += 137;
     pen.setWidth(1);
     line->setPen(pen);
     line->setPointsVisible(true);
     line->setMarkerSize(4);
-    line->setLightMarker(MarkerImage(RandomColour(), pen.color(), 5));
+    line->setLightMarker(MarkerImage(
+        RandomColour(hue + QRandomGenerator::global()->bounded(60, 300)), pen.color(), 5));
     QList<QPointF> points;
     points.reserve(static_cast<qsizetype>(s.Points.size()));
     for (const TRepeatsPoint& p : s.Points) {
@@ -192,6 +196,11 @@ void TFormRepeats::ShowChart() {
     chart_->addSeries(line);
     line->attachAxis(axisX_);
     line->attachAxis(axisY_);
+    // The legend shows the line's colour, not the marker's.
+    for (QLegendMarker* m : chart_->legend()->markers(line)) {
+      m->setBrush(pen.color());
+      m->setPen(QPen(pen.color().darker(140)));
+    }
   }
   axisX_->setRange(minX, maxX > minX ? maxX : minX + 1);
   axisY_->setRange(0, maxY + 1);

@@ -95,7 +95,24 @@ TLayoutPage::TLayoutPage(TTemplateMain& main, QWidget* parent) : TPage(main, par
   split_->addWidget(scroll);
   split_->setStretchFactor(0, 1);
   split_->setStretchFactor(1, 0);
-  split_->setSizes({380, 260});
+}
+
+void TLayoutPage::showEvent(QShowEvent* e) {
+  TPage::showEvent(e);
+  ApplyCompareHeight();
+}
+
+void TLayoutPage::resizeEvent(QResizeEvent* e) {
+  TPage::resizeEvent(e);
+  ApplyCompareHeight();
+}
+
+void TLayoutPage::ApplyCompareHeight() {
+  if (sized_ || !isVisible()) return;
+  const int total = split_->height();
+  if (total <= cmpHeight_ + 80) return;
+  sized_ = true;
+  split_->setSizes({total - cmpHeight_, cmpHeight_});
 }
 
 void TLayoutPage::BindCommands() {
@@ -150,18 +167,15 @@ void TLayoutPage::RestoreState(const TWindowStateStore& st) {
     if (ViewLenValid(l)) cmpLen_[static_cast<size_t>(k)]->setValue(l);
     ws.SetLayoutCompareLen(k, cmpLen_[static_cast<size_t>(k)]->value());
   }
-  const int h = st.Int("LayoutCompareHeight", 260);
-  if (h > 40) {
-    const int total = std::max(split_->height(), h + 200);
-    split_->setSizes({total - h, h});
-  }
+  const int h = st.Int("LayoutCompareHeight", cmpHeight_);
+  if (h > 40 && h < 5000) cmpHeight_ = h;
 }
 
 void TLayoutPage::SaveState(TWindowStateStore& st) const {
   st.SetInt("LayoutLen", len_->value());
   for (int k = 0; k < LayoutCompareCount; ++k)
     st.SetInt(StrFormat("LayoutCompareLen%d", k + 1), cmpLen_[static_cast<size_t>(k)]->value());
-  st.SetInt("LayoutCompareHeight", split_->sizes().value(1));
+  st.SetInt("LayoutCompareHeight", sized_ ? split_->sizes().value(1) : cmpHeight_);
 }
 
 void TLayoutPage::Calc(bool force) {

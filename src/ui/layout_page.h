@@ -38,9 +38,14 @@ class TLayoutPage : public TPage {
   QTableView* Grid() const { return grid_; }
   TLayoutModel* Model() const { return model_; }
 
+ protected:
+  void showEvent(QShowEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+
  private:
   void ShowScheme();
   void ShowCompare();
+  void ApplyCompareHeight();
 
   QSpinBox* len_ = nullptr;
   QSplitter* split_ = nullptr;
@@ -48,6 +53,10 @@ class TLayoutPage : public TPage {
   TLayoutModel* model_ = nullptr;
   std::array<QSpinBox*, LayoutCompareCount> cmpLen_{};
   std::array<QTreeWidget*, LayoutCompareCount> cmpList_{};
+  // The compare lists' height, applied when the page first shows (the splitter has no height
+  // before that).
+  int cmpHeight_ = 300;
+  bool sized_ = false;
 };
 
 }  // namespace kvarn

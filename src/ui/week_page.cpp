@@ -196,7 +196,8 @@ void TWeekPage::ShowChart() {
     s->attachAxis(axisY_);
   }
   const int32_t top = values.empty() ? 0 : *std::max_element(values.begin(), values.end());
-  SetChartAxis(axisY_, 0, std::max(1, top), true, 6);
+  // A little room above the highest bar or point, so that it does not touch the frame.
+  SetChartAxis(axisY_, 0, top + std::max(1, top / 20), true, 6);
 }
 
 }  // namespace kvarn
