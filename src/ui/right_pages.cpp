@@ -5,6 +5,7 @@
 #include "ui/graphs_page.h"
 #include "ui/layout_page.h"
 #include "ui/placeholder_page.h"
+#include "ui/stakes_page.h"
 #include "ui/stats_page.h"
 #include "ui/week_page.h"
 
@@ -17,7 +18,7 @@ const std::vector<TRightPage>& RightPages() {
       {"Карта", MakePage<TCardPage>},
       {"Схема", MakePage<TLayoutPage>},
       {"Неделя", MakePage<TWeekPage>},
-      {"Ставки", MakePlaceholder()},
+      {"Ставки", MakePage<TStakesPage>},
       {"Рейтинг", MakePlaceholder()},
       {"Регуляры", MakePlaceholder()},
       {"Системы", MakePlaceholder()},
