@@ -54,7 +54,7 @@ struct TViewsState {
 
   // Statistic graph of the graph box's method.
   int GraphLen = GraphLenDefault;
-  TGraphSeries Graph;
+  TStatGraphSeries Graph;
   std::string GraphCaption;  // the chosen line's caption, empty when nothing is drawn
   TGraphInputs GraphInputs{};
   bool GraphValid = false;

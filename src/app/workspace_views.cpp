@@ -70,7 +70,7 @@ bool TWorkspace::DrawsGraphDraw(bool force) {
   if (!force && views_.GraphValid && inputs == views_.GraphInputs) return false;
   views_.GraphInputs = inputs;
   views_.GraphValid = true;
-  views_.Graph = TGraphSeries();
+  views_.Graph = TStatGraphSeries();
   views_.GraphCaption.clear();
   if (!chosen || draws_.Draws.empty()) return true;
 

@@ -153,12 +153,12 @@ void TGraphsPage::Draw(bool force) {
 
 void TGraphsPage::ShowGraph() {
   const TViewsState& views = main_.Workspace().Views();
-  const TGraphSeries& g = views.Graph;
+  const TStatGraphSeries& g = views.Graph;
   QList<QPointF> points, mean, mode;
   points.reserve(static_cast<qsizetype>(g.Points.size()));
   const double m = static_cast<double>(g.Mean());
   double minY = m, maxY = m;
-  for (const TGraphPoint& p : g.Points) {
+  for (const TStatGraphPoint& p : g.Points) {
     points.append(QPointF(p.Draw, p.Value));
     mean.append(QPointF(p.Draw, m));
     mode.append(QPointF(p.Draw, g.MostFrequent));

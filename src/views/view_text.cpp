@@ -85,11 +85,11 @@ TTextLines LayoutText(const TLayoutScheme& scheme, const std::vector<TLayoutComp
   return lines;
 }
 
-TTextLines GraphText(const TGraphSeries& s, const std::string& caption) {
+TTextLines GraphText(const TStatGraphSeries& s, const std::string& caption) {
   TTextLines lines;
   lines.push_back(Join({"Тираж", caption, GraphMeanTitle, GraphModeTitle}));
   const std::string tail = '\t' + RealText(s.Mean()) + '\t' + std::to_string(s.MostFrequent);
-  for (const TGraphPoint& p : s.Points)
+  for (const TStatGraphPoint& p : s.Points)
     lines.push_back(std::to_string(p.Draw) + '\t' + std::to_string(p.Value) + tail);
   return lines;
 }

@@ -28,6 +28,6 @@ TTextLines CardText(const TDrawsArray& draws, int offset, int len);
 // The scheme's grid with its header row, then each compare list: "Кол-во, draw range" and rows.
 TTextLines LayoutText(const TLayoutScheme& scheme, const std::vector<TLayoutCompare>& compare);
 // "Тираж, method caption, mean, most frequent value" per draw of the graph.
-TTextLines GraphText(const TGraphSeries& s, const std::string& caption);
+TTextLines GraphText(const TStatGraphSeries& s, const std::string& caption);
 
 }  // namespace kvarn

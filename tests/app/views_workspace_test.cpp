@@ -82,7 +82,7 @@ TEST_F(ViewsWorkspace, GraphFollowsTheGraphBoxAndTheSortedNumbers) {
   Load(test::ArchiveOf(40, 101, test::SpreadOfFive));
   ASSERT_GE(ws->GraphSelected(), 0);
   EXPECT_TRUE(ws->DrawsGraphDraw(false));
-  const TGraphSeries first = ws->Views().Graph;
+  const TStatGraphSeries first = ws->Views().Graph;
   ASSERT_EQ(first.Points.size(), 40u);
   EXPECT_EQ(first.Points.front().Draw, 101);
   EXPECT_EQ(ws->Views().GraphCaption, ws->MethodBoxes().Graph[0].Text);

@@ -68,7 +68,7 @@ TEST(ViewText, LayoutGridThenTheCompareLists) {
 }
 
 TEST(ViewText, GraphRowsCarryTheMeanAndTheMostFrequentValue) {
-  TGraphSeries s;
+  TStatGraphSeries s;
   s.Points = {{10, 1}, {11, 2}, {12, 2}};
   s.Sum = 5;
   s.MostFrequent = 2;
