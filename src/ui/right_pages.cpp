@@ -5,8 +5,10 @@
 #include "ui/graphs_page.h"
 #include "ui/layout_page.h"
 #include "ui/placeholder_page.h"
+#include "ui/regulars_page.h"
 #include "ui/stakes_page.h"
 #include "ui/stats_page.h"
+#include "ui/systems_page.h"
 #include "ui/week_page.h"
 
 namespace kvarn {
@@ -20,8 +22,8 @@ const std::vector<TRightPage>& RightPages() {
       {"Неделя", MakePage<TWeekPage>},
       {"Ставки", MakePage<TStakesPage>},
       {"Рейтинг", MakePlaceholder()},
-      {"Регуляры", MakePlaceholder()},
-      {"Системы", MakePlaceholder()},
+      {"Регуляры", MakePage<TRegularsPage>},
+      {"Системы", MakePage<TSystemsPage>},
       {"Сценарий", MakePlaceholder({"Строк: 0", "Цикл: 0", "Строка: 0", "Ставок: 0"})},
   };
   return pages;
