@@ -5,6 +5,7 @@
 #include "ui/graphs_page.h"
 #include "ui/layout_page.h"
 #include "ui/placeholder_page.h"
+#include "ui/ratings_page.h"
 #include "ui/regulars_page.h"
 #include "ui/stakes_page.h"
 #include "ui/stats_page.h"
@@ -21,7 +22,7 @@ const std::vector<TRightPage>& RightPages() {
       {"Схема", MakePage<TLayoutPage>},
       {"Неделя", MakePage<TWeekPage>},
       {"Ставки", MakePage<TStakesPage>},
-      {"Рейтинг", MakePlaceholder()},
+      {"Рейтинг", MakePage<TRatingsPage>},
       {"Регуляры", MakePage<TRegularsPage>},
       {"Системы", MakePage<TSystemsPage>},
       {"Сценарий", MakePlaceholder({"Строк: 0", "Цикл: 0", "Строка: 0", "Ставок: 0"})},
