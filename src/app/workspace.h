@@ -25,6 +25,7 @@
 #include "app/stakes_state.h"
 #include "app/stats_state.h"
 #include "app/systems_state.h"
+#include "app/views_state.h"
 #include "core/config.h"
 #include "core/dates.h"
 #include "core/draws.h"
@@ -40,6 +41,7 @@
 #include "stats/registry.h"
 #include "stats/table.h"
 #include "stats/value_search.h"
+#include "views/sums.h"
 
 namespace kvarn {
 
@@ -95,6 +97,12 @@ class TWorkspace {
   std::string WindowStateReadString(const std::string& key, const std::string& def);
   // Sizes, the switches and the list layouts when the window closes.
   bool WindowStateSaveAll();
+  // Keys of another window's own section (read when it opens, written when it closes); errors
+  // are shown, reading then gives `def` and writing false.
+  std::string WindowSectionReadString(const std::string& section, const std::string& key,
+                                      const std::string& def);
+  bool WindowSectionWrite(const std::string& section,
+                          const std::vector<std::pair<std::string, std::string>>& values);
 
   // ---- shredding formulas (workspace_shredding.cpp) ----
   // The formulas dialog's OK: the three formulas and their digit counts go to the settings and
@@ -487,6 +495,31 @@ class TWorkspace {
   // The list of the tab takes a new row count.
   std::function<void()> OnSystemsChanged;
 
+  // ---- analysis views (workspace_views.cpp) ----
+  const TViewsState& Views() const { return views_; }
+  // The lengths of the views' windows; a value outside 1..2147483647 is ignored.
+  void SetLayoutLen(int len);
+  void SetLayoutCompareLen(int k, int len);  // k = 0..4
+  void SetWeekLen(int len);
+  void SetGraphLen(int len);
+  // Each builds its view over the window at the analysis point when its inputs changed, or
+  // always when forced; true when it was built. With an empty archive a view is empty.
+  bool LayoutCalc(bool force);
+  bool LayoutCmpCalc(bool force);
+  bool WeekStatCalc(bool force);
+  // The graph of the graph box's method; nothing is drawn without a method or draws.
+  bool DrawsGraphDraw(bool force);
+  // "Оставить выделенные" / "Удалить выделенные" of the views: the numbers of the selected
+  // rectangle (grid rows and columns as the view shows them, headers at 0) keep or delete
+  // combinations; a selection without numbers raises "В выделенном диапазоне нет значений для
+  // фильтра!" and leaves the list as it was.
+  void CardFilter(int top, int left, int bottom, int right, bool exclude);
+  void LayoutFilter(int top, int left, int bottom, int right, bool exclude);
+  // The week grid's columns are the numbers themselves, whatever their cells hold.
+  void WeekFilter(int firstNumber, int lastNumber, bool exclude);
+  // The distribution of the draws' sums against all combinations, with its status text.
+  TSumsDistribution TotalSumCombs();
+
  private:
   // Saves the archive after a change and refreshes the views; false when saving failed.
   bool DrawsChanged();
@@ -522,6 +555,7 @@ class TWorkspace {
   TRatingState rating_;
   TRegularsState regulars_;
   TSystemsState systems_;
+  TViewsState views_;
 };
 
 }  // namespace kvarn
