@@ -1,6 +1,6 @@
 #include "scenario/filter_check.h"
 
-#include "core/lottery.h"
+#include "core/lottery_text.h"
 #include "scenario/script_codes.h"
 
 namespace kvarn {
