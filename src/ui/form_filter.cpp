@@ -1,6 +1,5 @@
 #include "ui/form_filter.h"
 
-#include <QDialogButtonBox>
 #include <QEvent>
 #include <QFormLayout>
 #include <QKeyEvent>
@@ -9,6 +8,7 @@
 #include "scenario/filter_check.h"
 #include "scenario/script_codes.h"
 #include "stats/table.h"
+#include "ui/dialog_buttons.h"
 #include "ui/qt_host.h"
 #include "ui/real_spin_box.h"
 
@@ -128,10 +128,7 @@ TFormFilter::TFormFilter(const TFilterEditorContext& context, const TFilterItem&
   stopValue_->setRange(1, 2147483647);
   form->addRow(QStringLiteral("Значение:"), stopValue_);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  v->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &TFormFilter::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  v->addWidget(OkCancelButtons(this));
   connect(levelMode_, &QComboBox::currentIndexChanged, this, &TFormFilter::UpdateEnabled);
 
   Load(item);

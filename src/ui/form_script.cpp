@@ -1,6 +1,5 @@
 #include "ui/form_script.h"
 
-#include <QDialogButtonBox>
 #include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -11,6 +10,7 @@
 
 #include "scenario/script_codes.h"
 #include "scenario/script_options.h"
+#include "ui/dialog_buttons.h"
 #include "ui/qt_host.h"
 
 namespace kvarn {
@@ -87,10 +87,7 @@ TFormScript::TFormScript(const QString& title, const std::string& line, int defa
   }
   v->addWidget(group);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  v->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  v->addWidget(OkCancelButtons(this));
 
   exclude_->setValue(std::max(defaultExclude, 0));
   if (!ScriptLineIsSeparator(line)) {

@@ -2,6 +2,7 @@
 #include "ui/right_pages.h"
 
 #include "ui/placeholder_page.h"
+#include "ui/script_page.h"
 #include "ui/stats_page.h"
 
 namespace kvarn {
@@ -17,7 +18,7 @@ const std::vector<TRightPage>& RightPages() {
       {"Рейтинг", MakePlaceholder()},
       {"Регуляры", MakePlaceholder()},
       {"Системы", MakePlaceholder()},
-      {"Сценарий", MakePlaceholder({"Строк: 0", "Цикл: 0", "Строка: 0", "Ставок: 0"})},
+      {"Сценарий", MakePage<TScriptPage>},
   };
   return pages;
 }

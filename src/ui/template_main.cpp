@@ -233,6 +233,7 @@ bool TTemplateMain::Initialize() {
     ws.DrawsRefreshList(true);
     ws.CombsStartup();
     Page<TCombsPage>().Refresh(true);
+    ws.ScriptStartup();
     RefreshViews(true);
     const TStartSwitches& sw = options_.switches;
     if (sw.loadOnly) {
