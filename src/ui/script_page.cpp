@@ -45,7 +45,7 @@ TScriptPage::TScriptPage(TTemplateMain& main, QWidget* parent) : TPage(main, par
   model_ = new TScriptModel(
       {[&ws] { return ws.ScriptCount(); }, [&ws](int row) { return ws.ScriptRow(row); }}, this);
   list_->setModel(model_);
-  SetupListView(list_, {150, 250, 200, 200, 200, 200, 200, 200, 200});
+  SetupListView(list_, {150, 330, 230, 230, 230, 230, 230, 230, 230});
   v->addWidget(list_, 1);
 
   auto* status = new QStatusBar(this);
