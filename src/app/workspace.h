@@ -326,6 +326,9 @@ class TWorkspace {
   // Swaps the line with its neighbour (delta -1 or +1); returns the line's new index, or -1
   // when there is no neighbour.
   int ScriptMove(int index, int delta);
+  // Rating rows back into scenario lines, in the order given: each caption that holds a filter
+  // becomes a line, each other one is shown as refused. Returns the number of lines added.
+  int ScriptAddFromRatings(const std::vector<std::string>& captions);
   std::function<void()> OnScriptChanged;
 
  private:

@@ -3,6 +3,7 @@
 
 #include "app/workspace.h"
 #include "core/text.h"
+#include "scenario/rating_script.h"
 
 namespace kvarn {
 
@@ -111,6 +112,23 @@ int TWorkspace::ScriptMove(int index, int delta) {
             scenario_.Lines[static_cast<size_t>(other)]);
   ScriptChanged();
   return other;
+}
+
+int TWorkspace::ScriptAddFromRatings(const std::vector<std::string>& captions) {
+  int added = 0;
+  {
+    TProgressText progress(host_, "Генерация новых строк в сценарии...");
+    for (const std::string& caption : captions) {
+      if (auto line = RatingCaptionToScriptLine(caption)) {
+        scenario_.Lines.push_back(std::move(*line));
+        ++added;
+      } else {
+        ShowError(host_, RatingCaptionRefusedText(caption));
+      }
+    }
+  }
+  if (added > 0) ScriptChanged();
+  return added;
 }
 
 }  // namespace kvarn

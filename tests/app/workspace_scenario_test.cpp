@@ -120,5 +120,25 @@ TEST_F(ScenarioWorkspace, LinesOutsideTheScenarioAreReportedNotTouched) {
   EXPECT_EQ(ws.ScriptRow(7), TScriptListRow{});
 }
 
+TEST_F(ScenarioWorkspace, RatingRowsBecomeLinesOrAreRefusedOneByOne) {
+  Fill({"a"});
+  const int added = ws.ScriptAddFromRatings(
+      {"Ставка \"вручную\"", "02.003: Тест @ FULL#EXT + TSD#SUMS:10#LMV:3#SF:1",
+       "EXCL:5#RAND#NEX + TSD#DIGS:5#LNO:#SF:1 + BMF#SUMS:20#LNO:#SF:1"});
+  EXPECT_EQ(added, 2);
+  EXPECT_EQ(ws.Script(),
+            (TScriptLines{
+                "a",
+                "FULL#EXT|TSD#SUMS:10#LMV:3#SF:1| | | | | | |02.003: Тест",
+                "EXCL:5#RAND#NEX|TSD#DIGS:5#LNO:#SF:1|BMF#SUMS:20#LNO:#SF:1| | | | | |",
+            }));
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].text,
+            "Строку\r\rСтавка \"вручную\"\r\rневозможно добавить в сценарий!");
+  EXPECT_EQ(changes, 2);  // the filling line, then the rows at once
+  EXPECT_EQ(ws.ScriptAddFromRatings({"Ставка \"вручную\""}), 0);
+  EXPECT_EQ(changes, 2);
+}
+
 }  // namespace
 }  // namespace kvarn
