@@ -323,8 +323,9 @@ class TWorkspace {
   // A forecast or test is running: the scenario cannot be edited.
   bool ScriptRunning() const { return scenario_.Running; }
   void SetScriptRunning(bool running) { scenario_.Running = running; }
-  // Start-up: the current scenario from Kvarn_5x36.lss when the file exists; errors are shown.
-  void ScriptStartup();
+  // Start-up: the current scenario from Kvarn_5x36.lss when the file exists; errors are shown
+  // and give false (the scenario is then empty: a change would overwrite the unread file).
+  bool ScriptStartup();
   // "Строк: %d"
   std::string ScriptCountText() const;
   // The list's cells of a line.

@@ -7,13 +7,14 @@
 
 namespace kvarn {
 
-void TWorkspace::ScriptStartup() {
+bool TWorkspace::ScriptStartup() {
   scenario_.Running = false;
-  RunShown(host_, [this] {
+  const bool ok = RunShown(host_, [this] {
     TProgressText progress(host_, StrFormat("Загрузка файла \"%s\"...", ScriptAutoFileName));
     ScriptAutoLoad(scenario_.Lines, dataDir_);
   });
   if (OnScriptChanged) OnScriptChanged();
+  return ok;
 }
 
 void TWorkspace::ScriptChanged() {

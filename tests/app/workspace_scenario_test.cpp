@@ -28,10 +28,10 @@ class ScenarioWorkspace : public test::TDataDirTest {
 };
 
 TEST_F(ScenarioWorkspace, StartupReadsTheCurrentScenarioWhenItExists) {
-  ws.ScriptStartup();
+  EXPECT_TRUE(ws.ScriptStartup());
   EXPECT_EQ(ws.ScriptCount(), 0);
   WriteFileAtomic(Path("Kvarn_5x36.lss"), "a\r\n\r\nb\r\n");
-  ws.ScriptStartup();
+  EXPECT_TRUE(ws.ScriptStartup());
   EXPECT_EQ(ws.Script(), (TScriptLines{"a", "", "b"}));
   EXPECT_EQ(ws.ScriptCountText(), "Строк: 3");
   EXPECT_TRUE(host.messages.empty());
