@@ -3,22 +3,18 @@
 
 #include "ui/placeholder_page.h"
 #include "ui/script_page.h"
+#include "ui/stakes_page.h"
 #include "ui/stats_page.h"
 
 namespace kvarn {
 
 const std::vector<TRightPage>& RightPages() {
   static const std::vector<TRightPage> pages = {
-      {"Статистика", MakePage<TStatsPage>},
-      {"Графики", MakePlaceholder()},
-      {"Карта", MakePlaceholder()},
-      {"Схема", MakePlaceholder()},
-      {"Неделя", MakePlaceholder()},
-      {"Ставки", MakePlaceholder()},
-      {"Рейтинг", MakePlaceholder()},
-      {"Регуляры", MakePlaceholder()},
-      {"Системы", MakePlaceholder()},
-      {"Сценарий", MakePage<TScriptPage>},
+      {"Статистика", MakePage<TStatsPage>}, {"Графики", MakePlaceholder()},
+      {"Карта", MakePlaceholder()},         {"Схема", MakePlaceholder()},
+      {"Неделя", MakePlaceholder()},        {"Ставки", MakePage<TStakesPage>},
+      {"Рейтинг", MakePlaceholder()},       {"Регуляры", MakePlaceholder()},
+      {"Системы", MakePlaceholder()},       {"Сценарий", MakePage<TScriptPage>},
   };
   return pages;
 }
