@@ -2,9 +2,11 @@
 #include "ui/right_pages.h"
 
 #include "ui/placeholder_page.h"
+#include "ui/regulars_page.h"
 #include "ui/script_page.h"
 #include "ui/stakes_page.h"
 #include "ui/stats_page.h"
+#include "ui/systems_page.h"
 
 namespace kvarn {
 
@@ -13,8 +15,8 @@ const std::vector<TRightPage>& RightPages() {
       {"Статистика", MakePage<TStatsPage>}, {"Графики", MakePlaceholder()},
       {"Карта", MakePlaceholder()},         {"Схема", MakePlaceholder()},
       {"Неделя", MakePlaceholder()},        {"Ставки", MakePage<TStakesPage>},
-      {"Рейтинг", MakePlaceholder()},       {"Регуляры", MakePlaceholder()},
-      {"Системы", MakePlaceholder()},       {"Сценарий", MakePage<TScriptPage>},
+      {"Рейтинг", MakePlaceholder()},       {"Регуляры", MakePage<TRegularsPage>},
+      {"Системы", MakePage<TSystemsPage>},  {"Сценарий", MakePage<TScriptPage>},
   };
   return pages;
 }
