@@ -2,6 +2,7 @@
 #include "ui/right_pages.h"
 
 #include "ui/placeholder_page.h"
+#include "ui/ratings_page.h"
 #include "ui/regulars_page.h"
 #include "ui/script_page.h"
 #include "ui/stakes_page.h"
@@ -15,7 +16,7 @@ const std::vector<TRightPage>& RightPages() {
       {"Статистика", MakePage<TStatsPage>}, {"Графики", MakePlaceholder()},
       {"Карта", MakePlaceholder()},         {"Схема", MakePlaceholder()},
       {"Неделя", MakePlaceholder()},        {"Ставки", MakePage<TStakesPage>},
-      {"Рейтинг", MakePlaceholder()},       {"Регуляры", MakePage<TRegularsPage>},
+      {"Рейтинг", MakePage<TRatingsPage>},  {"Регуляры", MakePage<TRegularsPage>},
       {"Системы", MakePage<TSystemsPage>},  {"Сценарий", MakePage<TScriptPage>},
   };
   return pages;
