@@ -1,4 +1,5 @@
-// kvarn-cli scenario: a scenario file as the list shows it, and a line added to a file.
+// kvarn-cli scenario: a scenario file as the list shows it, a line added to a file, and rating
+// rows turned back into lines of the current scenario.
 #include <ostream>
 
 #include "app/workspace.h"
@@ -7,6 +8,7 @@
 #include "scenario/script_file.h"
 #include "scenario/script_line.h"
 #include "scenario/script_list.h"
+#include "stakes/rating.h"
 
 namespace kvarn {
 
@@ -52,6 +54,28 @@ int ScenarioAdd(TCliContext&, TCliArgs& args) {
   return 0;
 }
 
+// The rating rows named on the command line (letter case ignored, as the rating names them)
+// become lines of the current scenario, in the order given.
+int ScenarioFromRating(TCliContext& ctx, TCliArgs& args) {
+  std::vector<std::string> captions;
+  while (std::optional<std::string> name = args.TakePositional()) captions.push_back(*name);
+  args.ExpectEnd();
+  if (captions.empty()) throw TCliUsageError{"a rating row name is needed"};
+  TWorkspace& ws = ctx.Workspace();
+  for (std::string& caption : captions) {
+    const int row = RatingsFind(ws.Ratings(), caption);
+    if (row < 0) {
+      ctx.err << "kvarn-cli: no rating row is named \"" << caption << "\"\n";
+      return 1;
+    }
+    caption = ws.Ratings()[static_cast<size_t>(row)].Name;
+  }
+  // Lines added to a scenario that could not be read would overwrite it.
+  if (!ws.ScriptStartup()) return 1;
+  ctx.out << ws.ScriptAddFromRatings(captions) << '\n';
+  return 0;
+}
+
 const TCliRegistration ScenarioCommands[] = {
     TCliRegistration{{
         .name = "scenario",
@@ -76,6 +100,14 @@ const TCliRegistration ScenarioCommands[] = {
                      .repeat = true},
                     {.name = "--comment", .value = "TEXT", .help = "the line's comment"}},
         .run = &ScenarioAdd,
+    }},
+    TCliRegistration{{
+        .name = "scenario",
+        .sub = "from-rating",
+        .synopsis = "NAME...",
+        .help = "Turns the named rating rows back into lines appended to the current scenario and "
+                "prints how many were added (a row without a filter is refused with a message)",
+        .run = &ScenarioFromRating,
     }},
 };
 

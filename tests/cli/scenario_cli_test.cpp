@@ -3,6 +3,7 @@
 #include "cli_fixture.h"
 #include "core/codec.h"
 #include "core/files.h"
+#include "stakes/rating.h"
 
 namespace kvarn {
 namespace {
@@ -56,6 +57,33 @@ TEST_F(ScenarioCli, BadArgumentsChangeNothing) {
   EXPECT_FALSE(FileExists(File()));
   EXPECT_EQ(Run({"scenario", "show", Path("missing.lsc")}), 1);
   EXPECT_NE(err_.find("Ошибка чтения файла \"" + Path("missing.lsc") + "\"!"), std::string::npos);
+}
+
+TEST_F(ScenarioCli, FromRatingAppendsTheNamedRowsToTheCurrentScenario) {
+  TRatingsArray rating(3);
+  rating[0].Name = "02.003: Тест @ FULL:0#EXT + TSD1#SUMS:10#LMV:3#SF:1";
+  rating[1].Name = "Ставка вручную";
+  rating[2].Name = "EXCL:5#RAND#NEX + TSD1#DIGS:5#LNO:#SF:1";
+  RatingsWriteFile(Path(RatingsFileName), rating);
+  WriteFileAtomic(Path("Kvarn_5x36.lss"), Utf8ToCp1251("a\r\n"));
+
+  EXPECT_EQ(Run({"scenario", "from-rating", "Нет такой"}), 1);
+  EXPECT_NE(err_.find("no rating row is named \"Нет такой\""), std::string::npos);
+  EXPECT_EQ(Run({"scenario", "from-rating"}), 2);
+  EXPECT_EQ(Cp1251ToUtf8(ReadWholeFile(Path("Kvarn_5x36.lss"))), "a\r\n");
+
+  // The rows in the order named, a name in another letter case included; the row without a
+  // filter is refused with its message and the run fails, the others are kept.
+  EXPECT_EQ(Run({"scenario", "from-rating", "excl:5#rand#nex + tsd1#digs:5#lno:#sf:1",
+                 "Ставка вручную", "02.003: Тест @ FULL:0#EXT + TSD1#SUMS:10#LMV:3#SF:1"}),
+            1);
+  EXPECT_EQ(out_, "2\n");
+  EXPECT_NE(err_.find("Ставка вручную"), std::string::npos) << err_;
+  EXPECT_NE(err_.find("невозможно добавить в сценарий!"), std::string::npos) << err_;
+  EXPECT_EQ(Cp1251ToUtf8(ReadWholeFile(Path("Kvarn_5x36.lss"))),
+            "a\r\n"
+            "EXCL:5#RAND#NEX|TSD1#DIGS:5#LNO:#SF:1| | | | | | |\r\n"
+            "FULL:0#EXT|TSD1#SUMS:10#LMV:3#SF:1| | | | | | |02.003: Тест\r\n");
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 
 #include "core/codec.h"
 #include "core/files.h"
+#include "stakes/rating.h"
 #include "ui/form_script.h"
+#include "ui/ratings_page.h"
 #include "ui/script_page.h"
 #include "ui_fixture.h"
 
@@ -207,6 +209,41 @@ TEST_F(ScriptPageTest, SeparatorCloneAndFilesThroughTheirDialogs) {
                           });
   EXPECT_EQ(w.Workspace().ScriptCount(), 5);
   EXPECT_EQ(Current(), Cp1251ToUtf8(ReadWholeFile(copy)));
+}
+
+TEST_F(ScriptPageTest, RatingRowsAddedFromTheRatingTabOpenTheScenario) {
+  TRatingsArray rating(3);
+  rating[0].Name = "02.003: Тест @ FULL:0#EXT + TSD1#SUMS:10#LMV:3#SF:1";
+  rating[1].Name = "Ставка вручную";
+  rating[2].Name = "EXCL:5#RAND#NEX + TSD1#DIGS:5#LNO:#SF:1";
+  RatingsWriteFile(PathJoin(dir_, RatingsFileName), rating);
+  TFormMain& w = OpenWith("a");
+  w.RightTabs().setCurrentIndex(rtRating);
+  TRatingsPage& ratings = w.Page<TRatingsPage>();
+  QTableView* list = ratings.List();
+  list->setFocus();
+  const TRatingsArray& rows = w.Workspace().Ratings();
+  for (size_t r = 0; r < rows.size(); ++r)
+    list->selectionModel()->select(list->model()->index(static_cast<int>(r), 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  w.UpdateCommands();
+  ASSERT_TRUE(w.Commands().Execute("RatingsToScript"));
+  EXPECT_EQ(w.RightTabs().currentIndex(), rtScript);
+  EXPECT_EQ(w.Workspace().ScriptCount(), 3);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].text, "Строку\r\rСтавка вручную\r\rневозможно добавить в сценарий!");
+  EXPECT_EQ(Page(w).Panel(TScriptPage::spLines)->text().toStdString(), "Строк: 3");
+  // Only the manual row: nothing added, the tab stays.
+  w.RightTabs().setCurrentIndex(rtRating);
+  list->selectionModel()->clearSelection();
+  for (size_t r = 0; r < rows.size(); ++r)
+    if (rows[r].Name == "Ставка вручную")
+      list->selectionModel()->select(list->model()->index(static_cast<int>(r), 0),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  w.UpdateCommands();
+  ASSERT_TRUE(w.Commands().Execute("RatingsToScript"));
+  EXPECT_EQ(w.RightTabs().currentIndex(), rtRating);
+  EXPECT_EQ(w.Workspace().ScriptCount(), 3);
 }
 
 }  // namespace
