@@ -22,6 +22,7 @@
 #include "app/host.h"
 #include "app/rating_state.h"
 #include "app/regulars_state.h"
+#include "app/scenario_state.h"
 #include "app/stakes_state.h"
 #include "app/stats_state.h"
 #include "app/systems_state.h"
@@ -30,6 +31,7 @@
 #include "core/dates.h"
 #include "core/draws.h"
 #include "core/random.h"
+#include "scenario/script_list.h"
 #include "stakes/rating_stakes.h"
 #include "stakes/rating_text.h"
 #include "stakes/regular_input.h"
@@ -382,6 +384,43 @@ class TWorkspace {
   // The full-set comparison of a registry entry, when available (the prefetch files).
   std::function<std::unique_ptr<TPrefetchData>(int entry)> StatFullSetSource;
 
+  // ---- scenario (workspace_scenario.cpp) ----
+  // Every change is written to Kvarn_5x36.lss at once (a failure is shown; the change stays) and
+  // then reported through OnScriptChanged. Indexes are 0-based; messages show them 1-based.
+  const TScriptLines& Script() const { return scenario_.Lines; }
+  int ScriptCount() const { return static_cast<int>(scenario_.Lines.size()); }
+  // A forecast or test is running: the scenario cannot be edited.
+  bool ScriptRunning() const { return scenario_.Running; }
+  void SetScriptRunning(bool running) { scenario_.Running = running; }
+  // Start-up: the current scenario from Kvarn_5x36.lss when the file exists; errors are shown
+  // and give false (the scenario is then empty: a change would overwrite the unread file).
+  bool ScriptStartup();
+  // "Строк: %d"
+  std::string ScriptCountText() const;
+  // The list's cells of a line.
+  TScriptListRow ScriptRow(int index);
+  // The line at an index; raises "Запись со индексом %d в файле данных не найдена!".
+  std::string ScriptLineAt(int index) const;
+  // The file's lines replace the scenario; errors are shown and give false, the lines stay.
+  bool ScriptOpen(const std::string& path);
+  // Writes a copy; which file is kept current does not change.
+  bool ScriptSave(const std::string& path);
+  // The file's lines after the scenario's, with one separator line between.
+  bool ScriptAppendFile(const std::string& path);
+  // Appends a line (an empty one is a separator); returns its index.
+  int ScriptAdd(const std::string& line);
+  // Replaces a line; an index outside the scenario is shown as the not-found error.
+  bool ScriptReplace(int index, const std::string& line);
+  // Deletes the lines after the question; false when the person said No.
+  bool ScriptDeleteRows(const std::vector<int>& rows);
+  bool ScriptClear();
+  // Swaps the line with its neighbour (delta -1 or +1); returns the line's new index, or -1
+  // when there is no neighbour.
+  int ScriptMove(int index, int delta);
+  // Rating rows back into scenario lines, in the order given: each caption that holds a filter
+  // becomes a line, each other one is shown as refused. Returns the number of lines added.
+  int ScriptAddFromRatings(const std::vector<std::string>& captions);
+  std::function<void()> OnScriptChanged;
   // ---- rating (workspace_rating.cpp) ----
   const TRatingsArray& Ratings() const { return rating_.Items; }
   const TExpectedShares& RatingsShares() const { return rating_.Shares; }
@@ -533,6 +572,8 @@ class TWorkspace {
   void MethodBoxesTake(TMethodBoxes boxes, bool keepSelection);
   // The distribution over all combinations of an entry, as the bytes of its comparison file.
   std::string FullSetBytes(int entry);
+  // Writes the current scenario file and tells the window.
+  void ScriptChanged();
   // The busy state, progress and stop request around a filter test or value search.
   template <class F>
   auto WithFilterTestProgress(const std::string& text, F&& work);
@@ -551,6 +592,7 @@ class TWorkspace {
   TDownloadState download_;
   TCombsState combs_;
   TStatsState stats_;
+  TScenarioState scenario_;
   TFilterTestState filterTest_;
   TRatingState rating_;
   TRegularsState regulars_;

@@ -244,6 +244,7 @@ bool TTemplateMain::Initialize() {
     ws.DrawsRefreshList(true);
     ws.CombsStartup();
     Page<TCombsPage>().Refresh(true);
+    ws.ScriptStartup();
     RefreshViews(true);
     ws.RatingsLoad();
     ws.TabTables(ws.WindowState().TabTables);
