@@ -88,7 +88,8 @@ extern const char* const CombsGenerateModeCaptions[gmCount];
 TNumberBits ParseMyNumbers(std::string_view text);
 
 // Appends, in lexicographic order, every combination of 1..36 that passes the mode's test
-// (modes 0..3); the list is emptied first. The capacity grows only when it is too small.
+// (modes 0..3; any other raises); the list is emptied first. The capacity grows only when it is
+// too small.
 void GenerateCombs(TCombList& list, int mode, const TNumberBits& mine);
 
 // ---- combination files and clipboard text ----
