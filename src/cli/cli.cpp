@@ -97,7 +97,7 @@ TCliRegistration::TCliRegistration(TCliCommand command) {
 }
 
 void TCliHost::ShowMessage(TMsgKind kind, const std::string& caption, const std::string& text) {
-  if (kind == TMsgKind::Error) errorShown_ = true;
+  if (kind == TMsgKind::Error) ++errors_;
   err_ << caption << ": " << CliText(text) << '\n';
 }
 
@@ -168,7 +168,9 @@ int CliMain(const std::vector<std::string>& argvIn, std::ostream& out, std::ostr
   }
   const std::vector<TCliCommand>& subs = it->second;
   std::vector<std::string> args(argv.begin() + 1, argv.end());
-  if (std::find(args.begin(), args.end(), "--help") != args.end()) {
+  // After "--" even "--help" is a word.
+  const auto optionsEnd = std::find(args.begin(), args.end(), "--");
+  if (std::find(args.begin(), optionsEnd, "--help") != optionsEnd) {
     out << HelpOf(subs);
     return 0;
   }

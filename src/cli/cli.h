@@ -111,14 +111,20 @@ class TCliHost : public IHost {
   void BusyChanged(bool) override {}
   void ProcessEvents() override {}
 
-  bool ErrorShown() const { return errorShown_; }
+  // An error was shown that no later success settled.
+  bool ErrorShown() const { return errors_ > settled_; }
+  int ErrorCount() const { return errors_; }
+  // The errors shown so far are answered: the person confirmed the change they warned of (a
+  // damaged draws file replaced with --yes) and it is on disk.
+  void SettleErrors() { settled_ = errors_; }
   void SetAnswer(bool yes) { answer_ = yes; }
   void SetVerbose(bool v) { verbose_ = v; }
 
  private:
   std::ostream& err_;
   bool verbose_;
-  bool errorShown_ = false;
+  int errors_ = 0;
+  int settled_ = 0;
   bool answer_ = false;
 };
 

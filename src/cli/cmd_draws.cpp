@@ -129,8 +129,11 @@ int DrawsDelete(TCliContext& ctx, TCliArgs& args) {
     rows.push_back(DrawsRowIndex(ws.Draws(), index));
   }
   ctx.host.SetAnswer(yes);
-  // The count is only printed once the deletion is on disk.
-  if (!ws.DrawsDeleteRows(rows) || ctx.host.ErrorShown()) return 1;
+  // The count is only printed once the deletion is on disk. A damaged file read at the start was
+  // reported and its replacement confirmed: the deletion itself succeeded.
+  const int errors = ctx.host.ErrorCount();
+  if (!ws.DrawsDeleteRows(rows) || ctx.host.ErrorCount() != errors) return 1;
+  ctx.host.SettleErrors();
   ctx.out << ws.DrawsCount() << '\n';
   return 0;
 }

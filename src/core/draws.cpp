@@ -37,6 +37,8 @@ void DrawToBytes(const TDraw& d, uint8_t* out) {
   std::string date = Utf8ToCp1251(d.DateText);
   if (date.size() > DrawDateMaxLen) date.resize(DrawDateMaxLen);
   out[10] = static_cast<uint8_t>(date.size());
+  // No piece of the old date may outlive a new, shorter one.
+  std::memset(out + 11, 0, DrawDateMaxLen);
   std::memcpy(out + 11, date.data(), date.size());
 }
 
