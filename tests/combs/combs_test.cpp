@@ -139,6 +139,18 @@ TEST(CombsClipboard, PaddedLinesAndPaste) {
   } catch (const EKvarnError& e) {
     EXPECT_STREQ(e.what(), "Некорректная комбинация: \"1 2 3 4 5 6\"!");
   }
+  // A pasted number outside the game is refused naming its line, also where its low byte would
+  // be one of the game's.
+  for (const char* bad : {"1 2 3 4 292", "0 1 2 3 4", "1 2 3 4 37", "-220 1 2 3 4"}) {
+    try {
+      ParseCombsLines(pasted, std::string("1 2 3 4 5\r\n") + bad);
+      ADD_FAILURE() << bad;
+    } catch (const EKvarnError& e) {
+      EXPECT_NE(std::string(e.what()).find("Строка 2: числа комбинации должны быть от 1 до 36"),
+                std::string::npos)
+          << e.what();
+    }
+  }
   EXPECT_EQ(SplitTextLines("a\r\n\r\nb\rc\n").size(), 4u);
   EXPECT_TRUE(SplitTextLines("").empty());
 }
