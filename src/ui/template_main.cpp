@@ -31,6 +31,8 @@ TTemplateMain::~TTemplateMain() {
     workspace_->OnDrawsListChanged = nullptr;
     workspace_->OnViewsRefresh = nullptr;
     workspace_->OnPrefetchProgress = nullptr;
+    workspace_->OnStakesGridChanged = nullptr;
+    workspace_->StakesClose();
   }
   host_.OnBusyChanged = nullptr;
   // The key filter watches the application's events; it goes before the pages it points to.
