@@ -9,7 +9,7 @@ PACKAGES=(
   # toolkit's Russian texts for file dialogs and context menus come in their own package.
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-translations-l10n
   libcurl4-openssl-dev zlib1g-dev libssl-dev
-  libsimpleini-dev
+  libsimpleini-dev libxlsxwriter-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
   python3 openssl
