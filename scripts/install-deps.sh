@@ -12,6 +12,8 @@ PACKAGES=(
   libsimpleini-dev libxlsxwriter-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  # Packaging checks (the .desktop file) and the icon renderer of scripts/make-icons.sh.
+  desktop-file-utils librsvg2-bin dpkg-dev fakeroot
   python3 openssl
 )
 
