@@ -28,10 +28,12 @@ constexpr uint32_t SheetColourOfBgr(uint32_t bgr) {
 }
 
 // One cell. Integer, Real and Date columns take Number (a date is the day count since
-// 30.12.1899 with the time as the fraction, which spreadsheets share); Text columns take Text.
+// 30.12.1899 with the time as the fraction, which spreadsheets share); Text columns take Text,
+// and so may a cell of another column that holds no number ("-" where nothing was computed).
 // Before each row is asked for, every cell is reset to empty with no colours.
 struct TSheetCell {
   bool Empty = true;
+  bool IsText = false;
   double Number = 0;
   std::string Text;
   uint32_t Fill = SheetNoColour;
@@ -39,12 +41,16 @@ struct TSheetCell {
 
   void SetNumber(double v) {
     Empty = false;
+    IsText = false;
     Number = v;
   }
   void SetText(std::string_view v) {
     Empty = false;
+    IsText = true;
     Text.assign(v);
   }
+  // A number when the text reads as one ("." or ","), else the text; nothing for empty text.
+  void SetNumberOrText(std::string_view v);
 };
 
 struct TSheet {

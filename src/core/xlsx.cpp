@@ -93,6 +93,7 @@ class TXlsxWriter {
       if (progress && r % ProgressStep == 0 && !progress(r, sheet_.RowCount)) return false;
       for (TSheetCell& cell : cells) {
         cell.Empty = true;
+        cell.IsText = false;
         cell.Text.clear();
         cell.Fill = cell.Font = SheetNoColour;
       }
@@ -130,7 +131,7 @@ class TXlsxWriter {
     }
     lxw_format* fmt = coloured ? Format(c, cell) : plain_[c];
     const TSheetColumn& col = sheet_.Columns[c];
-    if (col.Type == TSheetType::Text) {
+    if (col.Type == TSheetType::Text || cell.IsText) {
       Check(worksheet_write_string(sheet_ws_, row, Col(c), cell.Text.c_str(), fmt));
       widths_[c] = std::max(widths_[c], static_cast<double>(Utf8Length(cell.Text)));
     } else {
@@ -185,6 +186,15 @@ class TTempFile {
 };
 
 }  // namespace
+
+void TSheetCell::SetNumberOrText(std::string_view v) {
+  v = Trim(v);
+  long double n = 0;
+  if (TryTextToReal(v, n))
+    SetNumber(static_cast<double>(n));
+  else if (!v.empty())
+    SetText(v);
+}
 
 std::string SheetSafeName(std::string_view name) {
   std::string out;

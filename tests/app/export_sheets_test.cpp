@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/export_sheets.h"
+#include "core/text.h"
+#include "core/xlsx_read.h"
+#include "stats/methods/numbers.h"
+
+namespace kvarn {
+namespace {
+
+using test::ReadXlsx;
+
+class ExportSheetsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = std::filesystem::temp_directory_path() /
+           ("kvarn-export-sheets-" + std::to_string(::getpid()) + "-" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(dir_);
+    for (int i = 0; i < 3; ++i) {
+      TDraw d;
+      d.Number = 100 + i;
+      d.Values = {static_cast<uint8_t>(30 - i), 3, 17, 8, 21};
+      d.Extra = static_cast<uint8_t>(i);
+      d.DateText = i == 1 ? "не дата" : StrFormat("0%d.02.2024 21:00", i + 1);
+      draws_.push_back(d);
+    }
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  std::string File() const { return (dir_ / "out.xlsx").string(); }
+
+  std::filesystem::path dir_;
+  TDrawsArray draws_;
+};
+
+TEST_F(ExportSheetsTest, DrawsAreNewestFirstWithNumbersDatesAndTheListsColours) {
+  // Offset 1: the second row is the offset row; coloured: numbers by channel.
+  ASSERT_TRUE(WriteXlsx(File(), DrawsSheet(draws_, 1, false, true, 6)));
+  const auto x = ReadXlsx(File());
+  ASSERT_TRUE(x.Ok) << x.Output;
+  EXPECT_EQ(x.Name, "Архив тиражей");
+  EXPECT_EQ(x.Rows, 4);
+  EXPECT_EQ(x.Cells.at("A1").Value, "Тираж");
+  EXPECT_EQ(x.Cells.at("I1").Value, "Дата тиража");
+  EXPECT_EQ(x.Cells.at("A2").Value, "102");  // newest first
+  EXPECT_EQ(x.Cells.at("A2").Type, "n");
+  EXPECT_EQ(x.Cells.at("B2").Value, "28");  // drawn order, not sorted
+  EXPECT_EQ(x.Cells.at("G2").Value, "2");   // the extra number
+  EXPECT_EQ(x.Cells.at("H2").Value, "77");  // the sum
+  // 03.02.2024 21:00 as a day number.
+  EXPECT_EQ(x.Cells.at("I2").Type, "n");
+  EXPECT_NEAR(std::stod(x.Cells.at("I2").Value), 45325.875, 1e-9);
+  EXPECT_EQ(x.Cells.at("I2").Format, "dd.mm.yyyy hh:mm");
+  // A date that does not read as one is kept as text.
+  EXPECT_EQ(x.Cells.at("I3").Type, "s");
+  EXPECT_EQ(x.Cells.at("I3").Value, "не дата");
+  // 28 lies in channel 5 of width 6; the list's white is the sheet's own background.
+  EXPECT_EQ(x.Cells.at("B2").Fill, StrFormat("%06X", SheetColourOfBgr(ChannelColour(28, 6))));
+  EXPECT_EQ(x.Cells.at("A2").Fill, "-");
+  EXPECT_EQ(x.Cells.at("A3").Fill, StrFormat("%06X", SheetColourOfBgr(OffsetRowColour)));
+
+  // Sorted and plain: numbers ascending, only the offset row (the newest at offset 0) coloured.
+  ASSERT_TRUE(WriteXlsx(File(), DrawsSheet(draws_, 0, true, false, 6)));
+  const auto y = ReadXlsx(File());
+  EXPECT_EQ(y.Cells.at("B3").Value, "3");
+  EXPECT_EQ(y.Cells.at("B3").Fill, "-");
+  EXPECT_EQ(y.Cells.at("B2").Fill, StrFormat("%06X", SheetColourOfBgr(OffsetRowColour)));
+}
+
+TEST_F(ExportSheetsTest, CombinationsCarryRunningNumberAndSum) {
+  TCombList list;
+  list.Append({1, 2, 3, 4, 5});
+  list.Append({7, 13, 19, 25, 36});
+  ASSERT_TRUE(WriteXlsx(File(), CombsSheet(list, true, 6)));
+  const auto x = ReadXlsx(File());
+  ASSERT_TRUE(x.Ok) << x.Output;
+  EXPECT_EQ(x.Name, "Комбинации");
+  EXPECT_EQ(x.Rows, 3);
+  EXPECT_EQ(x.Cells.at("A1").Value, "№ п.п.");
+  EXPECT_EQ(x.Cells.at("A3").Value, "2");
+  EXPECT_EQ(x.Cells.at("F3").Value, "36");
+  EXPECT_EQ(x.Cells.at("G3").Value, "100");
+  EXPECT_EQ(x.Cells.at("C3").Fill, StrFormat("%06X", SheetColourOfBgr(ChannelColour(13, 6))));
+  EXPECT_EQ(x.Cells.at("G3").Fill, "-");
+}
+
+TEST_F(ExportSheetsTest, StatisticsKeepDisplayOrderAndNumbersWhereTheTableHasThem) {
+  TStatTable table;
+  for (int i = 0; i < 2; ++i) {
+    TStatRow row;
+    for (auto& c : row.Cells) c = "-";
+    row.Cells[0] = i == 0 ? "2:3" : "10";
+    row.Cells[1] = i == 0 ? "7" : "12";
+    row.Cells[2] = i == 0 ? "36.84211" : "63.15789";
+    row.Cells[11] = "2,7143";  // a comma reads as a decimal point
+    row.Cells[17] = "+3";
+    table.Rows.push_back(row);
+  }
+  table.Order = {1, 0};
+  ASSERT_TRUE(WriteXlsx(File(), StatSheet(table)));
+  const auto x = ReadXlsx(File());
+  ASSERT_TRUE(x.Ok) << x.Output;
+  EXPECT_EQ(x.Name, "Статистика");
+  EXPECT_EQ(x.Cells.at("A1").Value, "Значение");
+  EXPECT_EQ(x.Cells.at("T1").Value, "+/- КРН");
+  // Display order; the value column stays text even when it looks like a number.
+  EXPECT_EQ(x.Cells.at("A2").Value, "10");
+  EXPECT_EQ(x.Cells.at("A2").Type, "s");
+  EXPECT_EQ(x.Cells.at("B2").Value, "12");
+  EXPECT_EQ(x.Cells.at("B2").Type, "n");
+  EXPECT_EQ(x.Cells.at("C3").Format, "0.00000");
+  EXPECT_DOUBLE_EQ(std::stod(x.Cells.at("C3").Value), 36.84211);
+  EXPECT_DOUBLE_EQ(std::stod(x.Cells.at("L2").Value), 2.7143);
+  EXPECT_EQ(x.Cells.at("R2").Value, "3");
+  // "-" where nothing was computed stays "-".
+  EXPECT_EQ(x.Cells.at("D2").Type, "s");
+  EXPECT_EQ(x.Cells.at("D2").Value, "-");
+}
+
+}  // namespace
+}  // namespace kvarn
