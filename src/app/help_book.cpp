@@ -113,10 +113,9 @@ std::string MethodMarkdown(const TStatClass& cls, const TStatList& list,
   if (idents.empty()) idents = "нет (метод не предлагается при текущих параметрах)";
 
   std::string md = "# " + ClassTitle(cls, list) + "\n\n";
-  md += "| | |\n|---|---|\n";
-  md += "| Идентификатор | " + idents + " |\n";
-  md += "| Группа | " + StatGroupHeading(cls.Group()) + " |\n";
-  md += "| Особенности | " + FeaturesText(cls.Flags()) + " |\n\n";
+  md += "- **Идентификатор:** " + idents + "\n";
+  md += "- **Группа:** " + StatGroupHeading(cls.Group()) + "\n";
+  md += "- **Особенности:** " + FeaturesText(cls.Flags()) + "\n\n";
   md += description.empty() ? std::string("Описание метода пока не написано.") : description;
   md += "\n";
   if ((cls.Features() & sfN) && mx >= mn) {
@@ -132,11 +131,19 @@ std::string MethodMarkdown(const TStatClass& cls, const TStatList& list,
   return md;
 }
 
+// The page's text as read: markup characters, table rules and the title line removed.
 std::string StripMarkup(std::string_view text) {
+  if (text.substr(0, 2) == "# ") {
+    const size_t eol = text.find('\n');
+    text = eol == std::string_view::npos ? std::string_view() : text.substr(eol + 1);
+  }
   std::string out;
   out.reserve(text.size());
-  for (char c : text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    char c = text[i];
     if (c == '*' || c == '`' || c == '#' || c == '|') continue;
+    if (c == '-' && ((i + 1 < text.size() && text[i + 1] == '-') || (i > 0 && text[i - 1] == '-')))
+      continue;
     if (c == '\n' || c == '\r' || c == '\t') c = ' ';
     if (c == ' ' && !out.empty() && out.back() == ' ') continue;
     out += c;
@@ -242,18 +249,22 @@ std::vector<THelpHit> THelpBook::Search(std::string_view query) const {
     bool all = true, inTitle = false;
     size_t count = 0;
     for (const std::string& w : words) {
-      const size_t n = CountOf(body, w);
-      if (n == 0) {
+      const size_t inText = CountOf(body, w);
+      const bool here = title.find(w) != std::string::npos;
+      if (inText == 0 && !here) {
         all = false;
         break;
       }
-      inTitle = inTitle || title.find(w) != std::string::npos;
-      count += n;
+      inTitle = inTitle || here;
+      count += inText;
     }
     if (!all) continue;
     // Lower-casing keeps the byte offsets of Cyrillic and Latin letters.
     const size_t at = body.find(words.front());
-    found.push_back({{static_cast<int>(i), SnippetAround(plain, at, 90)}, inTitle, count});
+    found.push_back(
+        {{static_cast<int>(i), SnippetAround(plain, at == std::string::npos ? 0 : at, 90)},
+         inTitle,
+         count});
   }
   std::stable_sort(found.begin(), found.end(), [](const TScored& a, const TScored& b) {
     if (a.InTitle != b.InTitle) return a.InTitle;

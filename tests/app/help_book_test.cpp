@@ -71,8 +71,8 @@ TEST_F(HelpBookTest, EveryMethodClassHasItsOwnWrittenPageUnderItsGroup) {
 TEST_F(HelpBookTest, MethodPagesShowIdentifiersFeaturesAndComputedExamples) {
   const THelpPage& pos = Page("method/TstPosVal");
   EXPECT_EQ(pos.Title, "Число в N позиции тиража");
-  EXPECT_TRUE(Has(pos.Markdown, "| Идентификатор | `POS1`, `POS2`, `POS3`, `POS4`, `POS5` |"));
-  EXPECT_TRUE(Has(pos.Markdown, "| Группа | { num } Числа тиража |"));
+  EXPECT_TRUE(Has(pos.Markdown, "**Идентификатор:** `POS1`, `POS2`, `POS3`, `POS4`, `POS5`\n"));
+  EXPECT_TRUE(Has(pos.Markdown, "**Группа:** { num } Числа тиража\n"));
   EXPECT_TRUE(Has(pos.Markdown, "S — значение зависит от порядка чисел; N —"));
   EXPECT_TRUE(Has(pos.Markdown, "G — есть график"));
   // The example combination 2 7 10 21 36, computed by the method.
@@ -104,11 +104,16 @@ TEST_F(HelpBookTest, SearchFindsEveryWordIgnoringCaseTitlesFirst) {
   const auto both = book.Search("маска чётности");
   ASSERT_EQ(both.size(), 1u);
   EXPECT_EQ(book.Pages()[static_cast<size_t>(both[0].Page)].Id, "method/TstEvenValues");
-  // Markup does not reach the snippet.
+  // Markup and table rules do not reach the snippet.
   for (const THelpHit& h : book.Search("Смещение назад")) {
     EXPECT_FALSE(Has(h.Snippet, "**"));
     EXPECT_FALSE(Has(h.Snippet, "\n"));
   }
+  const auto keys = book.Search("клавиша");
+  ASSERT_FALSE(keys.empty());
+  for (const THelpHit& h : keys) EXPECT_FALSE(Has(h.Snippet, "--")) << h.Snippet;
+  // A word found only in a title still finds the page.
+  EXPECT_FALSE(book.Search("Регуляры").empty());
 }
 
 TEST(HelpBookFiles, ContentsLevelsAndMissingTextsAreHandled) {
