@@ -1,0 +1,79 @@
+// A temporary data directory with an open stakes file, and small builders of stakes and draws.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "stakes/stakes_file.h"
+
+namespace kvarn {
+
+inline TNumberSet Numbers(std::initializer_list<int> list) {
+  TNumberSet s;
+  for (int n : list) s.Numbers[static_cast<size_t>(s.Count++)] = static_cast<uint8_t>(n);
+  return s;
+}
+
+inline TDraw Draw(int number, TComb values) {
+  TDraw d;
+  d.Number = number;
+  d.Values = values;
+  return d;
+}
+
+// Price 10 and the prize table {3 -> 50}.
+inline TConfigData PriceTenPrizeFifty() {
+  TConfigData c;
+  c.StakeCost = 100000;
+  c.Profits = {{3, 500000}};
+  return c;
+}
+
+inline TStake ManualStake(int draw, TNumberSet numbers, const TConfigData& c = PriceTenPrizeFifty(),
+                          std::string comment = ManualStakeComment) {
+  return StakeNew(skManual, draw, 376992, numbers, comment, c.StakeCost, c.Profits);
+}
+
+class StakesDir : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string tmpl = (std::filesystem::temp_directory_path() / "kvarn_stakes_XXXXXX").string();
+    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+    dir = tmpl;
+  }
+  void TearDown() override {
+    file.reset();
+    std::error_code ec;
+    std::filesystem::remove_all(dir, ec);
+  }
+  TStakesFile& Open() {
+    file = std::make_unique<TStakesFile>(dir);
+    file->Open();
+    return *file;
+  }
+  std::string PathOf(const std::string& name) const { return dir + "/" + name; }
+  void WriteBytes(const std::string& name, const std::string& bytes) const {
+    std::ofstream(PathOf(name), std::ios::binary) << bytes;
+  }
+  std::string ReadBytes(const std::string& name) const {
+    std::ifstream in(PathOf(name), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  // The draw numbers of every record of the file, in order.
+  std::vector<int> DrawNumbers() {
+    std::vector<int> out;
+    for (int64_t i = 0; i < file->Count(); ++i)
+      out.push_back(file->ReadRecord(i, TStakeOrigin::Start).DrawNumber);
+    return out;
+  }
+
+  std::string dir;
+  std::unique_ptr<TStakesFile> file;
+};
+
+}  // namespace kvarn
