@@ -2,10 +2,15 @@
 // sheet reads its source while it is written, so the sources must not change meanwhile.
 #pragma once
 
+#include <functional>
+
 #include "combs/combs.h"
 #include "core/draws.h"
 #include "core/sheet.h"
+#include "stakes/stake.h"
 #include "stats/table.h"
+#include "views/card.h"
+#include "views/layout.h"
 
 namespace kvarn {
 
@@ -16,5 +21,16 @@ TSheet DrawsSheet(const TDrawsArray& draws, int offset, bool sorted, bool colour
 TSheet CombsSheet(const TCombList& list, bool coloured, int channelSize);
 // The statistics table in its display order, all twenty columns; numbers stay numbers.
 TSheet StatSheet(const TStatTable& table);
+
+// The draws card: a row per draw, newest first, the drawn numbers in their own columns, the
+// card's colours.
+TSheet CardSheet(const TDrawsArray& draws, const TCardOptions& options);
+// The layout scheme: counts down the first column, draw numbers across, the numbers in the
+// cells, coloured as the scheme (gradient or bands).
+TSheet LayoutSheet(const TLayoutScheme& scheme, bool gradient);
+
+// The stakes grid: `count` rows, row r being stakeAt(r) in the grid's order; rows coloured by
+// kind, the result columns of checked stakes in green (won) or red.
+TSheet StakesSheet(size_t count, std::function<TStake(size_t row)> stakeAt);
 
 }  // namespace kvarn

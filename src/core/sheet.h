@@ -44,8 +44,9 @@ struct TSheetCell {
     IsText = false;
     Number = v;
   }
+  // Empty text leaves the cell empty.
   void SetText(std::string_view v) {
-    Empty = false;
+    Empty = v.empty();
     IsText = true;
     Text.assign(v);
   }

@@ -5,7 +5,7 @@
 #include "app/export_sheets.h"
 #include "core/text.h"
 #include "core/xlsx_read.h"
-#include "stats/methods/numbers.h"
+#include "stakes/stakes_grid.h"
 
 namespace kvarn {
 namespace {
@@ -117,6 +117,98 @@ TEST_F(ExportSheetsTest, StatisticsKeepDisplayOrderAndNumbersWhereTheTableHasThe
   // "-" where nothing was computed stays "-".
   EXPECT_EQ(x.Cells.at("D2").Type, "s");
   EXPECT_EQ(x.Cells.at("D2").Value, "-");
+}
+
+}  // namespace
+}  // namespace kvarn
+
+namespace kvarn {
+namespace {
+
+using test::ReadXlsx;
+
+class ExportViewSheetsTest : public ExportSheetsTest {};
+
+TEST_F(ExportViewSheetsTest, CardPutsEachNumberInItsColumnWithTheCardsColours) {
+  TCardOptions o;
+  o.ColorChannels = true;
+  ASSERT_TRUE(WriteXlsx(File(), CardSheet(draws_, o)));
+  const auto x = ReadXlsx(File());
+  ASSERT_TRUE(x.Ok) << x.Output;
+  EXPECT_EQ(x.Name, "Карта");
+  EXPECT_EQ(x.Rows, 4);
+  EXPECT_EQ(x.Cells.at("A1").Value, "Тираж");
+  EXPECT_EQ(x.Cells.at("B1").Value, "1");
+  EXPECT_EQ(x.Cells.at("AL1").Value, "E");
+  // The newest draw 102 (28 3 17 8 21, extra 2): 3 in column "3", nothing in column "1".
+  EXPECT_EQ(x.Cells.at("A2").Value, "102");
+  EXPECT_EQ(x.Cells.at("D2").Value, "3");
+  EXPECT_EQ(x.Cells.at("D2").Type, "n");
+  EXPECT_EQ(x.Cells.at("B2").Value, "");
+  EXPECT_EQ(x.Cells.at("AL2").Value, "2");
+  EXPECT_EQ(x.Cells.at("D2").Fill,
+            StrFormat("%06X", SheetColourOfBgr(CardCellColour(draws_, 1, 3, o))));
+
+  // An empty archive gives a header and no rows.
+  ASSERT_TRUE(WriteXlsx(File(), CardSheet(TDrawsArray{}, o)));
+  EXPECT_EQ(ReadXlsx(File()).Rows, 1);
+}
+
+TEST_F(ExportViewSheetsTest, LayoutSchemeKeepsCountsDrawNumbersAndCellTexts) {
+  const TLayoutScheme scheme = BuildLayoutScheme(draws_, 1, 2);
+  ASSERT_TRUE(WriteXlsx(File(), LayoutSheet(scheme, false)));
+  const auto x = ReadXlsx(File());
+  ASSERT_TRUE(x.Ok) << x.Output;
+  EXPECT_EQ(x.Name, "Схема");
+  EXPECT_EQ(x.Rows, scheme.RowCount());
+  EXPECT_EQ(x.Cells.at("B1").Value, scheme.Text(0, 1));
+  EXPECT_EQ(x.Cells.at("A2").Type, "n");
+  EXPECT_EQ(x.Cells.at("A2").Value, scheme.Text(1, 0));
+  // Every non-empty cell of the scheme is in the sheet as its text.
+  for (int r = 1; r < scheme.RowCount(); ++r)
+    for (int c = 1; c < scheme.ColCount(); ++c) {
+      const std::string ref = std::string(1, static_cast<char>('A' + c)) + std::to_string(r + 1);
+      if (scheme.Cell(r, c).empty()) continue;
+      ASSERT_EQ(x.Cells.count(ref), 1u) << ref;
+      EXPECT_EQ(x.Cells.at(ref).Value, scheme.Cell(r, c)) << ref;
+      EXPECT_EQ(x.Cells.at(ref).Type, "s") << ref;
+    }
+}
+
+TEST_F(ExportViewSheetsTest, StakesShowKindColoursAndResultsInGreenOrRed) {
+  std::vector<TStake> stakes(3);
+  stakes[0].Kind = skManual;
+  stakes[0].DrawNumber = 103;
+  stakes[0].Numbers = {5, {1, 2, 3, 4, 5}};
+  stakes[0].Profit = -500000;  // -50.00, not checked yet
+  stakes[0].Comment = "Мои ставки";
+  stakes[1] = stakes[0];
+  stakes[1].DrawNumber = 102;
+  stakes[1].Checked = 1;
+  stakes[1].DrawValues = {28, 3, 17, 8, 21};
+  stakes[1].Matched = {1, {3}};
+  stakes[1].Profit = 1234500;  // 123.45 won
+  stakes[2] = StakeBlank();    // a separator row
+  ASSERT_TRUE(WriteXlsx(File(), StakesSheet(3, [&](size_t r) { return stakes[r]; })));
+  const auto x = ReadXlsx(File());
+  ASSERT_TRUE(x.Ok) << x.Output;
+  EXPECT_EQ(x.Name, "Ставки");
+  EXPECT_EQ(x.Cells.at("A1").Value, "№ тиража");
+  EXPECT_EQ(x.Cells.at("I1").Value, "Комментарий");
+  EXPECT_EQ(x.Cells.at("A2").Value, "103");
+  EXPECT_EQ(x.Cells.at("A2").Type, "n");
+  EXPECT_EQ(x.Cells.at("C2").Value, "1;2;3;4;5");
+  EXPECT_DOUBLE_EQ(std::stod(x.Cells.at("H2").Value), -50);
+  EXPECT_EQ(x.Cells.at("H2").Format, "0.00");
+  EXPECT_EQ(x.Cells.at("E2").Value, "");  // no draw yet, but the row colour
+  EXPECT_EQ(x.Cells.at("I2").Value, "Мои ставки");
+  EXPECT_EQ(x.Cells.at("A2").Fill, StrFormat("%06X", SheetColourOfBgr(StakeKindColour(skManual))));
+  EXPECT_EQ(x.Cells.at("E3").Value, "28;3;17;8;21");
+  EXPECT_EQ(x.Cells.at("F3").Value, "1");
+  EXPECT_DOUBLE_EQ(std::stod(x.Cells.at("H3").Value), 123.45);
+  EXPECT_EQ(x.Cells.at("H3").Font, StrFormat("%06X", SheetColourOfBgr(StakeWinColour)));
+  EXPECT_EQ(x.Cells.at("H2").Font, "-");
+  EXPECT_EQ(x.Rows, 3);  // the separator row has no cells
 }
 
 }  // namespace
