@@ -3,9 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <random>
 
 #include "combs/combs.h"
+#include "common/archives.h"
 #include "stats/filter.h"
 #include "stats/methods/numbers.h"
 #include "stats/prefetch.h"
@@ -24,24 +24,7 @@ const TCombList& FullList() {
 }
 
 const TDrawsArray& Archive() {
-  static TDrawsArray draws = [] {
-    TDrawsArray d;
-    std::mt19937 rng(36);
-    for (int i = 1; i <= 1200; ++i) {
-      TDraw draw;
-      draw.Number = i;
-      TNumberBits used;
-      for (int k = 0; k < CombSize;) {
-        const int n = static_cast<int>(rng() % NumbersCount) + 1;
-        if (used.test(static_cast<size_t>(n))) continue;
-        used.set(static_cast<size_t>(n));
-        draw.Values[static_cast<size_t>(k++)] = static_cast<uint8_t>(n);
-      }
-      draw.DateText = "01.01.2020 10:00";
-      d.push_back(draw);
-    }
-    return d;
-  }();
+  static const TDrawsArray draws = test::RandomArchive(1200, 1, 36);
   return draws;
 }
 

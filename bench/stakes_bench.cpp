@@ -4,9 +4,10 @@
 #include <stdlib.h>
 
 #include <filesystem>
-#include <random>
 
 #include "combs/combs.h"
+#include "common/archives.h"
+#include "common/temp_dir.h"
 #include "stakes/stakes_check.h"
 #include "stakes/stakes_grid.h"
 
@@ -19,35 +20,8 @@ struct TNullSink : IStakesCheckSink {
   void CheckError(const std::string&) override {}
 };
 
-struct TBenchDir {
-  TBenchDir() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "kvarn_bench_XXXXXX").string();
-    if (!mkdtemp(tmpl.data())) std::abort();
-    path = tmpl;
-  }
-  ~TBenchDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-  }
-  std::string path;
-};
-
 TDrawsArray Archive(int count) {
-  TDrawsArray draws;
-  std::mt19937 rng(5);
-  for (int i = 1; i <= count; ++i) {
-    TDraw d;
-    d.Number = i;
-    TNumberBits used;
-    for (int k = 0; k < CombSize;) {
-      const int n = static_cast<int>(rng() % NumbersCount) + 1;
-      if (used.test(static_cast<size_t>(n))) continue;
-      used.set(static_cast<size_t>(n));
-      d.Values[static_cast<size_t>(k++)] = static_cast<uint8_t>(n);
-    }
-    draws.push_back(d);
-  }
-  return draws;
+  return test::RandomArchive(count, 1, 5);
 }
 
 TConfigData Prices() {
@@ -76,10 +50,10 @@ TNumberSet SetOf(const TComb& c) {
 // 100,000 unchecked stakes over the last 1,000 draws of a 1,200-draw archive, groups of 100 with
 // separators between them; the check is timed from the unchecked file each time.
 void CheckHundredThousand(benchmark::State& state, bool logged) {
-  TBenchDir dir;
+  test::TTempDir dir;
   const TDrawsArray draws = Archive(1200);
   const TConfigData config = Prices();
-  TStakesFile file(dir.path);
+  TStakesFile file(dir.Path());
   file.Open();
   const TCombList& list = FullList();
   for (int g = 0; g < 1000; ++g) {
@@ -97,7 +71,7 @@ void CheckHundredThousand(benchmark::State& state, bool logged) {
     state.PauseTiming();
     file.WriteBlock(0, static_cast<size_t>(file.Count()), image.data());
     state.ResumeTiming();
-    TStakesLog log(dir.path);
+    TStakesLog log(dir.Path());
     benchmark::DoNotOptimize(StakesCheck(file, draws, config, sink, logged ? &log : nullptr));
   }
   state.counters["stakes"] = 100000;
@@ -116,9 +90,9 @@ BENCHMARK(BM_StakesCheck100kLogged)->Unit(benchmark::kMillisecond);
 
 // "Сделать ставки для всех комбинаций": every combination of the full list staked for one draw.
 void BM_StakesAppendFullList(benchmark::State& state) {
-  TBenchDir dir;
+  test::TTempDir dir;
   const TConfigData config = Prices();
-  TStakesFile file(dir.path);
+  TStakesFile file(dir.Path());
   file.Open();
   const TCombList& list = FullList();
   const TStake proto = StakeNew(skManual, 1201, list.Count(), SetOf(list[0]), ManualStakeComment,
@@ -138,9 +112,9 @@ BENCHMARK(BM_StakesAppendFullList)->Unit(benchmark::kMillisecond);
 // A screenful of the grid: 40 rows at random places of a 100,000-record file, nine cells each
 // (the cache serves the other eight).
 void BM_StakesGridScreen(benchmark::State& state) {
-  TBenchDir dir;
+  test::TTempDir dir;
   const TConfigData config = Prices();
-  TStakesFile file(dir.path);
+  TStakesFile file(dir.Path());
   file.Open();
   const TCombList& list = FullList();
   file.AppendEach(

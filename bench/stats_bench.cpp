@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "common/archives.h"
 #include "core/lottery.h"
 #include "stats/registry.h"
 #include "stats/table.h"
@@ -13,26 +14,8 @@
 namespace kvarn {
 namespace {
 
-TDrawsArray& Archive() {
-  static TDrawsArray draws = [] {
-    RandomSeed(20240601);
-    TDrawsArray d;
-    for (int i = 0; i < 1500; ++i) {
-      TDraw draw;
-      draw.Number = i + 1;
-      int count = 0;
-      while (count < CombSize) {
-        const auto n = static_cast<uint8_t>(RandomInt(NumbersCount) + 1);
-        bool seen = false;
-        for (int j = 0; j < count; ++j) seen = seen || draw.Values[static_cast<size_t>(j)] == n;
-        if (!seen) draw.Values[static_cast<size_t>(count++)] = n;
-      }
-      draw.Extra = static_cast<uint8_t>(RandomInt(4) + 1);
-      draw.DateText = "01.01.2020 20:00";
-      d.push_back(draw);
-    }
-    return d;
-  }();
+const TDrawsArray& Archive() {
+  static const TDrawsArray draws = test::RandomArchive(1500, 1, 20240601);
   return draws;
 }
 

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "common/archives.h"
+#include "core/dates.h"
 #include "core/draws.h"
 #include "core/lottery.h"
 #include "core/text.h"
@@ -21,22 +23,11 @@ namespace {
 
 const TDrawsArray& Archive() {
   static const TDrawsArray draws = [] {
-    RandomSeed(20240607);
-    TDrawsArray d;
-    for (int i = 0; i < 10000; ++i) {
-      TDraw draw;
-      draw.Number = i + 1;
-      int count = 0;
-      while (count < CombSize) {
-        const auto n = static_cast<uint8_t>(RandomInt(NumbersCount) + 1);
-        bool seen = false;
-        for (int j = 0; j < count; ++j) seen = seen || draw.Values[static_cast<size_t>(j)] == n;
-        if (!seen) draw.Values[static_cast<size_t>(count++)] = n;
-      }
-      // Two draws a week from 1997 on.
-      draw.DateText = DateTimeText(EncodeDateTime(1997, 1, 4, 20, 0) + i * 3.5);
-      d.push_back(draw);
-    }
+    TDrawsArray d = test::RandomArchive(10000, 1, 20240607);
+    // Two draws a week from 1997 on.
+    for (size_t i = 0; i < d.size(); ++i)
+      d[i].DateText =
+          DateTimeText(EncodeDateTime(1997, 1, 4, 20, 0) + static_cast<double>(i) * 3.5);
     return d;
   }();
   return draws;

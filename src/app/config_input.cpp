@@ -3,19 +3,24 @@
 #include <cmath>
 
 #include "core/text.h"
+#include "stats/methods/channels.h"
+#include "stats/methods/matrix.h"
+#include "stats/methods/segments.h"
 
 namespace kvarn {
 
 std::vector<std::pair<std::string, std::string>> PrizeListLines(const TProfitsArray& profits) {
   std::vector<std::pair<std::string, std::string>> lines;
-  for (int i = 0; i < PrizeListRows; ++i) {
-    int key = i;
-    double prize = 0;
-    if (i < static_cast<int>(profits.size())) {
-      key = profits[static_cast<size_t>(i)].Overlap;
-      prize = static_cast<double>(MoneyToReal(profits[static_cast<size_t>(i)].Profit));
-    }
-    lines.emplace_back(StrFormat("%d", key), StrFormat("%.2f", prize));
+  for (int key = 0; key < PrizeListRows; ++key) {
+    int64_t prize = 0;
+    for (const TProfit& p : profits)
+      if (p.Overlap == key) {
+        prize = p.Profit;
+        break;
+      }
+    const bool cents = prize % 100 == 0;
+    lines.emplace_back(StrFormat("%d", key),
+                       StrFormat(cents ? "%.2Lf" : "%.4Lf", MoneyToReal(prize)));
   }
   return lines;
 }
@@ -30,7 +35,7 @@ TProfitsArray PrizeListRead(const std::vector<std::pair<std::string, std::string
     long double v = 0;
     if (!TryTextToReal(Trim(value), v)) v = 0;
     p.Profit = MoneyFromReal(v);
-    profits.push_back(p);
+    if (p.Profit != 0) profits.push_back(p);
   }
   return profits;
 }
@@ -61,6 +66,19 @@ TConfigChanges ConfigCompare(const TConfigData& before, const TConfigData& after
   c.channelSize = before.ChannelSize != after.ChannelSize;
   c.segments = SegmentsText(before.Segments) != SegmentsText(after.Segments);
   return c;
+}
+
+unsigned TConfigChanges::GroupMask() const {
+  return (matrixCols ? 1u << MatrixGroup : 0u) | (channelSize ? 1u << ChannelsGroup : 0u) |
+         (segments ? 1u << SegmentsGroup : 0u);
+}
+
+TConfigData TConfigOverride::Applied(const TConfigData& data) const {
+  TConfigData d = data;
+  if (MatrixCols) d.MatrixCols = *MatrixCols;
+  if (ChannelSize) d.ChannelSize = *ChannelSize;
+  if (Segments) d.Segments = *Segments;
+  return d;
 }
 
 }  // namespace kvarn

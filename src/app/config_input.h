@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -15,12 +16,13 @@ namespace kvarn {
 
 constexpr int PrizeListRows = 6;
 
-// Six lines "%d=%.2f": the key and the prize of table row i (0 when the table is shorter). The
-// key is the row's stored match count, i for a missing row, so that reopening the dialog keeps
-// what was typed.
+// Six lines "%d=%.2f", one per match count 0..5: the prize the stakes check finds for it (the
+// first table row with that match count), 0 when there is none. A prize with more than two
+// decimals shows all four, so that confirming the dialog never rounds it.
 std::vector<std::pair<std::string, std::string>> PrizeListLines(const TProfitsArray& profits);
-// One table row per line: the key as an integer (0 when not a number), the prize as a real (0
-// when not a number) x 10000, rounded.
+// The prize table of the lines: one row per line with a non-zero prize, in the lines' order; the
+// key as an integer (0 when not a number), the prize as a real (0 when not a number) x 10000,
+// rounded. A table the dialog wrote comes back unchanged from opening and confirming it.
 TProfitsArray PrizeListRead(const std::vector<std::pair<std::string, std::string>>& lines);
 
 // A typed segment: an integer 1..9. Otherwise the message to show, and the cell becomes "1".
@@ -35,7 +37,20 @@ struct TConfigChanges {
   bool channelSize = false;
   bool segments = false;
   bool Any() const { return matrixCols || channelSize || segments; }
+  // Bits of the method groups whose values follow the changed settings (their captions, values
+  // and full-set comparison files).
+  unsigned GroupMask() const;
 };
 TConfigChanges ConfigCompare(const TConfigData& before, const TConfigData& after);
+
+// Values that replace the stored configuration for one run (kvarn-cli); what is not given stays.
+struct TConfigOverride {
+  std::optional<int> MatrixCols;                              // 1..36
+  std::optional<int> ChannelSize;                             // 2..36
+  std::optional<std::array<uint8_t, NumbersCount>> Segments;  // 1..9 for each number
+  bool Any() const { return MatrixCols || ChannelSize || Segments; }
+  // The configuration with the given values in place.
+  TConfigData Applied(const TConfigData& data) const;
+};
 
 }  // namespace kvarn

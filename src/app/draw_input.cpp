@@ -2,8 +2,11 @@
 
 #include <cmath>
 
+#include "core/dates.h"
 #include "core/draws.h"
+#include "core/lottery_text.h"
 #include "core/text.h"
+#include "core/utf8.h"
 
 namespace kvarn {
 
@@ -11,11 +14,11 @@ std::string DrawInputNumbersText(const TDraw& d) {
   return CombText(d.Values) + ";" + std::to_string(d.Extra);
 }
 
-TDateTime DrawInputDateTime(const TDraw& d) {
+TDateTime DrawInputDateTime(const TDraw& d, const TDateFormat& format) {
   if (Trim(d.DateText).empty()) return NowDateTime();
   // A damaged stored date must not keep the record from being edited.
   try {
-    return ParseDateTime(d.DateText);
+    return format.Read(d.DateText);
   } catch (const EKvarnError&) {
     return NowDateTime();
   }
@@ -26,7 +29,7 @@ TDateTime DrawInputJoin(TDateTime date, TDateTime time) {
 }
 
 TDraw DrawInputRead(const TDraw& original, int32_t number, std::string_view numbersText,
-                    std::optional<TDateTime> dateTime) {
+                    std::optional<TDateTime> dateTime, const TDateFormat& format) {
   const char* const bad = "Введена некорректная комбинация!";
   std::vector<std::string> words = SplitWords(numbersText, ";,");
   if (words.size() != CombSize + 1) Raise(bad);
@@ -51,7 +54,7 @@ TDraw DrawInputRead(const TDraw& original, int32_t number, std::string_view numb
   for (int i = 0; i < CombSize; ++i)
     d.Values[static_cast<size_t>(i)] = static_cast<uint8_t>(values[i]);
   d.Extra = static_cast<uint8_t>(extra);
-  if (dateTime) d.DateText = Utf8Left(DateTimeText(*dateTime), DrawDateMaxLen);
+  if (dateTime) d.DateText = Utf8Left(format.Text(*dateTime), DrawDateMaxLen);
   return d;
 }
 

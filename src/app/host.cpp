@@ -2,10 +2,6 @@
 
 namespace kvarn {
 
-namespace {
-int gBusy = 0;
-}
-
 void ShowError(IHost& host, const std::string& text) {
   host.ShowMessage(TMsgKind::Error, "Ошибка", text);
 }
@@ -22,16 +18,12 @@ bool AskWarning(IHost& host, const std::string& text, bool defaultNo) {
   return host.AskYesNo("Предупреждение", text, defaultNo);
 }
 
-int BusyCount() {
-  return gBusy;
-}
-
 TBusyGuard::TBusyGuard(IHost& host) : host_(host) {
-  if (gBusy++ == 0) host_.BusyChanged(true);
+  if (host_.busy_++ == 0) host_.BusyChanged(true);
 }
 
 TBusyGuard::~TBusyGuard() {
-  if (--gBusy == 0) host_.BusyChanged(false);
+  if (--host_.busy_ == 0) host_.BusyChanged(false);
 }
 
 TProgressText::TProgressText(IHost& host, const std::string& text) : host_(host) {

@@ -2,6 +2,7 @@
 // dialogs and the status bar; kvarn-cli and the tests implement it without a display.
 #pragma once
 
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -24,15 +25,22 @@ enum TStatusPanel : int {
 class IHost {
  public:
   virtual ~IHost() = default;
+  // The busy counter of this host's window: above zero while a long operation runs (the wait
+  // cursor shows and commands are disabled). Enter/leave come in pairs through TBusyGuard.
+  int BusyCount() const { return busy_; }
   // Texts keep "\r" as the line break; the shell turns it into what it shows.
   virtual void ShowMessage(TMsgKind kind, const std::string& caption, const std::string& text) = 0;
   // Yes/No question; true on Yes. `defaultNo` makes No the default button.
   virtual bool AskYesNo(const std::string& caption, const std::string& text, bool defaultNo) = 0;
   virtual void SetStatusText(int panel, const std::string& text) = 0;
-  // Called when the process-wide busy counter leaves or returns to zero.
+  // Called when the busy counter leaves or returns to zero.
   virtual void BusyChanged(bool busy) = 0;
   // Lets the window paint and handle input during long work.
   virtual void ProcessEvents() = 0;
+
+ private:
+  friend class TBusyGuard;
+  int busy_ = 0;
 };
 
 // Standard message boxes of the program.
@@ -42,8 +50,19 @@ void ShowWarning(IHost& host, const std::string& text);  // "Внимание!"
 bool AskConfirm(IHost& host, const std::string& text, bool defaultNo = true);  // "Подтверждение"
 bool AskWarning(IHost& host, const std::string& text, bool defaultNo = true);  // "Предупреждение"
 
-// The process-wide busy counter. Enter/leave always come in pairs, also on failure.
-int BusyCount();
+// Runs `work`; a failure shows its text after `prefix` in the error box and gives false.
+template <class F>
+bool RunShown(IHost& host, F&& work, const std::string& prefix = {}) {
+  try {
+    work();
+    return true;
+  } catch (const std::exception& e) {
+    ShowError(host, prefix + e.what());
+    return false;
+  }
+}
+
+// Enters the host's busy state for its life; leaves it also on failure.
 class TBusyGuard {
  public:
   explicit TBusyGuard(IHost& host);

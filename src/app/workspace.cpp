@@ -1,6 +1,6 @@
 #include "app/workspace.h"
 
-#include "core/text.h"
+#include "core/files.h"
 
 namespace kvarn {
 
@@ -17,7 +17,7 @@ std::string TWorkspace::DataPath(const std::string& fileName) const {
 
 void TWorkspace::OpenHeadless() {
   SettingsLoad();
-  drawsOffset_ = 0;
+  draws_.Offset = 0;
   DrawsLoad();
 }
 

@@ -1,9 +1,12 @@
-// TWorkspace: the headless half of the main window. It owns the state the window shows (archive,
-// settings, combination list, registry, ...) and implements the window's operations under their
-// own names. It talks to the person only through IHost.
+// TWorkspace: the headless half of the main window. It owns the state the window shows and
+// implements the window's operations under their own names; it talks to the person only through
+// IHost. Nothing here is process-wide: two workspaces in one process share no state.
 //
-// Each subsystem keeps its operations in its own source file (workspace_draws.cpp,
-// workspace_combs.cpp, ...); this header gathers the state and the declarations.
+// The workspace is a directory of subsystems. Each keeps its state in its own object and header
+// (draws_state.h, combs_state.h, stats_state.h, download_state.h, ...) and its operations in its
+// own source file (workspace_draws.cpp, workspace_combs.cpp, ...); this header gathers the
+// declarations, one section per subsystem, each naming its file. A new subsystem adds a state
+// header, a member below, a section here and its workspace_<subsystem>.cpp.
 #pragma once
 
 #include <functional>
@@ -11,13 +14,17 @@
 #include <string>
 #include <vector>
 
+#include "app/combs_state.h"
 #include "app/config_input.h"
+#include "app/download_state.h"
+#include "app/draws_state.h"
 #include "app/host.h"
-#include "combs/combs.h"
+#include "app/stats_state.h"
 #include "core/config.h"
+#include "core/dates.h"
 #include "core/draws.h"
-#include "core/http.h"
-#include "core/lottery.h"
+#include "core/random.h"
+#include "stats/prefetch.h"
 #include "stats/registry.h"
 #include "stats/table.h"
 
@@ -25,6 +32,7 @@ namespace kvarn {
 
 class TWorkspace {
  public:
+  // Seeds the random generator; the lists start empty.
   TWorkspace(IHost& host, std::string dataDir);
   ~TWorkspace();
   TWorkspace(const TWorkspace&) = delete;
@@ -33,6 +41,11 @@ class TWorkspace {
   IHost& Host() { return host_; }
   const std::string& DataDir() const { return dataDir_; }
   std::string DataPath(const std::string& fileName) const;
+  // The workspace's own random sequence (random stakes, tests that seed it).
+  TRandom& Random() { return random_; }
+  // The date form the shell chose for the person's locale (the fixed form when none).
+  TDateFormat& DateFormat() { return dateFormat_; }
+  const TDateFormat& DateFormat() const { return dateFormat_; }
 
   // Start-up without a window (kvarn-cli, tests): settings read, draws loaded.
   void OpenHeadless();
@@ -51,13 +64,16 @@ class TWorkspace {
   // Each writer updates only its own keys; errors are shown and give false.
   bool ConfigSaveData();
   bool ConfigSaveShredding();
-  // The formulas dialog's OK (workspace_shredding.cpp): the three formulas and their digit counts
-  // go to the settings and the registry, the SHREDDING section is written, the full-set files of
-  // the shredding group are rebuilt and the method boxes refilled keeping their selection. False
-  // when the configuration could not be written (shown); the new formulas are in use anyway.
-  bool ShreddingApply(const TShreddingConfig& shredding);
   bool ConfigSaveGenerate();
   bool ConfigSaveProxy();
+  // The settings dialog's result: writes the configuration, brings the registry's settings and
+  // method names up to date, rebuilds (or drops) the full-set files of the groups whose geometry
+  // changed and refreshes the views; returns what changed.
+  TConfigChanges ConfigApply(const TConfigData& data);
+  // Settings for this run only (kvarn-cli): nothing is written. The methods are registered again
+  // so that parameter ranges follow the values, and the full-set comparison of the groups whose
+  // geometry changed is computed in memory, since the stored files belong to the saved settings.
+  void ConfigOverride(const TConfigOverride& values);
   // One key of the window-state section, written at once; errors are shown and give false.
   bool WindowStateWriteBool(const std::string& key, bool value);
   bool WindowStateWriteInt(const std::string& key, int value);
@@ -66,16 +82,20 @@ class TWorkspace {
   std::string WindowStateReadString(const std::string& key, const std::string& def);
   // Sizes, the switches and the list layouts when the window closes.
   bool WindowStateSaveAll();
-  // The settings dialog's result (workspace_ui_support.cpp): writes the configuration, brings the
-  // registry's settings and method names up to date and refreshes the views; returns what changed.
-  TConfigChanges ConfigApply(const TConfigData& data);
+
+  // ---- shredding formulas (workspace_shredding.cpp) ----
+  // The formulas dialog's OK: the three formulas and their digit counts go to the settings and
+  // the registry, the SHREDDING section is written, the full-set files of the shredding group
+  // are rebuilt and the method boxes refilled keeping their selection. False when the
+  // configuration could not be written (shown); the new formulas are in use anyway.
+  bool ShreddingApply(const TShreddingConfig& shredding);
 
   // ---- draw archive (workspace_draws.cpp) ----
-  const TDrawsArray& Draws() const { return draws_; }
+  const TDrawsArray& Draws() const { return draws_.Draws; }
   // For importers and the download: change, then DrawsSave.
-  TDrawsArray& MutableDraws() { return draws_; }
-  int DrawsCount() const { return static_cast<int>(draws_.size()); }
-  int DrawsOffset() const { return drawsOffset_; }
+  TDrawsArray& MutableDraws() { return draws_.Draws; }
+  int DrawsCount() const { return draws_.Count(); }
+  int DrawsOffset() const { return draws_.Offset; }
   // Stores k when it differs, refreshes the list and the status panels and the dependent views.
   void SetDrawsOffset(int k);
   // Loads Kvarn_5x36.ldr; a missing file changes nothing. Errors are shown; the draws read
@@ -91,7 +111,7 @@ class TWorkspace {
   TNumberBits DrawsOffsetNumbers(int offset) const;
   // Row count of the list, the three status panels and the offset maximum.
   void DrawsRefreshList(bool force);
-  int DrawsListRows() const { return drawsListRows_; }
+  int DrawsListRows() const { return draws_.ListRows; }
   int DrawsOffsetMax() const { return DrawsCount() - 1; }
   // "Архив тиражей: %d", "Следующий тираж: %d" and the result of the offset.
   std::vector<std::string> DrawsStatusTexts() const;
@@ -155,12 +175,12 @@ class TWorkspace {
   int DrawsExport(const std::string& path);
 
   // ---- combination list (workspace_combs.cpp) ----
-  TCombList& Combs() { return combs_; }
-  const TCombList& Combs() const { return combs_; }
-  const TCombList& CombsUndoList() const { return combsUndo_; }
-  const TCombBuffer& CombsBuffer() const { return combsBuffer_; }
-  TAppliedFilters& AppliedFilters() { return appliedFilters_; }
-  const TAppliedFilters& AppliedFilters() const { return appliedFilters_; }
+  TCombList& Combs() { return combs_.List; }
+  const TCombList& Combs() const { return combs_.List; }
+  const TCombList& CombsUndoList() const { return combs_.Undo; }
+  const TCombBuffer& CombsBuffer() const { return combs_.Buffer; }
+  TAppliedFilters& AppliedFilters() { return combs_.Filters; }
+  const TAppliedFilters& AppliedFilters() const { return combs_.Filters; }
   // Called by CombsRefreshList so that the window's list view takes the new row count.
   std::function<void()> OnCombsChanged;
   // Start-up: room for the full set in the list, the snapshot and the buffer.
@@ -194,7 +214,7 @@ class TWorkspace {
   std::string CombsCellText(int row, int col) const;
   uint32_t CombsCellColour(int row, int col) const;
 
-  // ---- filtering and the full-set comparison (workspace_filter.cpp) ----
+  // ---- filtering by statistic values (workspace_filter.cpp) ----
   // Rebuilds the list from the snapshot the caller has just taken, keeping the combinations
   // whose CombMatches agrees with the direction, and adds the applied-filters line. False when
   // nothing is selected (the list is then unchanged).
@@ -203,22 +223,32 @@ class TWorkspace {
   // "Оставить выделенные" / "Удалить выделенные": the rows are display rows of the statistics
   // table; snapshot with message, then the filter with the selected method.
   bool StatFilter(const std::vector<int>& rows, bool exclude);
+  // The same step without a window: the table of the entry over Len draws before the analysis
+  // point, the rows whose value text is one of `values` (each must be there, or it raises
+  // "Значение "%s" отсутствует в таблице статистики!"), a snapshot and the filter.
+  bool StatFilterByValues(int entry, int len, const std::vector<std::string>& values, bool exclude);
   // The card, layout and week views: the distinct numbers of the selection filter with the
   // numbers method; none raises "В выделенном диапазоне нет значений для фильтра!".
   void FilterCombsByNumbers(const std::vector<int>& numbers, const std::string& caption,
                             bool exclude);
   // The applied-filters line of a scenario rollback.
   void AppliedFiltersAddRollback();
+
+  // ---- full-set comparison files (workspace_prefetch.cpp) ----
   // The comparison file of a registry entry: read, or built when missing or empty. Nothing
   // when the comparison is off, the method cannot have one, or the file failed (shown).
   std::unique_ptr<TPrefetchData> OpenPrefetch(int entry);
   // Builds (or rebuilds) the file; a failure deletes it, is shown and gives nothing.
   std::unique_ptr<TPrefetchData> BuildPrefetch(int entry);
+  // The comparison computed for the settings in use, without touching the stored file.
+  std::unique_ptr<TPrefetchData> FullSetInMemory(int entry);
   std::string PrefetchPathOf(int entry);
   // Builds the missing files and rebuilds the existing ones whose group bit is in groupMask;
   // runs only when forced or the comparison is on. Returns the number of files built.
   int RefreshPrefetchFiles(bool force, unsigned groupMask);
-  static constexpr unsigned AllGroupsMask = (1u << 13) - 1;
+  static constexpr unsigned AllGroupsMask = (1u << StatGroupCount) - 1;
+  // Deletes the files of the groups in groupMask (they are built afresh on use).
+  void DropPrefetchFiles(unsigned groupMask);
   // Steps of RefreshPrefetchFiles: entries done, entries in all, the file being built.
   std::function<void(int done, int total, const std::string& file)> OnPrefetchProgress;
   // The start-up maintenance switches: "fullrecreate" rebuilds every file, "fullrefresh"
@@ -232,6 +262,9 @@ class TWorkspace {
   // The registry, registered and with the method list file read on first use.
   TStatList& StatList();
   std::string MethodListPath() const;
+  // The registry entry of a method identifier (case ignored); raises "Метод расчета статистики
+  // "%s" не найден!" when there is none.
+  int StatEntryOf(const std::string& ident);
   // Copies the weight coefficients and the shredding formulas of the settings into the registry
   // (after the settings are read or edited).
   void StatSyncSettings();
@@ -240,20 +273,20 @@ class TWorkspace {
   // Saves the names, re-registers, reads them back and refills both boxes; a kept selection
   // stays when still valid, otherwise the first line is selected.
   void MethodBoxesRefill(bool keepSelection);
-  int StatSelected() const { return statSelected_; }
-  int GraphSelected() const { return graphSelected_; }
+  int StatSelected() const { return stats_.Selected; }
+  int GraphSelected() const { return stats_.GraphSelected; }
   void SetStatSelected(int line);
   void SetGraphSelected(int line);
   // Registry entry of the selected line of the statistics box, -1 when none.
   int StatSelectedEntry();
   // The instance for the selected line of the statistics (or graph) box; raises when none.
   std::unique_ptr<TCustomStat> CreateSelected(bool graphBox);
-  int StatLen() const { return statLen_; }
-  void SetStatLen(int len) { statLen_ = len; }
+  int StatLen() const { return stats_.Len; }
+  void SetStatLen(int len) { stats_.Len = len; }
   // Fills the table; without force nothing happens while the archive length, the analysis
   // point, Len and the selected line are unchanged. True when the table was recomputed.
   bool ComputeStatistics(bool force);
-  TStatTable& StatTable() { return statTable_; }
+  TStatTable& StatTable() { return stats_.Table; }
   // The table of any registry entry over the given window, with the settings in use.
   void ComputeStatTableFor(int entry, int offset, int len, bool sorted, TStatTable& table);
   // The full-set comparison of a registry entry, when available (the prefetch files).
@@ -270,53 +303,31 @@ class TWorkspace {
   };
   // Saves the archive after a change and refreshes the views; false when saving failed.
   bool DrawsChanged();
-
-  TConfigFile settings_;
-  TWindowState windowState_;
-  TDrawsArray draws_;
-  int drawsOffset_ = 0;
-  int drawsListRows_ = 0;
-  TFileLock stakesLock_;
-
-  // One run of the download: the attempt counter, the automatic proxy list and the HTTP
-  // client whose cookies live for the run.
-  struct TDownloadState {
-    int attempt = 0;
-    bool proxyChosen = false;
-    bool proxyChanged = false;
-    bool failed = false;
-    std::vector<std::string> proxyList;
-    std::unique_ptr<THttpClient> client;
-    int connectTimeoutMs = 5000;
-    int readTimeoutMs = 10000;
-  };
   bool DownloadProxyInUse() const;
   void DownloadWaitChanged();
   void DownloadChooseProxy();
   std::string DownloadGet(const std::string& path);
   void DrawsDownloadFinished();
-  TDownloadState download_;
-
-  TCombList combs_;
-  TCombList combsUndo_;
-  TCombBuffer combsBuffer_;
-  TAppliedFilters appliedFilters_;
+  // New lines of both method boxes; a kept selection stays when still valid, otherwise the first
+  // line is selected.
+  void MethodBoxesTake(TMethodBoxes boxes, bool keepSelection);
+  // The distribution over all combinations of an entry, as the bytes of its comparison file.
+  std::string FullSetBytes(int entry);
+  void ViewsRefresh() {
+    if (OnViewsRefresh) OnViewsRefresh();
+  }
 
   IHost& host_;
   std::string dataDir_;
-
-  struct TStatInputs {
-    int drawsCount, offset, len, selected;
-    friend bool operator==(const TStatInputs&, const TStatInputs&) = default;
-  };
-  std::unique_ptr<TStatList> statList_;
-  TMethodBoxes methodBoxes_;
-  int statSelected_ = -1;
-  int graphSelected_ = -1;
-  int statLen_ = 1000;
-  TStatTable statTable_;
-  TStatInputs statInputs_{};
-  bool statInputsValid_ = false;
+  TRandom random_;
+  TDateFormat dateFormat_;
+  TConfigFile settings_;
+  TWindowState windowState_;
+  TDrawsState draws_;
+  TFileLock stakesLock_;
+  TDownloadState download_;
+  TCombsState combs_;
+  TStatsState stats_;
 };
 
 }  // namespace kvarn

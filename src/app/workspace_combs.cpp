@@ -8,13 +8,7 @@
 namespace kvarn {
 
 void TWorkspace::CombsReserve() {
-  const size_t full = static_cast<size_t>(CombCount(NumbersCount, CombSize));
-  combs_.Reserve(full);
-  combsUndo_.Reserve(full);
-  combsBuffer_.List.Reserve(full);
-  combs_.Clear();
-  combsUndo_.Clear();
-  combsBuffer_.Reset();
+  combs_.Reserve(static_cast<size_t>(CombCount(NumbersCount, CombSize)));
 }
 
 void TWorkspace::CombsStartup() {
@@ -29,22 +23,22 @@ void TWorkspace::CombsGenerate(int mode, const std::string& parameters, bool int
     std::optional<TProgressText> progress;
     if (interactive) progress.emplace(host_, "Генерация возможных комбинаций...");
     try {
-      combs_.Clear();
+      combs_.List.Clear();
       if (mode == gmFile)
         CombsLoadFile(parameters);
       else
-        GenerateCombs(combs_, mode, ParseMyNumbers(parameters));
+        GenerateCombs(combs_.List, mode, ParseMyNumbers(parameters));
     } catch (const std::exception& e) {
       ShowError(host_, StrFormat("Ошибка генерации файла комбинаций!\r\r%s", e.what()));
     }
   }
   if (!interactive) return;
-  appliedFilters_.clear();
+  combs_.Filters.clear();
   CombsRefreshList();
-  combsUndo_.Reserve(static_cast<size_t>(combs_.Count()));
-  combsUndo_.Clear();
-  combsBuffer_.List.Reserve(static_cast<size_t>(combs_.Count()));
-  combsBuffer_.Reset();
+  combs_.Undo.Reserve(static_cast<size_t>(combs_.List.Count()));
+  combs_.Undo.Clear();
+  combs_.Buffer.List.Reserve(static_cast<size_t>(combs_.List.Count()));
+  combs_.Buffer.Reset();
 }
 
 void TWorkspace::CombsGenerateStored(bool interactive) {
@@ -52,32 +46,24 @@ void TWorkspace::CombsGenerateStored(bool interactive) {
 }
 
 bool TWorkspace::CombsLoadFile(const std::string& path) {
-  try {
-    ReadCombsFile(path, combs_);
-    return true;
-  } catch (const std::exception& e) {
-    ShowError(host_, StrFormat("Ошибка чтения файла \"%s\"!\r\r%s", path.c_str(), e.what()));
-    return false;
-  }
+  return RunShown(
+      host_, [&] { ReadCombsFile(path, combs_.List); },
+      StrFormat("Ошибка чтения файла \"%s\"!\r\r", path.c_str()));
 }
 
 bool TWorkspace::CombsSaveFile(const std::string& path) {
-  try {
-    WriteCombsFile(path, combs_);
-    return true;
-  } catch (const std::exception& e) {
-    ShowError(host_, StrFormat("Ошибка записи в файл \"%s\"!\r\r%s", path.c_str(), e.what()));
-    return false;
-  }
+  return RunShown(
+      host_, [&] { WriteCombsFile(path, combs_.List); },
+      StrFormat("Ошибка записи в файл \"%s\"!\r\r", path.c_str()));
 }
 
 void TWorkspace::CombsSnapshot(bool message) {
   std::optional<TProgressText> progress;
   if (message) progress.emplace(host_, "Создание файла отката...");
   try {
-    combsUndo_.CopyFrom(combs_);
+    combs_.Undo.CopyFrom(combs_.List);
   } catch (...) {
-    combsUndo_.Clear();
+    combs_.Undo.Clear();
     throw;
   }
 }
@@ -87,44 +73,44 @@ void TWorkspace::CombsRestore(bool message) {
     std::optional<TProgressText> progress;
     if (message) progress.emplace(host_, "Отмена изменений...");
     try {
-      combs_.CopyFrom(combsUndo_);
+      combs_.List.CopyFrom(combs_.Undo);
     } catch (...) {
-      combs_.Clear();
-      combsUndo_.Clear();
+      combs_.List.Clear();
+      combs_.Undo.Clear();
       CombsRefreshList();
       throw;
     }
-    combsUndo_.Clear();
+    combs_.Undo.Clear();
   }
   CombsRefreshList();
 }
 
 void TWorkspace::CombsRefreshList() {
   if (OnCombsChanged) OnCombsChanged();
-  host_.SetStatusText(spCombs, StrFormat("Комбинаций: %d", combs_.Count()));
+  host_.SetStatusText(spCombs, StrFormat("Комбинаций: %d", combs_.List.Count()));
 }
 
 void TWorkspace::CombsBufferSave(int key1, int key2) {
-  if (combsBuffer_.Key1 == key1 && combsBuffer_.Key2 == key2) return;
+  if (combs_.Buffer.Key1 == key1 && combs_.Buffer.Key2 == key2) return;
   try {
     TProgressText progress(host_, "Создание буфера комбинаций...");
-    combsBuffer_.Key1 = key1;
-    combsBuffer_.Key2 = key2;
-    combsBuffer_.List.CopyFrom(combs_);
+    combs_.Buffer.Key1 = key1;
+    combs_.Buffer.Key2 = key2;
+    combs_.Buffer.List.CopyFrom(combs_.List);
   } catch (const std::exception& e) {
     // A half-made buffer must never be restored under its key.
-    combsBuffer_.Reset();
+    combs_.Buffer.Reset();
     ShowError(host_, StrFormat("Ошибка создания буфера комбинаций!\r\r%s", e.what()));
   }
 }
 
 bool TWorkspace::CombsBufferRestore(int key1, int key2) {
-  if (combsBuffer_.Key1 != key1 || combsBuffer_.Key2 != key2 || combsBuffer_.List.Count() <= 0)
+  if (combs_.Buffer.Key1 != key1 || combs_.Buffer.Key2 != key2 || combs_.Buffer.List.Count() <= 0)
     return false;
   try {
     {
       TProgressText progress(host_, "Загрузка буфера комбинаций...");
-      combs_.CopyFrom(combsBuffer_.List);
+      combs_.List.CopyFrom(combs_.Buffer.List);
     }
     CombsRefreshList();
     return true;
@@ -135,7 +121,7 @@ bool TWorkspace::CombsBufferRestore(int key1, int key2) {
 }
 
 void TWorkspace::CombsBufferReset() {
-  combsBuffer_.Reset();
+  combs_.Buffer.Reset();
 }
 
 void TWorkspace::CombsRemoveDraws(int n) {
@@ -143,8 +129,8 @@ void TWorkspace::CombsRemoveDraws(int n) {
     TBusyGuard busy(host_);
     const std::string text = StrFormat("Удаление из списка комбинаций %d последних тиражей...", n);
     TProgressText progress(host_, text);
-    const int total = combsUndo_.Count();
-    RemoveDrawsCombs(combs_, combsUndo_, Draws(),
+    const int total = combs_.Undo.Count();
+    RemoveDrawsCombs(combs_.List, combs_.Undo, Draws(),
                      LastDrawsRange(static_cast<int>(Draws().size()), DrawsOffset(), n),
                      [&](int done) {
                        progress.Update(StrFormat(
@@ -152,7 +138,7 @@ void TWorkspace::CombsRemoveDraws(int n) {
                            "%% )...",
                            n, done * 100.0 / total));
                      });
-    appliedFilters_.push_back({"Последние тиражи", std::to_string(n), combs_.Count(), true});
+    combs_.Filters.push_back({"Последние тиражи", std::to_string(n), combs_.List.Count(), true});
   }
   CombsRefreshList();
 }
@@ -167,8 +153,8 @@ bool TWorkspace::CombsOpen(const std::string& path) {
       ok = CombsLoadFile(path);
     }
     if (!ok) CombsRestore(true);
-    combsUndo_.Clear();
-    appliedFilters_.clear();
+    combs_.Undo.Clear();
+    combs_.Filters.clear();
   }
   CombsRefreshList();
   return ok;
@@ -182,7 +168,7 @@ bool TWorkspace::CombsSave(const std::string& path) {
 
 std::string TWorkspace::CombsCopyText(const std::vector<int>& rows) {
   TProgressText progress(host_, "Подождите пожалуйста...");
-  return CombsClipboardText(combs_, rows);
+  return CombsClipboardText(combs_.List, rows);
 }
 
 bool TWorkspace::CombsPaste(const std::string& text) {
@@ -190,23 +176,23 @@ bool TWorkspace::CombsPaste(const std::string& text) {
   bool ok = false;
   CombsSnapshot(false);
   try {
-    ParseCombsLines(combs_, text);
-    appliedFilters_.clear();
+    ParseCombsLines(combs_.List, text);
+    combs_.Filters.clear();
     ok = true;
   } catch (const std::exception& e) {
     ShowError(host_, e.what());
     CombsRestore(true);
   }
-  combsUndo_.Clear();
+  combs_.Undo.Clear();
   CombsRefreshList();
   return ok;
 }
 
 void TWorkspace::CombsDelSelected(const std::vector<int>& rows) {
-  std::vector<bool> marked(static_cast<size_t>(combs_.Count()), false);
+  std::vector<bool> marked(static_cast<size_t>(combs_.List.Count()), false);
   int selected = 0;
   for (int r : rows)
-    if (r >= 0 && r < combs_.Count() && !marked[static_cast<size_t>(r)]) {
+    if (r >= 0 && r < combs_.List.Count() && !marked[static_cast<size_t>(r)]) {
       marked[static_cast<size_t>(r)] = true;
       ++selected;
     }
@@ -215,9 +201,9 @@ void TWorkspace::CombsDelSelected(const std::vector<int>& rows) {
     TBusyGuard busy(host_);
     CombsSnapshot(true);
     TProgressText progress(host_, "Удаление выделенных комбинаций...");
-    RemoveSelectedCombs(combs_, combsUndo_, rows);
-    appliedFilters_.push_back(
-        {"Выделенные комбинации", std::to_string(selected), combs_.Count(), true});
+    RemoveSelectedCombs(combs_.List, combs_.Undo, rows);
+    combs_.Filters.push_back(
+        {"Выделенные комбинации", std::to_string(selected), combs_.List.Count(), true});
   }
   CombsRefreshList();
 }
@@ -228,18 +214,18 @@ void TWorkspace::CombsDelExists(int n) {
 }
 
 bool TWorkspace::CombsUndo() {
-  if (combsUndo_.Count() <= 0) return false;
+  if (combs_.Undo.Count() <= 0) return false;
   CombsRestore(true);
-  if (!appliedFilters_.empty()) appliedFilters_.pop_back();
+  if (!combs_.Filters.empty()) combs_.Filters.pop_back();
   return true;
 }
 
 std::vector<std::string> TWorkspace::CombsFindInDraws(int row) {
-  if (row < 0 || row >= combs_.Count()) return {};
+  if (row < 0 || row >= combs_.List.Count()) return {};
   std::vector<std::string> lines;
   {
     TProgressText progress(host_, "Поиск по архиву тиражей...");
-    lines = FindCombInDraws(combs_[row], Draws());
+    lines = FindCombInDraws(combs_.List[row], Draws());
   }
   if (lines.empty()) {
     ShowInfo(host_, "Выделенная комбинация не найдена архиве тиражей!");
@@ -255,18 +241,18 @@ int TWorkspace::CombsCheckNums() {
   int n = 0;
   {
     TProgressText progress(host_, "Подождите пожалуйста...");
-    n = CountUniqueNumbers(combs_);
+    n = CountUniqueNumbers(combs_.List);
   }
   ShowInfo(host_, StrFormat("В текущем списке комбинаций содержится %d уникальных номеров", n));
   return n;
 }
 
 std::string TWorkspace::CombsCellText(int row, int col) const {
-  return CombCellText(combs_, row, col);
+  return CombCellText(combs_.List, row, col);
 }
 
 uint32_t TWorkspace::CombsCellColour(int row, int col) const {
-  return CombCellColour(combs_, row, col, WindowState().ColorCombs, Config().ChannelSize);
+  return CombCellColour(combs_.List, row, col, WindowState().ColorCombs, Config().ChannelSize);
 }
 
 }  // namespace kvarn

@@ -1,60 +1,45 @@
-// The settings of the workspace: the configuration file and the window-state file.
+// The settings of the workspace: the configuration file, the window-state file, and what a change
+// of the configuration brings with it.
 #include "app/workspace.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {
 
 void TWorkspace::SettingsLoad() {
   std::string statePath = DataPath(WindowStateFileName);
-  try {
-    WindowStateLoad(statePath, windowState_);
-  } catch (const std::exception& e) {
-    ShowError(host_, e.what());
-  }
+  RunShown(host_, [&] { WindowStateLoad(statePath, windowState_); });
   ConfigLoad();
-  try {
+  RunShown(host_, [&] {
     ProxyLoad(DataPath(ConfigFileName), settings_.Proxy);
     DownloadLoad(DataPath(ConfigFileName), settings_.Download);
-  } catch (const std::exception& e) {
-    ShowError(host_, e.what());
-  }
+  });
   // On the first start the switch of the full-set comparison is written out once.
   if (!windowState_.PrefetchsInit) {
     windowState_.PrefetchsInit = true;
-    try {
-      TIniFile ini;
-      ini.Load(statePath);
-      ini.WriteBool(WindowStateSection, "PrefetchsInit", true);
-      ini.WriteBool(WindowStateSection, "PrefetchsEnabled", windowState_.PrefetchsEnabled);
-      ini.Save(statePath);
-    } catch (const std::exception& e) {
-      ShowError(host_, StrFormat("Ошибка записи параметров программы!\r\r%s", e.what()));
-    }
+    RunShown(
+        host_,
+        [&] {
+          TIniFile ini;
+          ini.Load(statePath);
+          ini.WriteBool(WindowStateSection, "PrefetchsInit", true);
+          ini.WriteBool(WindowStateSection, "PrefetchsEnabled", windowState_.PrefetchsEnabled);
+          ini.Save(statePath);
+        },
+        "Ошибка записи параметров программы!\r\r");
   }
 }
 
 bool TWorkspace::ConfigLoad() {
   TProgressText progress(host_, "Загрузка файла конфигурации...");
-  try {
-    kvarn::ConfigLoad(DataPath(ConfigFileName), settings_);
-    return true;
-  } catch (const std::exception& e) {
-    ShowError(host_, e.what());
-    return false;
-  }
+  return RunShown(host_, [&] { kvarn::ConfigLoad(DataPath(ConfigFileName), settings_); });
 }
 
 namespace {
 template <class F>
 bool SaveShown(IHost& host, F save) {
   TProgressText progress(host, "Сохранение файла конфигурации...");
-  try {
-    save();
-    return true;
-  } catch (const std::exception& e) {
-    ShowError(host, e.what());
-    return false;
-  }
+  return RunShown(host, save);
 }
 }  // namespace
 
@@ -77,50 +62,75 @@ bool TWorkspace::ConfigSaveProxy() {
                    [&] { kvarn::ConfigSaveProxy(DataPath(ConfigFileName), settings_.Proxy); });
 }
 
-namespace {
-template <class F>
-bool StateShown(IHost& host, F write) {
-  try {
-    write();
-    return true;
-  } catch (const std::exception& e) {
-    ShowError(host, e.what());
-    return false;
+TConfigChanges TWorkspace::ConfigApply(const TConfigData& data) {
+  TConfigChanges changes = ConfigCompare(Config(), data);
+  Config() = data;
+  ConfigSaveData();
+  StatSyncSettings();
+  if (changes.Any()) {
+    // Method captions and values follow the matrix size, the channel width and the segments:
+    // the names are refreshed and the full-set comparison files of those groups rebuilt.
+    MethodBoxesRefill(true);
+    if (WindowState().PrefetchsEnabled)
+      RefreshPrefetchFiles(false, changes.GroupMask());
+    else
+      // Not rebuilt now, the old files would give norms of the old geometry once the comparison
+      // is switched on again: they go, and are built afresh on use.
+      DropPrefetchFiles(changes.GroupMask());
   }
+  ViewsRefresh();
+  return changes;
 }
-}  // namespace
+
+void TWorkspace::ConfigOverride(const TConfigOverride& values) {
+  const TConfigData data = values.Applied(Config());
+  const unsigned groups = ConfigCompare(Config(), data).GroupMask();
+  Config() = data;
+  if (groups == 0) return;
+  // The registry reads the parameter ranges at registration; the user's names and favourites
+  // come back from the method list file, which is only read here.
+  TStatList& list = StatList();
+  list.Register();
+  std::string message;
+  if (!list.LoadNames(MethodListPath(), true, message)) ShowError(host_, message);
+  MethodBoxesTake(list.BoxLines(), true);
+  auto stored = StatFullSetSource;
+  StatFullSetSource = [this, stored, groups](int entry) -> std::unique_ptr<TPrefetchData> {
+    if (groups >> StatList().Items(entry).StatClass->Group() & 1u) return FullSetInMemory(entry);
+    return stored ? stored(entry) : nullptr;
+  };
+}
 
 bool TWorkspace::WindowStateWriteBool(const std::string& key, bool value) {
-  return StateShown(
-      host_, [&] { kvarn::WindowStateWriteBool(DataPath(WindowStateFileName), key, value); });
+  return RunShown(host_,
+                  [&] { kvarn::WindowStateWriteBool(DataPath(WindowStateFileName), key, value); });
 }
 
 bool TWorkspace::WindowStateWriteInt(const std::string& key, int value) {
-  return StateShown(host_,
-                    [&] { kvarn::WindowStateWriteInt(DataPath(WindowStateFileName), key, value); });
+  return RunShown(host_,
+                  [&] { kvarn::WindowStateWriteInt(DataPath(WindowStateFileName), key, value); });
 }
 
 bool TWorkspace::WindowStateWriteString(const std::string& key, const std::string& value) {
-  return StateShown(
+  return RunShown(
       host_, [&] { kvarn::WindowStateWriteString(DataPath(WindowStateFileName), key, value); });
 }
 
 int TWorkspace::WindowStateReadInt(const std::string& key, int def) {
   int v = def;
-  StateShown(host_,
-             [&] { v = kvarn::WindowStateReadInt(DataPath(WindowStateFileName), key, def); });
+  RunShown(host_, [&] { v = kvarn::WindowStateReadInt(DataPath(WindowStateFileName), key, def); });
   return v;
 }
 
 std::string TWorkspace::WindowStateReadString(const std::string& key, const std::string& def) {
   std::string v = def;
-  StateShown(host_,
-             [&] { v = kvarn::WindowStateReadString(DataPath(WindowStateFileName), key, def); });
+  RunShown(host_,
+           [&] { v = kvarn::WindowStateReadString(DataPath(WindowStateFileName), key, def); });
   return v;
 }
 
 bool TWorkspace::WindowStateSaveAll() {
-  return StateShown(host_, [&] {
+  return RunShown(host_, [&] {
     std::string path = DataPath(WindowStateFileName);
     try {
       TIniFile ini;

@@ -3,8 +3,10 @@
 #include <cstdint>
 
 #include "app/workspace.h"
+#include "core/codec.h"
 #include "core/download.h"
 #include "core/drawscsv.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {
@@ -100,7 +102,7 @@ int TWorkspace::DrawsDownloadRange(int first, int last) {
                           host_.SetStatusText(spMessage, text);
                           host_.ProcessEvents();
                         }};
-  return kvarn::DrawsDownloadRange(source, first, last, draws_);
+  return kvarn::DrawsDownloadRange(source, first, last, draws_.Draws);
 }
 
 int TWorkspace::DrawsDownloadAll() {
@@ -113,14 +115,14 @@ int TWorkspace::DrawsDownloadAll() {
   DownloadWaitChanged();
 
   int total = 0;
-  size_t saved = draws_.size();
+  size_t saved = draws_.Draws.size();
   // Draws already appended to memory go to the file, even when the rest of their range failed.
   auto saveAppended = [&]() {
-    if (draws_.size() == saved) return true;
-    total += static_cast<int>(draws_.size() - saved);
-    saved = draws_.size();
+    if (draws_.Draws.size() == saved) return true;
+    total += static_cast<int>(draws_.Draws.size() - saved);
+    saved = draws_.Draws.size();
     bool ok = DrawsSave();
-    if (OnViewsRefresh) OnViewsRefresh();
+    ViewsRefresh();
     return ok;
   };
   auto saveProxy = [&]() {
@@ -136,7 +138,7 @@ int TWorkspace::DrawsDownloadAll() {
     try {
       int previousFirst = 0;
       for (;;) {
-        int first = draws_.empty() ? 1 : DrawsNextNumber(0);
+        int first = draws_.Draws.empty() ? 1 : DrawsNextNumber(0);
         // A page listing in an unexpected order could make the same range come back forever.
         if (first <= previousFirst) break;
         previousFirst = first;
@@ -252,12 +254,12 @@ int TWorkspace::DrawsImport(const std::string& path) {
     } catch (const std::exception& e) {
       Raise(StrFormat("Ошибка чтения файла \"%s\"!\r\r%s", path.c_str(), e.what()));
     }
-    added = DrawsCsvImport(text, draws_, [](const TDrawsArray& draws, int32_t number) {
+    added = DrawsCsvImport(text, draws_.Draws, [](const TDrawsArray& draws, int32_t number) {
       return kvarn::DrawsFindNumber(draws, number);
     });
   }
   DrawsSave();
-  if (OnViewsRefresh) OnViewsRefresh();
+  ViewsRefresh();
   return added;
 }
 
@@ -265,7 +267,7 @@ int TWorkspace::DrawsExport(const std::string& path) {
   TProgressText progress(host_, StrFormat("Экспорт тиражей в файл \"%s\"...", path.c_str()));
   TBusyGuard busy(host_);
   try {
-    WriteFileAtomic(path, Utf8ToCp1251(DrawsCsvText(draws_)));
+    WriteFileAtomic(path, Utf8ToCp1251(DrawsCsvText(draws_.Draws)));
   } catch (const std::exception& e) {
     Raise(StrFormat("Ошибка записи в файл \"%s\"!\r\r%s", path.c_str(), e.what()));
   }

@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "app/workspace.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {
@@ -22,8 +23,8 @@ void TWorkspace::DrawsLoad() {
     TProgressText progress(host_, "Загрузка файла тиражей...");
     TBusyGuard busy(host_);
     try {
-      draws_.clear();
-      DrawsReadFile(path, draws_);
+      draws_.Draws.clear();
+      DrawsReadFile(path, draws_.Draws);
     } catch (const std::exception& e) {
       ShowError(host_, StrFormat("Ошибка чтения файла тиражей!\r\r%s", e.what()));
     }
@@ -37,7 +38,7 @@ bool TWorkspace::DrawsSave() {
     TProgressText progress(host_, "Сохранение файла тиражей...");
     TBusyGuard busy(host_);
     try {
-      DrawsWriteFile(DataPath(DrawsFileName), draws_);
+      DrawsWriteFile(DataPath(DrawsFileName), draws_.Draws);
     } catch (const std::exception& e) {
       ShowError(host_, StrFormat("Ошибка записи в файл тиражей!\r\r%s", e.what()));
       ok = false;
@@ -48,38 +49,38 @@ bool TWorkspace::DrawsSave() {
 }
 
 void TWorkspace::DrawsDelete(int index) {
-  kvarn::DrawsDelete(draws_, index);
+  kvarn::DrawsDelete(draws_.Draws, index);
 }
 
 void TWorkspace::DrawsClear() {
-  draws_.clear();
+  draws_.Draws.clear();
 }
 
 int TWorkspace::DrawsNextNumber(int offset) const {
-  return kvarn::DrawsNextNumber(draws_, offset);
+  return kvarn::DrawsNextNumber(draws_.Draws, offset);
 }
 
 int TWorkspace::DrawsFindNumber(int number) const {
-  return kvarn::DrawsFindNumber(draws_, number);
+  return kvarn::DrawsFindNumber(draws_.Draws, number);
 }
 
 std::string TWorkspace::DrawsOffsetResult(int offset) const {
-  return kvarn::DrawsOffsetResult(draws_, offset);
+  return kvarn::DrawsOffsetResult(draws_.Draws, offset);
 }
 
 TNumberBits TWorkspace::DrawsOffsetNumbers(int offset) const {
-  return kvarn::DrawsOffsetNumbers(draws_, offset);
+  return kvarn::DrawsOffsetNumbers(draws_.Draws, offset);
 }
 
 std::vector<std::string> TWorkspace::DrawsStatusTexts() const {
   return {StrFormat("Архив тиражей: %d", DrawsCount()),
-          StrFormat("Следующий тираж: %d", DrawsNextNumber(drawsOffset_)),
-          DrawsOffsetResult(drawsOffset_)};
+          StrFormat("Следующий тираж: %d", DrawsNextNumber(draws_.Offset)),
+          DrawsOffsetResult(draws_.Offset)};
 }
 
 void TWorkspace::DrawsRefreshList(bool force) {
-  bool reset = force || drawsListRows_ != DrawsCount();
-  drawsListRows_ = DrawsCount();
+  bool reset = force || draws_.ListRows != DrawsCount();
+  draws_.ListRows = DrawsCount();
   if (reset && OnDrawsListChanged) OnDrawsListChanged(true);
   std::vector<std::string> texts = DrawsStatusTexts();
   host_.SetStatusText(spDraws, texts[0]);
@@ -89,28 +90,28 @@ void TWorkspace::DrawsRefreshList(bool force) {
 
 void TWorkspace::SetDrawsOffset(int k) {
   if (k < 0) k = 0;
-  if (k == drawsOffset_) return;
-  drawsOffset_ = k;
+  if (k == draws_.Offset) return;
+  draws_.Offset = k;
   DrawsRefreshList(false);
-  if (OnViewsRefresh) OnViewsRefresh();
+  ViewsRefresh();
   if (OnDrawsListChanged) OnDrawsListChanged(false);
 }
 
 bool TWorkspace::DrawsChanged() {
   bool ok = DrawsSave();
-  if (OnViewsRefresh) OnViewsRefresh();
+  ViewsRefresh();
   return ok;
 }
 
 bool TWorkspace::DrawsAdd(const TDraw& d) {
-  draws_.push_back(d);
+  draws_.Draws.push_back(d);
   return DrawsChanged();
 }
 
 bool TWorkspace::DrawsReplace(int index, const TDraw& d) {
   if (index < 0 || index >= DrawsCount())
     Raise(StrFormat("Запись со индексом %d в файле данных не найдена!", index));
-  draws_[static_cast<size_t>(index)] = d;
+  draws_.Draws[static_cast<size_t>(index)] = d;
   return DrawsChanged();
 }
 
@@ -131,7 +132,7 @@ bool TWorkspace::DrawsDeleteRows(const std::vector<int>& rowsIn) {
   rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
   std::vector<int32_t> numbers;
   for (auto it = rows.rbegin(); it != rows.rend(); ++it)
-    numbers.push_back(draws_[static_cast<size_t>(DrawsRowIndex(draws_, *it))].Number);
+    numbers.push_back(draws_.Draws[static_cast<size_t>(DrawsRowIndex(draws_.Draws, *it))].Number);
   {
     TProgressText progress(host_, "Удаление выделенных тиражей....");
     TBusyGuard busy(host_);
@@ -149,7 +150,7 @@ void TWorkspace::DrawsSetSorted(bool sorted) {
   windowState_.SortedDraws = sorted;
   WindowStateWriteBool("SortedDraws", sorted);
   if (OnDrawsListChanged) OnDrawsListChanged(false);
-  if (OnViewsRefresh) OnViewsRefresh();
+  ViewsRefresh();
 }
 
 TDrawRow TWorkspace::DrawsRow(int row) const {
@@ -157,7 +158,7 @@ TDrawRow TWorkspace::DrawsRow(int row) const {
 }
 
 TDrawRow TWorkspace::DrawsRow(int row, bool sorted) const {
-  return DrawsListRow(draws_, row, drawsOffset_, sorted, windowState_.ColorDraws,
+  return DrawsListRow(draws_.Draws, row, draws_.Offset, sorted, windowState_.ColorDraws,
                       settings_.Data.ChannelSize);
 }
 

@@ -16,22 +16,22 @@ std::string TWorkspace::MethodListPath() const {
 }
 
 TStatList& TWorkspace::StatList() {
-  if (!statList_) {
-    statList_ = std::make_unique<TStatList>(draws_);
-    statList_->SetConfig(&settings_.Data);
+  if (!stats_.List) {
+    stats_.List = std::make_unique<TStatList>(draws_.Draws);
+    stats_.List->SetConfig(&settings_.Data);
     StatSyncSettings();
-    statList_->Register();
+    stats_.List->Register();
     std::string message;
-    if (!statList_->LoadNames(MethodListPath(), true, message)) ShowError(host_, message);
-    methodBoxes_ = statList_->BoxLines();
-    statSelected_ = methodBoxes_.Stat.empty() ? -1 : 0;
-    graphSelected_ = methodBoxes_.Graph.empty() ? -1 : 0;
+    if (!stats_.List->LoadNames(MethodListPath(), true, message)) ShowError(host_, message);
+    stats_.Boxes = stats_.List->BoxLines();
+    stats_.Selected = stats_.Boxes.Stat.empty() ? -1 : 0;
+    stats_.GraphSelected = stats_.Boxes.Graph.empty() ? -1 : 0;
   }
-  return *statList_;
+  return *stats_.List;
 }
 
 void TWorkspace::StatSyncSettings() {
-  if (!statList_) return;
+  if (!stats_.List) return;
   const TConfigData& c = settings_.Data;
   TStatWeights w;
   w.Count = c.CoefCount;
@@ -39,10 +39,10 @@ void TWorkspace::StatSyncSettings() {
   w.Level = c.CoefLevel;
   w.Percents = c.UsePercents;
   w.Abs = c.UseAbsValues;
-  statList_->Weights = w;
-  statList_->SavedWeights = w;
-  statList_->ShreddingFormulas = settings_.Shredding.Formulas;
-  statList_->ShreddingDigits = settings_.Shredding.Digits;
+  stats_.List->Weights = w;
+  stats_.List->SavedWeights = w;
+  stats_.List->ShreddingFormulas = settings_.Shredding.Formulas;
+  stats_.List->ShreddingDigits = settings_.Shredding.Digits;
 }
 
 namespace {
@@ -56,36 +56,48 @@ int KeptLine(int previous, bool keep, size_t count) {
 void TWorkspace::MethodBoxesRefill(bool keepSelection) {
   TStatList& list = StatList();
   std::string message;
-  methodBoxes_ = list.RefillBoxes(MethodListPath(), message);
+  TMethodBoxes boxes = list.RefillBoxes(MethodListPath(), message);
   if (!message.empty()) ShowError(host_, message);
-  statSelected_ = KeptLine(statSelected_, keepSelection, methodBoxes_.Stat.size());
-  graphSelected_ = KeptLine(graphSelected_, keepSelection, methodBoxes_.Graph.size());
+  MethodBoxesTake(std::move(boxes), keepSelection);
+}
+
+void TWorkspace::MethodBoxesTake(TMethodBoxes boxes, bool keepSelection) {
+  stats_.Boxes = std::move(boxes);
+  stats_.Selected = KeptLine(stats_.Selected, keepSelection, stats_.Boxes.Stat.size());
+  stats_.GraphSelected = KeptLine(stats_.GraphSelected, keepSelection, stats_.Boxes.Graph.size());
+}
+
+int TWorkspace::StatEntryOf(const std::string& ident) {
+  const int entry = StatList().FindByIdent(ident);
+  if (entry < 0) Raise(StrFormat("Метод расчета статистики \"%s\" не найден!", ident.c_str()));
+  return entry;
 }
 
 const TMethodBoxes& TWorkspace::MethodBoxes() {
   StatList();
-  return methodBoxes_;
+  return stats_.Boxes;
 }
 
 void TWorkspace::SetStatSelected(int line) {
   StatList();
-  statSelected_ = (line >= 0 && static_cast<size_t>(line) < methodBoxes_.Stat.size()) ? line : -1;
+  stats_.Selected = (line >= 0 && static_cast<size_t>(line) < stats_.Boxes.Stat.size()) ? line : -1;
 }
 
 void TWorkspace::SetGraphSelected(int line) {
   StatList();
-  graphSelected_ = (line >= 0 && static_cast<size_t>(line) < methodBoxes_.Graph.size()) ? line : -1;
+  stats_.GraphSelected =
+      (line >= 0 && static_cast<size_t>(line) < stats_.Boxes.Graph.size()) ? line : -1;
 }
 
 int TWorkspace::StatSelectedEntry() {
   StatList();
-  return statSelected_ < 0 ? -1 : methodBoxes_.Stat[static_cast<size_t>(statSelected_)].Entry;
+  return stats_.Selected < 0 ? -1 : stats_.Boxes.Stat[static_cast<size_t>(stats_.Selected)].Entry;
 }
 
 std::unique_ptr<TCustomStat> TWorkspace::CreateSelected(bool graphBox) {
   TStatList& list = StatList();
-  const int line = graphBox ? graphSelected_ : statSelected_;
-  const auto& box = graphBox ? methodBoxes_.Graph : methodBoxes_.Stat;
+  const int line = graphBox ? stats_.GraphSelected : stats_.Selected;
+  const auto& box = graphBox ? stats_.Boxes.Graph : stats_.Boxes.Stat;
   if (line < 0 || static_cast<size_t>(line) >= box.size())
     Raise(StrFormat("Не выбран метод расчета статистики (cb: %s)!",
                     graphBox ? "cbDrawsGraphType" : "cbDrawsStatType"));
@@ -111,20 +123,20 @@ void TWorkspace::ComputeStatTableFor(int entry, int offset, int len, bool sorted
 
 bool TWorkspace::ComputeStatistics(bool force) {
   StatList();
-  const TStatInputs inputs{DrawsCount(), DrawsOffset(), statLen_, statSelected_};
-  if (!force && statInputsValid_ && inputs == statInputs_) return false;
-  statInputs_ = inputs;
-  statInputsValid_ = true;
+  const TStatsState::TInputs inputs{DrawsCount(), DrawsOffset(), stats_.Len, stats_.Selected};
+  if (!force && stats_.InputsValid && inputs == stats_.Inputs) return false;
+  stats_.Inputs = inputs;
+  stats_.InputsValid = true;
 
-  if (methodBoxes_.Stat.empty()) return false;
-  statTable_.Clear();
-  if (statSelected_ < 0 || draws_.empty()) return true;
+  if (stats_.Boxes.Stat.empty()) return false;
+  stats_.Table.Clear();
+  if (stats_.Selected < 0 || draws_.Draws.empty()) return true;
 
   TBusyGuard busy(host_);
   TProgressText progress(host_, "Анализ тиражей и расчет статистики...");
   try {
-    ComputeStatTableFor(StatSelectedEntry(), drawsOffset_, statLen_, windowState_.SortedDraws,
-                        statTable_);
+    ComputeStatTableFor(StatSelectedEntry(), draws_.Offset, stats_.Len, windowState_.SortedDraws,
+                        stats_.Table);
   } catch (const std::exception& e) {
     ShowError(host_, e.what());
   }

@@ -7,20 +7,30 @@
 
 #include "app/workspace.h"
 #include "core/paths.h"
-#include "core/text.h"
 
 namespace kvarn {
 
 namespace {
 
-struct TCommandEntry {
-  std::string usage;
-  TCliCommandFn fn;
-};
+constexpr const char* ProgramUsage = "usage: kvarn-cli [--dir DIR] [--verbose] COMMAND [ARGS]\n";
 
-std::map<std::string, TCommandEntry>& Commands() {
-  static std::map<std::string, TCommandEntry> commands;
+// Every command by name; a command with sub-commands holds them in their order.
+std::map<std::string, std::vector<TCliCommand>>& Commands() {
+  static std::map<std::string, std::vector<TCliCommand>> commands;
   return commands;
+}
+
+// The usage of a command, its sub-commands joined by " | ".
+std::string UsageOf(const std::vector<TCliCommand>& subs) {
+  std::string usage;
+  for (const TCliCommand& c : subs) usage += (usage.empty() ? "" : " | ") + c.Usage();
+  return usage;
+}
+
+std::string HelpOf(const std::vector<TCliCommand>& subs) {
+  std::string help;
+  for (const TCliCommand& c : subs) help += (help.empty() ? "" : "\n") + c.Help();
+  return help;
 }
 
 std::string Unescape(const std::string& s) {
@@ -36,91 +46,43 @@ std::string Unescape(const std::string& s) {
   return r;
 }
 
-}  // namespace
-
-TCliCommandRegistrar::TCliCommandRegistrar(const char* name, const char* usage, TCliCommandFn fn) {
-  Commands()[name] = {usage, fn};
-}
-
-bool TCliArgs::TakeFlag(const std::string& name) {
-  auto it = std::find(args_.begin(), args_.end(), name);
-  if (it == args_.end()) return false;
-  args_.erase(it);
-  return true;
-}
-
-std::optional<std::string> TCliArgs::TakeOption(const std::string& name) {
-  std::optional<std::string> value;
-  for (size_t i = 0; i < args_.size();) {
-    if (args_[i] == name) {
-      if (i + 1 >= args_.size()) throw TCliUsageError{"option " + name + " needs a value"};
-      value = args_[i + 1];
-      args_.erase(args_.begin() + static_cast<long>(i), args_.begin() + static_cast<long>(i) + 2);
-    } else if (args_[i].rfind(name + "=", 0) == 0) {
-      value = args_[i].substr(name.size() + 1);
-      args_.erase(args_.begin() + static_cast<long>(i));
-    } else {
-      ++i;
-    }
-  }
-  return value;
-}
-
-std::vector<std::string> TCliArgs::TakeAll(const std::string& name) {
-  std::vector<std::string> values;
-  for (size_t i = 0; i < args_.size();) {
-    if (args_[i] == name) {
-      if (i + 1 >= args_.size()) throw TCliUsageError{"option " + name + " needs a value"};
-      values.push_back(args_[i + 1]);
-      args_.erase(args_.begin() + static_cast<long>(i), args_.begin() + static_cast<long>(i) + 2);
-    } else if (args_[i].rfind(name + "=", 0) == 0) {
-      values.push_back(args_[i].substr(name.size() + 1));
-      args_.erase(args_.begin() + static_cast<long>(i));
-    } else {
-      ++i;
-    }
-  }
-  return values;
-}
-
-int TCliArgs::TakeInt(const std::string& name, int def) {
-  std::optional<std::string> v = TakeOption(name);
-  if (!v) return def;
-  int64_t n;
-  if (!TryTextToInt(*v, n)) throw TCliUsageError{"option " + name + " needs an integer"};
-  return static_cast<int>(n);
-}
-
-namespace {
-// Options that take the next word as their value, so that a command may read its positional
-// words before its options ("stat --len 10 SUMS").
-bool TakesValue(const std::string& word) {
-  static const char* const kValueOptions[] = {
-      "--len",    "--offset",      "--value",        "--in",      "--out",  "--mode",
-      "--params", "--numbers",     "--number",       "--date",    "--host", "--cacert",
-      "--group",  "--matrix-cols", "--channel-size", "--segments"};
-  for (const char* o : kValueOptions)
-    if (word == o) return true;
-  return false;
-}
-}  // namespace
-
-std::optional<std::string> TCliArgs::TakePositional() {
-  for (size_t i = 0; i < args_.size(); ++i) {
-    const std::string& a = args_[i];
-    if (a.size() > 2 && a.rfind("--", 0) == 0) {
-      if (TakesValue(a)) ++i;
+// The sub-command named by the first positional word; the word is taken out of args. Values of
+// the sub-commands' options are skipped, so options may come before the name.
+const TCliCommand& ChooseSub(const std::vector<TCliCommand>& subs, std::vector<std::string>& args) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& word = args[i];
+    if (word.size() > 2 && word.rfind("--", 0) == 0) {
+      const bool takesValue =
+          word.find('=') == std::string::npos &&
+          std::any_of(subs.begin(), subs.end(), [&](const TCliCommand& c) {
+            return std::any_of(c.options.begin(), c.options.end(), [&](const TCliOption& o) {
+              return o.name == word && !o.value.empty();
+            });
+          });
+      if (takesValue) ++i;
       continue;
     }
-    std::string v = a;
-    args_.erase(args_.begin() + static_cast<long>(i));
-    return v;
+    for (const TCliCommand& c : subs)
+      if (c.sub == word) {
+        args.erase(args.begin() + static_cast<long>(i));
+        return c;
+      }
+    throw TCliUsageError{"unknown sub-command: " + word};
   }
-  return std::nullopt;
+  throw TCliUsageError{"a sub-command is needed"};
 }
 
-void TCliArgs::ExpectEnd() const {
-  if (!args_.empty()) throw TCliUsageError{"unexpected argument: " + args_.front()};
+int ShowProgramHelp(std::ostream& out) {
+  out << ProgramUsage;
+  for (const auto& [name, subs] : Commands()) out << "  " << UsageOf(subs) << '\n';
+  out << "\"kvarn-cli COMMAND --help\" describes a command and its options.\n";
+  return 0;
+}
+
+}  // namespace
+
+TCliRegistration::TCliRegistration(TCliCommand command) {
+  Commands()[command.name].push_back(std::move(command));
 }
 
 void TCliHost::ShowMessage(TMsgKind kind, const std::string& caption, const std::string& text) {
@@ -166,26 +128,37 @@ int CliMain(const std::vector<std::string>& argvIn, std::ostream& out, std::ostr
       break;
     }
   }
-  if (argv.empty() || argv.front() == "--help" || argv.front() == "help") {
-    out << "usage: kvarn-cli [--dir DIR] [--verbose] COMMAND [ARGS]\n";
-    for (const auto& [name, entry] : Commands()) out << "  " << entry.usage << '\n';
-    return argv.empty() ? 2 : 0;
+  if (argv.empty()) {
+    ShowProgramHelp(out);
+    return 2;
   }
+  // "help COMMAND" is "COMMAND --help".
+  if (argv.front() == "help" && argv.size() >= 2) argv = {argv[1], "--help"};
+  if (argv.front() == "--help" || argv.front() == "help") return ShowProgramHelp(out);
   auto it = Commands().find(argv.front());
   if (it == Commands().end()) {
     err << "kvarn-cli: unknown command: " << argv.front() << '\n';
     return 2;
   }
+  const std::vector<TCliCommand>& subs = it->second;
+  std::vector<std::string> args(argv.begin() + 1, argv.end());
+  if (std::find(args.begin(), args.end(), "--help") != args.end()) {
+    out << HelpOf(subs);
+    return 0;
+  }
+  std::string usage = UsageOf(subs);
   TCliHost host(err, verbose);
   TCliContext ctx{ResolveDataDir(dir, ProgramDir()), host, out, err, nullptr};
-  TCliArgs args(std::vector<std::string>(argv.begin() + 1, argv.end()));
   try {
-    int rc = it->second.fn(ctx, args);
+    const TCliCommand& command = subs.front().sub.empty() ? subs.front() : ChooseSub(subs, args);
+    usage = command.Usage();
+    TCliArgs parsed(args, command.options);
+    int rc = command.run(ctx, parsed);
     out.flush();
     if (rc == 0 && host.ErrorShown()) rc = 1;
     return rc;
   } catch (const TCliUsageError& e) {
-    err << "kvarn-cli: " << e.message << "\nusage: " << it->second.usage << '\n';
+    err << "kvarn-cli: " << e.message << "\nusage: " << usage << '\n';
     return 2;
   } catch (const std::exception& e) {
     err << e.what() << '\n';

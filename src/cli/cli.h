@@ -1,4 +1,21 @@
-// kvarn-cli: command registry, argument helpers and the display-less host.
+// kvarn-cli: the commands with their declared options, the argument parser, the generated help
+// and the display-less host.
+//
+// A command lives in its own source file and registers itself with one declaration:
+//
+//   int Stat(TCliContext& ctx, TCliArgs& args) { ... }
+//   const TCliRegistration StatCommand{{
+//       .name = "stat",
+//       .synopsis = "IDENT",
+//       .help = "prints the statistics table of a method",
+//       .options = {{.name = "--len", .value = "N", .help = "draws in the window"}},
+//       .run = &Stat}};
+//
+// The parser accepts exactly the declared options ("--name VALUE" or "--name=VALUE" for an option
+// with a value); an unknown option, a missing value, a missing required option or two options of
+// one group of alternatives is a usage error (exit 2). `kvarn-cli help` and
+// `kvarn-cli COMMAND --help` are generated from the declarations. A command only parses, calls
+// the workspace and formats: engine logic belongs in the workspace.
 #pragma once
 
 #include <iosfwd>
@@ -12,23 +29,73 @@
 namespace kvarn {
 
 class TWorkspace;
+class TCliArgs;
+struct TCliContext;
 
-// Arguments of one command, taken one by one; whatever is left over is an error.
+struct TCliOption {
+  std::string name;   // "--len"
+  std::string value;  // what its value is ("N", "FILE.lcv"); empty for a flag
+  std::string help;   // one line for `COMMAND --help`
+  bool required = false;
+  bool repeat = false;  // may be given more than once
+  // Options of one group are alternatives: at most one of them, exactly one when the group's
+  // first option is required. They show together as "[--a|--b]" or "(--a|--b)".
+  std::string group;
+};
+
+using TCliCommandFn = int (*)(TCliContext& ctx, TCliArgs& args);
+
+struct TCliCommand {
+  std::string name;      // "draws"
+  std::string sub;       // the sub-command ("list"); empty for a command without
+  std::string synopsis;  // the positional words ("IDENT", "FILE.csv")
+  std::string help;      // what it does, one line
+  std::vector<TCliOption> options;
+  TCliCommandFn run = nullptr;
+
+  // "draws add --numbers TEXT [--number N]": the words and every option as declared.
+  std::string Usage() const;
+  // The usage, the help line and one line per option.
+  std::string Help() const;
+};
+
+// Adds a command to kvarn-cli; one static object per command.
+struct TCliRegistration {
+  explicit TCliRegistration(TCliCommand command);
+};
+
+// Two option lists one after the other (a command's own and a shared set).
+std::vector<TCliOption> operator+(std::vector<TCliOption> a, const std::vector<TCliOption>& b);
+
+// Thrown for wrong command-line words; the message is printed with the usage and the exit code
+// is 2.
+struct TCliUsageError {
+  std::string message;
+};
+
+// The arguments of one command, read against its declared options.
 class TCliArgs {
  public:
-  explicit TCliArgs(std::vector<std::string> args) : args_(std::move(args)) {}
+  // Raises TCliUsageError for an unknown option, a missing value, a missing required option and
+  // a second option of one group.
+  TCliArgs(const std::vector<std::string>& args, const std::vector<TCliOption>& options);
   bool TakeFlag(const std::string& name);
+  // The value of the option; the last one when it was given several times.
   std::optional<std::string> TakeOption(const std::string& name);
   std::vector<std::string> TakeAll(const std::string& name);
   int TakeInt(const std::string& name, int def);
-  // The next word that is not an option, or nothing.
+  // The next positional word, or nothing.
   std::optional<std::string> TakePositional();
-  // Throws when words remain.
+  // Raises when positional words remain.
   void ExpectEnd() const;
-  const std::vector<std::string>& Rest() const { return args_; }
 
  private:
-  std::vector<std::string> args_;
+  // The option's declaration; a name the command did not declare is a programming error.
+  const TCliOption& Declared(const std::string& name) const;
+
+  const std::vector<TCliOption>& options_;
+  std::vector<std::pair<std::string, std::string>> given_;  // option name, value
+  std::vector<std::string> positional_;
 };
 
 // Messages go to stderr; a question takes the answer set by the command (No by default).
@@ -63,24 +130,7 @@ struct TCliContext {
   ~TCliContext();
 };
 
-using TCliCommandFn = int (*)(TCliContext& ctx, TCliArgs& args);
-
-struct TCliCommandRegistrar {
-  TCliCommandRegistrar(const char* name, const char* usage, TCliCommandFn fn);
-};
-
-// Defines a command in its own source file: KVARN_CLI_COMMAND(draws, "draws list|add|status")
-#define KVARN_CLI_COMMAND(ident, name, usage)                                        \
-  static int CliCmd_##ident(::kvarn::TCliContext& ctx, ::kvarn::TCliArgs& args);     \
-  static ::kvarn::TCliCommandRegistrar CliReg_##ident(name, usage, &CliCmd_##ident); \
-  static int CliCmd_##ident(::kvarn::TCliContext& ctx, ::kvarn::TCliArgs& args)
-
 // Runs kvarn-cli with its arguments (without the program name); returns the exit code.
 int CliMain(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err);
-
-// Thrown for wrong command-line words; the message is printed and the exit code is 2.
-struct TCliUsageError {
-  std::string message;
-};
 
 }  // namespace kvarn

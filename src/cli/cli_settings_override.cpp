@@ -1,17 +1,7 @@
 #include "cli/cli_settings_override.h"
 
-#include <memory>
-#include <string>
-
 #include "app/workspace.h"
-#include "cli/cli.h"
-#include "combs/combs.h"
 #include "core/text.h"
-#include "stats/methods/channels.h"
-#include "stats/methods/matrix.h"
-#include "stats/methods/segments.h"
-#include "stats/prefetch.h"
-#include "stats/registry.h"
 
 namespace kvarn {
 
@@ -26,19 +16,21 @@ std::optional<int> TakeRange(TCliArgs& args, const std::string& name, int min, i
   return static_cast<int>(v);
 }
 
-// The full-set distribution of one entry, computed without touching the stored files.
-std::unique_ptr<TPrefetchData> FullSetInMemory(const TStatList& list, int entry) {
-  TCombList full;
-  GenerateCombs(full, gmFull, TNumberBits());
-  std::unique_ptr<TCustomStat> stat = list.CreateStat(entry);
-  const TStatDrawArray distribution = FullSetDistribution(*stat, full);
-  return std::make_unique<TPrefetchData>(ParsePrefetchBytes(PrefetchBytes(distribution)));
-}
-
 }  // namespace
 
-TSettingsOverride TakeSettingsOverride(TCliArgs& args) {
-  TSettingsOverride o;
+const std::vector<TCliOption>& SettingsOverrideOptions() {
+  static const std::vector<TCliOption> options = {
+      {.name = "--matrix-cols", .value = "N", .help = "matrix columns 1..36 for this run"},
+      {.name = "--channel-size", .value = "N", .help = "channel width 2..36 for this run"},
+      {.name = "--segments",
+       .value = "DIGITS",
+       .help = "the segment 1..9 of each number 1..36, 36 digits, for this run"},
+  };
+  return options;
+}
+
+TConfigOverride TakeSettingsOverride(TCliArgs& args) {
+  TConfigOverride o;
   o.MatrixCols = TakeRange(args, "--matrix-cols", 1, NumbersCount);
   o.ChannelSize = TakeRange(args, "--channel-size", 2, NumbersCount);
   if (const std::optional<std::string> text = args.TakeOption("--segments")) {
@@ -56,43 +48,9 @@ TSettingsOverride TakeSettingsOverride(TCliArgs& args) {
   return o;
 }
 
-void ApplySettingsOverride(TWorkspace& ws, const TSettingsOverride& o) {
-  if (!o.Any()) return;
-  TConfigData& config = ws.Config();
-  unsigned changed = 0;
-  if (o.MatrixCols && *o.MatrixCols != config.MatrixCols) {
-    config.MatrixCols = *o.MatrixCols;
-    changed |= 1u << MatrixGroup;
-  }
-  if (o.ChannelSize && *o.ChannelSize != config.ChannelSize) {
-    config.ChannelSize = *o.ChannelSize;
-    changed |= 1u << ChannelsGroup;
-  }
-  if (o.Segments && *o.Segments != config.Segments) {
-    config.Segments = *o.Segments;
-    changed |= 1u << SegmentsGroup;
-  }
-  if (!changed) return;
-
-  // The registry reads the parameter ranges at registration; the user's names and favourites
-  // come back from the method list file, which is only read here.
-  TStatList& list = ws.StatList();
-  list.Register();
-  std::string message;
-  if (!list.LoadNames(ws.MethodListPath(), true, message)) ShowError(ws.Host(), message);
-
-  auto stored = ws.StatFullSetSource;
-  ws.StatFullSetSource = [&ws, stored, changed](int entry) -> std::unique_ptr<TPrefetchData> {
-    const TStatList& l = ws.StatList();
-    const int group = l.Items(entry).StatClass->Group();
-    if (changed & (1u << group)) return FullSetInMemory(l, entry);
-    return stored ? stored(entry) : nullptr;
-  };
-}
-
 void TakeAndApplySettingsOverride(TCliContext& ctx, TCliArgs& args) {
-  const TSettingsOverride o = TakeSettingsOverride(args);
-  if (o.Any()) ApplySettingsOverride(ctx.Workspace(), o);
+  const TConfigOverride o = TakeSettingsOverride(args);
+  if (o.Any()) ctx.Workspace().ConfigOverride(o);
 }
 
 }  // namespace kvarn

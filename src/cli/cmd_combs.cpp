@@ -7,13 +7,14 @@
 
 namespace kvarn {
 
-KVARN_CLI_COMMAND(gen, "gen", "gen [--mode M] [--params TEXT] --out FILE.lcv") {
+namespace {
+
+int Gen(TCliContext& ctx, TCliArgs& args) {
   TWorkspace& ws = ctx.Workspace();
   const std::optional<std::string> mode = args.TakeOption("--mode");
   const std::optional<std::string> params = args.TakeOption("--params");
   const std::optional<std::string> out = args.TakeOption("--out");
   args.ExpectEnd();
-  if (!out) throw TCliUsageError{"--out FILE.lcv is needed"};
   // Without options the stored generation parameters apply, as at start-up.
   int m = ws.Settings().Generate.Mode;
   std::string text = ws.Settings().Generate.Parameters;
@@ -31,5 +32,18 @@ KVARN_CLI_COMMAND(gen, "gen", "gen [--mode M] [--params TEXT] --out FILE.lcv") {
   ctx.out << ws.Combs().Count() << '\n';
   return 0;
 }
+
+const TCliRegistration GenCommand{{
+    .name = "gen",
+    .help = "Generates a combination list into a file and prints its count; without --mode the "
+            "stored generation parameters apply",
+    .options =
+        {{.name = "--mode", .value = "M", .help = "generation mode 0..4"},
+         {.name = "--params", .value = "TEXT", .help = "my numbers, or the file to load"},
+         {.name = "--out", .value = "FILE.lcv", .help = "the file written", .required = true}},
+    .run = &Gen,
+}};
+
+}  // namespace
 
 }  // namespace kvarn

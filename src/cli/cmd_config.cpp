@@ -6,15 +6,23 @@
 
 namespace kvarn {
 
-KVARN_CLI_COMMAND(config, "config", "config show") {
-  std::optional<std::string> sub = args.TakePositional();
-  if (!sub) throw TCliUsageError{"a sub-command is needed"};
-  if (*sub != "show") throw TCliUsageError{"unknown sub-command: " + *sub};
+namespace {
+
+int ConfigShow(TCliContext& ctx, TCliArgs& args) {
   args.ExpectEnd();
   TWorkspace& ws = ctx.Workspace();
   for (const auto& [key, value] : ConfigKeyValues(ws.Settings()))
     ctx.out << key << '=' << value << '\n';
   return 0;
 }
+
+const TCliRegistration ConfigShowCommand{{
+    .name = "config",
+    .sub = "show",
+    .help = "Prints every setting in use as SECTION.Key=value",
+    .run = &ConfigShow,
+}};
+
+}  // namespace
 
 }  // namespace kvarn

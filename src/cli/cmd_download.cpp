@@ -4,11 +4,15 @@
 #include "app/workspace.h"
 #include "cli/cli.h"
 
-KVARN_CLI_COMMAND(download, "download", "download [--host URL] [--cacert FILE]") {
+namespace kvarn {
+
+namespace {
+
+int Download(TCliContext& ctx, TCliArgs& args) {
   std::optional<std::string> host = args.TakeOption("--host");
   std::optional<std::string> cacert = args.TakeOption("--cacert");
   args.ExpectEnd();
-  kvarn::TWorkspace& ws = ctx.Workspace();
+  TWorkspace& ws = ctx.Workspace();
   // Given here, they serve this run only; the configuration file keeps its own.
   if (host) ws.Settings().Download.Host = *host;
   if (cacert) ws.Settings().Download.CaCertFile = *cacert;
@@ -17,3 +21,18 @@ KVARN_CLI_COMMAND(download, "download", "download [--host URL] [--cacert FILE]")
   ctx.out << added << '\t' << ws.DrawsCount() << '\n';
   return ws.DownloadFailed() ? 1 : 0;
 }
+
+const TCliRegistration DownloadCommand{{
+    .name = "download",
+    .help = "Appends the draws after the last one from the web archive; prints the number "
+            "added and the archive's count",
+    .options = {{.name = "--host", .value = "URL", .help = "the web archive for this run"},
+                {.name = "--cacert",
+                 .value = "FILE",
+                 .help = "trust the certificates of this PEM file instead of the system's"}},
+    .run = &Download,
+}};
+
+}  // namespace
+
+}  // namespace kvarn

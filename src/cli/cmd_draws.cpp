@@ -5,6 +5,7 @@
 #include "app/workspace.h"
 #include "cli/cli.h"
 #include "cli/cmd_draws_csv.h"
+#include "core/dates.h"
 #include "core/text.h"
 
 namespace kvarn {
@@ -20,16 +21,18 @@ void PrintRow(std::ostream& out, const TDrawRow& row) {
 }
 
 // --offset K: any K >= 0; beyond the archive the next draw is -1, as in the window.
-void TakeOffset(TWorkspace& ws, TCliArgs& args) {
-  int offset = args.TakeInt("--offset", 0);
+int TakeOffset(TCliArgs& args) {
+  const int offset = args.TakeInt("--offset", 0);
   if (offset < 0) throw TCliUsageError{"option --offset needs a value of 0 or more"};
-  ws.SetDrawsOffset(offset);
+  return offset;
 }
 
+const TCliOption OffsetOption{
+    .name = "--offset", .value = "K", .help = "the analysis point K draws before the newest"};
+
 int DrawsList(TCliContext& ctx, TCliArgs& args) {
-  bool sorted = args.TakeFlag("--sorted");
-  int offset = args.TakeInt("--offset", 0);
-  if (offset < 0) throw TCliUsageError{"option --offset needs a value of 0 or more"};
+  const int offset = TakeOffset(args);
+  const bool sorted = args.TakeFlag("--sorted");
   args.ExpectEnd();
   TWorkspace& ws = ctx.Workspace();
   ws.SetDrawsOffset(offset);
@@ -37,12 +40,11 @@ int DrawsList(TCliContext& ctx, TCliArgs& args) {
   return 0;
 }
 
-int DrawsAddCmd(TCliContext& ctx, TCliArgs& args) {
+int DrawsAdd(TCliContext& ctx, TCliArgs& args) {
   std::optional<std::string> numbers = args.TakeOption("--numbers");
   std::optional<std::string> numberText = args.TakeOption("--number");
   std::optional<std::string> dateText = args.TakeOption("--date");
   args.ExpectEnd();
-  if (!numbers) throw TCliUsageError{"option --numbers is needed"};
   TWorkspace& ws = ctx.Workspace();
   TDraw draw;
   draw.Number = ws.DrawsNextNumber(0);
@@ -54,27 +56,27 @@ int DrawsAddCmd(TCliContext& ctx, TCliArgs& args) {
   }
   TDateTime when = dateText ? ParseDateTime(*dateText) : NowDateTime();
   if (dateText && when <= 0) throw TCliUsageError{"option --date needs \"dd.mm.yyyy hh:nn\""};
-  draw = DrawInputRead(draw, draw.Number, *numbers, when);
+  draw = DrawInputRead(draw, draw.Number, *numbers, when, ws.DateFormat());
   if (!ws.DrawsAdd(draw)) return 1;
   PrintRow(ctx.out, ws.DrawsRow(0, false));
   return 0;
 }
 
 int DrawsStatus(TCliContext& ctx, TCliArgs& args) {
-  TWorkspace& ws = ctx.Workspace();
-  TakeOffset(ws, args);
+  const int offset = TakeOffset(args);
   args.ExpectEnd();
+  TWorkspace& ws = ctx.Workspace();
+  ws.SetDrawsOffset(offset);
   for (const std::string& line : ws.DrawsStatusTexts()) ctx.out << line << '\n';
   return 0;
 }
 
 // draws delete --number N ... --yes: the deletion of the selected rows of the list, with the
 // rows given by their draw numbers; without --yes the question is answered No.
-int DrawsDeleteCmd(TCliContext& ctx, TCliArgs& args) {
+int DrawsDelete(TCliContext& ctx, TCliArgs& args) {
   std::vector<std::string> numbers = args.TakeAll("--number");
   bool yes = args.TakeFlag("--yes");
   args.ExpectEnd();
-  if (numbers.empty()) throw TCliUsageError{"option --number is needed"};
   TWorkspace& ws = ctx.Workspace();
   std::vector<int> rows;
   for (const std::string& text : numbers) {
@@ -90,22 +92,65 @@ int DrawsDeleteCmd(TCliContext& ctx, TCliArgs& args) {
   return 0;
 }
 
-}  // namespace
+// The sub-commands in the order the help lists them.
+const TCliRegistration DrawsCommands[] = {
+    TCliRegistration{{
+        .name = "draws",
+        .sub = "list",
+        .help = "Prints the archive newest first: number, the five numbers, extra, sum, date",
+        .options = {OffsetOption, {.name = "--sorted", .help = "numbers in ascending order"}},
+        .run = &DrawsList,
+    }},
+    TCliRegistration{{
+        .name = "draws",
+        .sub = "add",
+        .help = "Appends a draw, saves the archive and prints the new row",
+        .options =
+            {{.name = "--numbers",
+              .value = "\"5,1,3,2,4,4\"",
+              .help = "the five numbers in drawn order, then the extra number",
+              .required = true},
+             {.name = "--number", .value = "N", .help = "its number (the next one when not given)"},
+             {.name = "--date",
+              .value = "\"dd.mm.yyyy hh:nn\"",
+              .help = "its date and time (now when not given)"}},
+        .run = &DrawsAdd,
+    }},
+    TCliRegistration{{
+        .name = "draws",
+        .sub = "status",
+        .help = "Prints the three status texts of the archive",
+        .options = {OffsetOption},
+        .run = &DrawsStatus,
+    }},
+    TCliRegistration{{
+        .name = "draws",
+        .sub = "delete",
+        .help = "Deletes draws by number after the question; prints the archive's count",
+        .options = {{.name = "--number",
+                     .value = "N",
+                     .help = "a draw to delete",
+                     .required = true,
+                     .repeat = true},
+                    {.name = "--yes", .help = "answer the question with Yes"}},
+        .run = &DrawsDelete,
+    }},
+    TCliRegistration{{
+        .name = "draws",
+        .sub = "import",
+        .synopsis = "FILE.csv",
+        .help = "Appends the draws of a CSV file; prints the number added and the archive's count",
+        .run = &CliDrawsImport,
+    }},
+    TCliRegistration{{
+        .name = "draws",
+        .sub = "export",
+        .synopsis = "FILE.csv",
+        .help = "Writes the archive as CSV; prints the number of draws written",
+        .run = &CliDrawsExport,
+    }},
+};
 
-KVARN_CLI_COMMAND(
-    draws, "draws",
-    "draws list [--offset K] [--sorted] | draws add --numbers \"5,1,3,2,4,4\" "
-    "[--number N] [--date \"dd.mm.yyyy hh:nn\"] | draws status [--offset K] | "
-    "draws delete --number N ... [--yes] | draws import FILE.csv | draws export FILE.csv") {
-  std::optional<std::string> sub = args.TakePositional();
-  if (!sub) throw TCliUsageError{"a sub-command is needed"};
-  if (*sub == "list") return DrawsList(ctx, args);
-  if (*sub == "add") return DrawsAddCmd(ctx, args);
-  if (*sub == "status") return DrawsStatus(ctx, args);
-  if (*sub == "delete") return DrawsDeleteCmd(ctx, args);
-  if (*sub == "import") return CliDrawsImport(ctx, args);
-  if (*sub == "export") return CliDrawsExport(ctx, args);
-  throw TCliUsageError{"unknown sub-command: " + *sub};
-}
+}  // namespace
 
 }  // namespace kvarn

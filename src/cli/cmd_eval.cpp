@@ -1,3 +1,4 @@
+// kvarn-cli eval: the formula evaluator of the shredding methods.
 #include <ostream>
 
 #include "cli/cli.h"
@@ -6,7 +7,9 @@
 
 namespace kvarn {
 
-KVARN_CLI_COMMAND(eval, "eval", "eval \"FORMULA\"") {
+namespace {
+
+int Eval(TCliContext& ctx, TCliArgs& args) {
   std::optional<std::string> formula = args.TakePositional();
   if (!formula) throw TCliUsageError{"a formula is needed"};
   args.ExpectEnd();
@@ -18,5 +21,14 @@ KVARN_CLI_COMMAND(eval, "eval", "eval \"FORMULA\"") {
     return 1;
   }
 }
+
+const TCliRegistration EvalCommand{{
+    .name = "eval",
+    .synopsis = "\"FORMULA\"",
+    .help = "Prints the value of a formula, or the evaluator's message",
+    .run = &Eval,
+}};
+
+}  // namespace
 
 }  // namespace kvarn

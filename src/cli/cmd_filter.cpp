@@ -5,17 +5,76 @@
 #include "app/workspace.h"
 #include "cli/cli.h"
 #include "cli/cli_settings_override.h"
+#include "cli/cli_stat_args.h"
+#include "core/lottery_text.h"
 #include "core/text.h"
 
 namespace kvarn {
 
 namespace {
 
-int MethodEntry(TWorkspace& ws, const std::string& ident) {
-  const int entry = ws.StatList().FindByIdent(ident);
-  if (entry < 0) Raise(StrFormat("Метод расчета статистики \"%s\" не найден!", ident.c_str()));
-  return entry;
+// The count, then every combination of a short list, or the first and the last 20 of a long one.
+void PrintList(std::ostream& out, const TCombList& list) {
+  out << list.Count() << '\n';
+  for (int i = 0; i < list.Count(); ++i) {
+    if (list.Count() > 40 && i == 20) i = list.Count() - 20;
+    out << CombText(list[i]) << '\n';
+  }
 }
+
+int Filter(TCliContext& ctx, TCliArgs& args) {
+  TakeAndApplySettingsOverride(ctx, args);
+  const std::string ident = TakeIdent(args);
+  const std::vector<std::string> values = args.TakeAll("--value");
+  const bool del = args.TakeFlag("--delete");
+  const TCliWindow w = TakeWindow(args);
+  const std::optional<std::string> in = args.TakeOption("--in");
+  const std::optional<std::string> out = args.TakeOption("--out");
+  args.ExpectEnd();
+
+  TWorkspace& ws = ctx.Workspace();
+  const int entry = ws.StatEntryOf(ident);
+  if (w.sorted) ws.WindowState().SortedDraws = true;
+  ws.CombsReserve();
+  if (in) {
+    if (!ws.CombsLoadFile(*in)) return 1;
+  } else {
+    ws.CombsGenerateStored(false);
+    if (ctx.host.ErrorShown()) return 1;
+  }
+  ws.SetDrawsOffset(w.offset);
+  ws.StatFilterByValues(entry, w.len, values, del);
+  PrintList(ctx.out, ws.Combs());
+  if (out && !ws.CombsSaveFile(*out)) return 1;
+  return 0;
+}
+
+const TCliRegistration FilterCommand{{
+    .name = "filter",
+    .synopsis = "IDENT",
+    .help = "Keeps or deletes the combinations whose values are the given rows of the method's "
+            "table; prints the count and the first and last 20 combinations",
+    .options = std::vector<TCliOption>{{.name = "--value",
+                                        .value = "TEXT",
+                                        .help = "a row of the table by its \"Значение\" text",
+                                        .required = true,
+                                        .repeat = true},
+                                       {.name = "--keep",
+                                        .help = "keep the combinations with these values",
+                                        .required = true,
+                                        .group = "direction"},
+                                       {.name = "--delete",
+                                        .help = "delete the combinations with these values",
+                                        .group = "direction"}} +
+               WindowOptions() +
+               std::vector<TCliOption>{
+                   {.name = "--in",
+                    .value = "FILE.lcv",
+                    .help = "start from this list (the stored generation when not given)"},
+                   {.name = "--out", .value = "FILE.lcv", .help = "save the result here"}} +
+               SettingsOverrideOptions(),
+    .run = &Filter,
+}};
 
 int GroupOf(const std::string& text) {
   int64_t n = 0;
@@ -28,74 +87,10 @@ int GroupOf(const std::string& text) {
   throw TCliUsageError{"unknown group: " + text};
 }
 
-}  // namespace
-
-KVARN_CLI_COMMAND(
-    filter, "filter",
-    "filter IDENT --value TEXT [--value TEXT ...] (--keep|--delete) [--len N] "
-    "[--offset K] [--sorted] [--in FILE.lcv] [--out FILE.lcv]" KVARN_CLI_SETTINGS_USAGE) {
-  TakeAndApplySettingsOverride(ctx, args);
-  const std::optional<std::string> ident = args.TakePositional();
-  if (!ident) throw TCliUsageError{"a method identifier is needed"};
-  const std::vector<std::string> values = args.TakeAll("--value");
-  const bool keep = args.TakeFlag("--keep");
-  const bool del = args.TakeFlag("--delete");
-  const int len = args.TakeInt("--len", 1000);
-  const int offset = args.TakeInt("--offset", 0);
-  const bool sortedFlag = args.TakeFlag("--sorted");
-  const std::optional<std::string> in = args.TakeOption("--in");
-  const std::optional<std::string> out = args.TakeOption("--out");
-  args.ExpectEnd();
-  if (values.empty()) throw TCliUsageError{"at least one --value is needed"};
-  if (keep == del) throw TCliUsageError{"exactly one of --keep and --delete is needed"};
-  if (len < 1) throw TCliUsageError{"--len must be at least 1"};
-  if (offset < 0) throw TCliUsageError{"--offset must not be negative"};
-
-  TWorkspace& ws = ctx.Workspace();
-  const int entry = MethodEntry(ws, *ident);
-  if (sortedFlag) ws.WindowState().SortedDraws = true;
-  ws.CombsReserve();
-  if (in) {
-    if (!ws.CombsLoadFile(*in)) return 1;
-  } else {
-    ws.CombsGenerateStored(false);
-    if (ctx.host.ErrorShown()) return 1;
-  }
-
-  TStatTable table;
-  ws.ComputeStatTableFor(entry, offset, len, ws.WindowState().SortedDraws, table);
-  TStatDrawArray selected;
-  for (const std::string& v : values) {
-    bool found = false;
-    for (const TStatRow& row : table.Rows)
-      if (row.Cells[0] == v) {
-        if (!found) selected.push_back(row.Item);
-        found = true;
-      }
-    if (!found) Raise(StrFormat("Значение \"%s\" отсутствует в таблице статистики!", v.c_str()));
-  }
-
-  ws.SetDrawsOffset(offset);
-  std::unique_ptr<TCustomStat> stat = ws.StatList().CreateStat(entry);
-  ws.CombsSnapshot(false);
-  ws.FilterCombs(*stat, selected, ws.StatList().DisplayName(entry, false), del);
-
-  const TCombList& list = ws.Combs();
-  ctx.out << list.Count() << '\n';
-  for (int i = 0; i < list.Count(); ++i) {
-    if (list.Count() > 40 && i == 20) i = list.Count() - 20;
-    ctx.out << CombText(list[i]) << '\n';
-  }
-  if (out && !ws.CombsSaveFile(*out)) return 1;
-  return 0;
-}
-
-KVARN_CLI_COMMAND(prefetch, "prefetch", "prefetch [--all|--missing] [--group G ...]") {
+int Prefetch(TCliContext& ctx, TCliArgs& args) {
   const bool all = args.TakeFlag("--all");
-  const bool missing = args.TakeFlag("--missing");
   const std::vector<std::string> groups = args.TakeAll("--group");
   args.ExpectEnd();
-  if (all && missing) throw TCliUsageError{"--all and --missing exclude each other"};
   if (all && !groups.empty()) throw TCliUsageError{"--all already rebuilds every group"};
   unsigned mask = all ? TWorkspace::AllGroupsMask : 0u;
   for (const std::string& g : groups) mask |= 1u << GroupOf(g);
@@ -108,5 +103,20 @@ KVARN_CLI_COMMAND(prefetch, "prefetch", "prefetch [--all|--missing] [--group G .
   ctx.out << built << '\n';
   return 0;
 }
+
+const TCliRegistration PrefetchCommand{{
+    .name = "prefetch",
+    .help = "Builds the missing full-set comparison files and rebuilds those of the given groups; "
+            "prints how many were built",
+    .options = {{.name = "--all", .help = "rebuild every file", .group = "which"},
+                {.name = "--missing", .help = "only build the missing files", .group = "which"},
+                {.name = "--group",
+                 .value = "G",
+                 .help = "rebuild the files of this group (number or identifier)",
+                 .repeat = true}},
+    .run = &Prefetch,
+}};
+
+}  // namespace
 
 }  // namespace kvarn

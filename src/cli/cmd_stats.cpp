@@ -6,42 +6,21 @@
 #include "app/workspace.h"
 #include "cli/cli.h"
 #include "cli/cli_settings_override.h"
+#include "cli/cli_stat_args.h"
 #include "core/text.h"
 
 namespace kvarn {
 
 namespace {
 
-int EntryOf(TWorkspace& ws, const std::string& ident) {
-  const int entry = ws.StatList().FindByIdent(ident);
-  if (entry < 0) Raise(StrFormat("Метод расчета статистики \"%s\" не найден!", ident.c_str()));
-  return entry;
+// One TAB-separated line.
+template <class Cells>
+void PrintCells(std::ostream& out, const Cells& cells) {
+  for (size_t c = 0; c < cells.size(); ++c) out << (c ? "\t" : "") << cells[c];
+  out << '\n';
 }
 
-std::string TakeIdent(TCliArgs& args) {
-  std::optional<std::string> ident = args.TakePositional();
-  if (!ident) throw TCliUsageError{"a method identifier is needed"};
-  return *ident;
-}
-
-struct TWindowArgs {
-  int len, offset;
-  bool sorted;
-};
-
-TWindowArgs TakeWindow(TWorkspace& ws, TCliArgs& args) {
-  TWindowArgs w{};
-  w.len = args.TakeInt("--len", 1000);
-  w.offset = args.TakeInt("--offset", 0);
-  w.sorted = args.TakeFlag("--sorted") || ws.WindowState().SortedDraws;
-  if (w.len < 1) throw TCliUsageError{"--len must be at least 1"};
-  if (w.offset < 0) throw TCliUsageError{"--offset must not be negative"};
-  return w;
-}
-
-}  // namespace
-
-KVARN_CLI_COMMAND(methods, "methods", "methods" KVARN_CLI_SETTINGS_USAGE) {
+int Methods(TCliContext& ctx, TCliArgs& args) {
   TakeAndApplySettingsOverride(ctx, args);
   args.ExpectEnd();
   TStatList& list = ctx.Workspace().StatList();
@@ -53,31 +32,41 @@ KVARN_CLI_COMMAND(methods, "methods", "methods" KVARN_CLI_SETTINGS_USAGE) {
   return 0;
 }
 
-KVARN_CLI_COMMAND(
-    stat, "stat",
-    "stat IDENT [--len N] [--offset K] [--sorted] [--prefetch]" KVARN_CLI_SETTINGS_USAGE) {
+const TCliRegistration MethodsCommand{{
+    .name = "methods",
+    .help = "Lists every registered method: identifier, group and name",
+    .options = SettingsOverrideOptions(),
+    .run = &Methods,
+}};
+
+int Stat(TCliContext& ctx, TCliArgs& args) {
   TakeAndApplySettingsOverride(ctx, args);
   const std::string ident = TakeIdent(args);
   TWorkspace& ws = ctx.Workspace();
-  const TWindowArgs w = TakeWindow(ws, args);
+  const TCliWindow w = TakeWindow(args);
   // The full-set comparison for this run only (the file is built when missing).
   if (args.TakeFlag("--prefetch")) ws.WindowState().PrefetchsEnabled = true;
   args.ExpectEnd();
-  const int entry = EntryOf(ws, ident);
+  const int entry = ws.StatEntryOf(ident);
   TStatTable table;
-  ws.ComputeStatTableFor(entry, w.offset, w.len, w.sorted, table);
-  for (int c = 0; c < StatColumnCount; ++c)
-    ctx.out << (c ? "\t" : "") << StatColumnCaptions[static_cast<size_t>(c)];
-  ctx.out << '\n';
-  for (const TStatRow& row : table.Rows) {
-    for (int c = 0; c < StatColumnCount; ++c)
-      ctx.out << (c ? "\t" : "") << row.Cells[static_cast<size_t>(c)];
-    ctx.out << '\n';
-  }
+  ws.ComputeStatTableFor(entry, w.offset, w.len, w.sorted || ws.WindowState().SortedDraws, table);
+  PrintCells(ctx.out, StatColumnCaptions);
+  for (const TStatRow& row : table.Rows) PrintCells(ctx.out, row.Cells);
   return 0;
 }
 
-KVARN_CLI_COMMAND(values, "values", "values IDENT n1 n2 n3 n4 n5" KVARN_CLI_SETTINGS_USAGE) {
+const TCliRegistration StatCommand{{
+    .name = "stat",
+    .synopsis = "IDENT",
+    .help = "Prints the statistics table of a method, the header first, rows in result order",
+    .options = WindowOptions() +
+               std::vector<TCliOption>{
+                   {.name = "--prefetch", .help = "compare with the full set of combinations"}} +
+               SettingsOverrideOptions(),
+    .run = &Stat,
+}};
+
+int Values(TCliContext& ctx, TCliArgs& args) {
   TakeAndApplySettingsOverride(ctx, args);
   const std::string ident = TakeIdent(args);
   TComb comb{};
@@ -94,30 +83,46 @@ KVARN_CLI_COMMAND(values, "values", "values IDENT n1 n2 n3 n4 n5" KVARN_CLI_SETT
   if (std::adjacent_find(comb.begin(), comb.end()) != comb.end())
     throw TCliUsageError{"the five numbers must be different"};
   TWorkspace& ws = ctx.Workspace();
-  const int entry = EntryOf(ws, ident);
-  std::unique_ptr<TCustomStat> stat = ws.StatList().CreateStat(entry);
+  std::unique_ptr<TCustomStat> stat = ws.StatList().CreateStat(ws.StatEntryOf(ident));
   TStatDrawArray list;
   stat->AddCombValues(comb, list);
   for (const TStatDraw& item : list) ctx.out << stat->ValueText(item) << '\t' << item.Count << '\n';
   return 0;
 }
 
-KVARN_CLI_COMMAND(graph, "graph",
-                  "graph IDENT [--len N] [--offset K] [--sorted]" KVARN_CLI_SETTINGS_USAGE) {
+const TCliRegistration ValuesCommand{{
+    .name = "values",
+    .synopsis = "IDENT n1 n2 n3 n4 n5",
+    .help = "Prints the values a method gives one combination, with their counts",
+    .options = SettingsOverrideOptions(),
+    .run = &Values,
+}};
+
+int Graph(TCliContext& ctx, TCliArgs& args) {
   TakeAndApplySettingsOverride(ctx, args);
   const std::string ident = TakeIdent(args);
   TWorkspace& ws = ctx.Workspace();
-  const TWindowArgs w = TakeWindow(ws, args);
+  const TCliWindow w = TakeWindow(args);
   args.ExpectEnd();
-  const int entry = EntryOf(ws, ident);
-  std::unique_ptr<TCustomStat> stat = ws.StatList().CreateStat(entry);
+  std::unique_ptr<TCustomStat> stat = ws.StatList().CreateStat(ws.StatEntryOf(ident));
   auto* graph = dynamic_cast<TCustomGraphStat*>(stat.get());
   if (!graph) Raise(StrFormat("Метод расчета статистики \"%s\" не строит график!", ident.c_str()));
+  const bool sorted = w.sorted || ws.WindowState().SortedDraws;
   const TStatWindow window = StatWindow(ws.DrawsCount(), w.offset, w.len);
   for (int index = window.First; index <= window.Last; ++index)
     ctx.out << ws.Draws()[static_cast<size_t>(index)].Number << '\t'
-            << graph->GraphValue(index, window.Last, w.sorted) << '\n';
+            << graph->GraphValue(index, window.Last, sorted) << '\n';
   return 0;
 }
+
+const TCliRegistration GraphCommand{{
+    .name = "graph",
+    .synopsis = "IDENT",
+    .help = "Prints a graph method's value for each draw of the window: draw number, value",
+    .options = WindowOptions() + SettingsOverrideOptions(),
+    .run = &Graph,
+}};
+
+}  // namespace
 
 }  // namespace kvarn

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/lottery_text.h"
 #include "core/text.h"
 
 namespace kvarn {

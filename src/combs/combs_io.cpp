@@ -2,6 +2,8 @@
 #include <cstdio>
 
 #include "combs/combs.h"
+#include "core/files.h"
+#include "core/lottery_text.h"
 #include "core/text.h"
 
 namespace kvarn {

@@ -6,7 +6,10 @@
 #define SI_NO_CONVERSION
 #include <SimpleIni.h>
 
+#include "core/codec.h"
+#include "core/files.h"
 #include "core/text.h"
+#include "core/utf8.h"
 
 namespace kvarn {
 

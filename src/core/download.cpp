@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "core/lottery_text.h"
 #include "core/text.h"
+#include "core/utf8.h"
 
 namespace kvarn {
 

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "core/codec.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {

@@ -1,6 +1,7 @@
 #include "core/drawscsv.h"
 
 #include "core/text.h"
+#include "core/utf8.h"
 
 namespace kvarn {
 

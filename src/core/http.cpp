@@ -4,6 +4,7 @@
 
 #include <chrono>
 
+#include "core/codec.h"
 #include "core/text.h"
 
 namespace kvarn {

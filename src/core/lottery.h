@@ -1,12 +1,12 @@
-// The 5-of-36 lottery: constants, records, counting, number and combination routines, text
-// forms and parsing. Free functions without state.
+// The 5-of-36 lottery: constants, records, counting and the number and combination routines.
+// Free functions without state. Text forms and parsing are in lottery_text.h, dates in dates.h,
+// random numbers in random.h.
 #pragma once
 
 #include <array>
 #include <bitset>
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace kvarn {
@@ -55,9 +55,6 @@ using TDrawsArray = std::vector<TDraw>;
 using TCombsArray = std::vector<TComb>;
 using TStatSimpleArray = std::vector<TStatSimple>;
 
-// Day count since 30.12.1899 with the time as the fraction; 0 means "no date".
-using TDateTime = double;
-
 // ---- counting ----
 long double Factorial(int n);
 int64_t CombCount(int n, int k);
@@ -94,7 +91,6 @@ inline TComb DrawComb(const TDraw& d) {
 TNumberSet DrawNumberSet(const TDraw& d);
 int DistinctCount(const TCombsArray& combs, size_t n);
 TByteArray DistinctNumbers(const TCombsArray& combs, size_t n);
-TNumberSet RandomSubset(const TCombsArray& combs, size_t n, int size);
 bool ByteArrayHas(const TByteArray& a, uint8_t v);
 bool ByteArrayAddUnique(TByteArray& a, uint8_t v);
 void ByteArrayAppend(TByteArray& a, uint8_t v);
@@ -102,49 +98,10 @@ void AddSimple(TStatSimpleArray& list, int32_t key, int32_t add);
 void SortSimple(TStatSimpleArray& list);
 int CombSum(const TComb& c);
 
-// The process-wide random generator; seeded once at start-up, re-seedable for tests.
-void RandomSeed(uint64_t seed);
-void Randomize();
-int RandomInt(int bound);  // 0..bound-1
-
 // ---- sorting (stable insertion sorts, in place) ----
 void SortComb(TComb& c);
 void SortDrawValues(TDraw& d);
 void SortNumberSet(TNumberSet& s);
 void SortIntsDesc(TIntArray& a);
-
-// ---- text forms ----
-std::string NumberText(int64_t n);
-int TextNumber(std::string_view s);
-std::string CombText(const TComb& c);
-std::string CombTextPadded(const TComb& c);
-std::string NumberSetText(const TNumberSet& s, std::string_view sep);
-std::string DrawValuesText(const TDraw& d);  // "3;11;19;27;35 e:0"
-std::string DrawText(const TDraw& d);
-std::string DateTimeText(TDateTime t);
-std::string IntListText(const TIntArray& a, std::string_view sep);
-std::string StakeSourceName(int kind);
-
-// ---- parsing ----
-// Separators of a combination text: TAB, space , - . : ; and the vertical bar.
-extern const std::string_view CombSeparators;
-TComb ParseComb(std::string_view text);
-TDateTime ParseDateTime(std::string_view text);
-TIntArray ParseValueList(std::string_view text);
-
-// ---- dates ----
-TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second = 0);
-bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int second,
-                       TDateTime& out);
-void DecodeDateTime(TDateTime t, int& year, int& month, int& day, int& hour, int& minute,
-                    int& second);
-TDateTime NowDateTime();
-// Day of the week of t, 1 = Sunday .. 7 = Saturday.
-int DayOfWeek(TDateTime t);
-
-// Optional hooks the shell may set for the locale's date format.
-using TDateFormatHook = std::string (*)(TDateTime);
-using TDateParseHook = TDateTime (*)(std::string_view);
-void SetDateHooks(TDateFormatHook format, TDateParseHook parse);
 
 }  // namespace kvarn

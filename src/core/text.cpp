@@ -1,17 +1,12 @@
 #include "core/text.h"
 
-#include <fcntl.h>
-#include <iconv.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <cerrno>
+#include <cmath>
 #include <cstdarg>
 #include <cstdio>
-#include <cstring>
+#include <cstdlib>
 
-#include <cmath>
-#include <fstream>
-#include <sstream>
+#include "core/utf8.h"
 
 namespace kvarn {
 
@@ -50,42 +45,6 @@ std::string ToLowerAscii(std::string_view s) {
 }
 
 namespace {
-
-// Decodes one UTF-8 code point; invalid bytes are taken as themselves.
-char32_t DecodeUtf8(std::string_view s, size_t& i) {
-  unsigned char c = static_cast<unsigned char>(s[i]);
-  if (c < 0x80) {
-    ++i;
-    return c;
-  }
-  int len = (c >= 0xF0) ? 4 : (c >= 0xE0) ? 3 : (c >= 0xC0) ? 2 : 1;
-  if (len == 1 || i + len > s.size()) {
-    ++i;
-    return c;
-  }
-  char32_t cp = c & (0x3F >> (len - 1));
-  for (int k = 1; k < len; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-  i += len;
-  return cp;
-}
-
-void EncodeUtf8(char32_t cp, std::string& out) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
 
 char32_t UpperCp(char32_t c) {
   if (c >= 'a' && c <= 'z') return c - 32;
@@ -201,134 +160,6 @@ std::string RealText(long double value) {
     if (shortest.empty()) shortest = t;
   }
   return shortest.empty() ? StrFormat("%.17Lg", value) : shortest;
-}
-
-size_t Utf8Length(std::string_view s) {
-  size_t n = 0;
-  for (size_t i = 0; i < s.size();) {
-    DecodeUtf8(s, i);
-    ++n;
-  }
-  return n;
-}
-
-std::string Utf8Left(std::string_view s, size_t maxChars) {
-  size_t i = 0, n = 0;
-  while (i < s.size() && n < maxChars) {
-    DecodeUtf8(s, i);
-    ++n;
-  }
-  return std::string(s.substr(0, i));
-}
-
-namespace {
-
-std::string Convert(std::string_view in, const char* to, const char* from, char replacement) {
-  iconv_t cd = iconv_open(to, from);
-  if (cd == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open failed");
-  std::string out;
-  out.reserve(in.size() * 2);
-  char* src = const_cast<char*>(in.data());
-  size_t srcLeft = in.size();
-  char buf[4096];
-  while (srcLeft > 0) {
-    char* dst = buf;
-    size_t dstLeft = sizeof buf;
-    size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
-    out.append(buf, static_cast<size_t>(dst - buf));
-    if (r == static_cast<size_t>(-1)) {
-      if (errno == E2BIG) continue;
-      // Unconvertible or broken input: substitute and skip one character.
-      out += replacement;
-      size_t skip = 1;
-      if (std::strcmp(from, "UTF-8") == 0) {
-        size_t i = 0;
-        DecodeUtf8(std::string_view(src, srcLeft), i);
-        skip = i;
-      }
-      src += skip;
-      srcLeft -= skip;
-    }
-  }
-  iconv_close(cd);
-  return out;
-}
-
-}  // namespace
-
-std::string Utf8ToCp1251(std::string_view utf8) {
-  return Convert(utf8, "CP1251", "UTF-8", '?');
-}
-
-std::string Cp1251ToUtf8(std::string_view cp1251) {
-  return Convert(cp1251, "UTF-8", "CP1251", '?');
-}
-
-std::string SystemErrorText(int err) {
-  return std::strerror(err);
-}
-
-void WriteFileAtomic(const std::string& path, std::string_view data) {
-  std::string tmp = path + ".~new";
-  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) throw std::runtime_error(SystemErrorText(errno));
-  size_t done = 0;
-  while (done < data.size()) {
-    ssize_t w = ::write(fd, data.data() + done, data.size() - done);
-    if (w < 0) {
-      if (errno == EINTR) continue;
-      int e = errno;
-      ::close(fd);
-      ::unlink(tmp.c_str());
-      throw std::runtime_error(SystemErrorText(e));
-    }
-    done += static_cast<size_t>(w);
-  }
-  // The descriptor is closed also when fsync fails.
-  int e = ::fsync(fd) != 0 ? errno : 0;
-  if (::close(fd) != 0 && e == 0) e = errno;
-  if (e != 0) {
-    ::unlink(tmp.c_str());
-    throw std::runtime_error(SystemErrorText(e));
-  }
-  if (::rename(tmp.c_str(), path.c_str()) != 0) {
-    int e = errno;
-    ::unlink(tmp.c_str());
-    throw std::runtime_error(SystemErrorText(e));
-  }
-}
-
-std::string ReadWholeFile(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw std::runtime_error(SystemErrorText(errno));
-  std::string out;
-  char buf[65536];
-  for (;;) {
-    ssize_t r = ::read(fd, buf, sizeof buf);
-    if (r < 0) {
-      if (errno == EINTR) continue;
-      int e = errno;
-      ::close(fd);
-      throw std::runtime_error(SystemErrorText(e));
-    }
-    if (r == 0) break;
-    out.append(buf, static_cast<size_t>(r));
-  }
-  ::close(fd);
-  return out;
-}
-
-bool FileExists(const std::string& path) {
-  struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-std::string PathJoin(std::string_view dir, std::string_view name) {
-  if (dir.empty()) return std::string(name);
-  std::string r(dir);
-  if (r.back() != '/') r += '/';
-  r += name;
-  return r;
 }
 
 }  // namespace kvarn

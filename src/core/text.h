@@ -1,5 +1,6 @@
-// Text helpers shared by every layer: printf-style formatting, the word-splitting rule, trimming,
-// number conversion and the cp1251 boundary codec.
+// Text helpers shared by every layer: the error type, printf-style formatting, the word-splitting
+// rule, trimming, case and number conversion. The code page is in codec.h, files in files.h,
+// UTF-8 character counts in utf8.h.
 #pragma once
 
 #include <cstdint>
@@ -39,25 +40,5 @@ bool TryTextToReal(std::string_view s, long double& value);
 double TextToRealDef(std::string_view s, double def);
 // Reals are always written with "." as the decimal separator; `%g`-like shortest form.
 std::string RealText(long double value);
-
-// Number of characters (code points) of a UTF-8 text; limits count characters, not bytes.
-size_t Utf8Length(std::string_view s);
-// The first `maxChars` characters of a UTF-8 text.
-std::string Utf8Left(std::string_view s, size_t maxChars);
-
-// cp1251 at the file boundary. Characters without a cp1251 form become "?".
-std::string Utf8ToCp1251(std::string_view utf8);
-std::string Cp1251ToUtf8(std::string_view cp1251);
-
-// Writes `data` to `path` through a temporary file in the same directory and a rename, so that a
-// crash or a full disk never leaves a half-written file. Throws std::runtime_error on failure.
-void WriteFileAtomic(const std::string& path, std::string_view data);
-// Reads a whole file; throws std::runtime_error with the system's error text on failure.
-std::string ReadWholeFile(const std::string& path);
-bool FileExists(const std::string& path);
-std::string SystemErrorText(int err);
-
-// Joins a directory and a file name with one "/".
-std::string PathJoin(std::string_view dir, std::string_view name);
 
 }  // namespace kvarn

@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "core/codec.h"
+#include "core/files.h"
 #include "core/text.h"
 #include "scenario/script_line.h"
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <limits>
 
+#include "core/codec.h"
 #include "core/text.h"
 
 namespace kvarn {

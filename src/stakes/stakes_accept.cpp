@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <string>
 
+#include "core/files.h"
 #include "core/text.h"
 #include "stakes/stakes_file.h"
 #include "stakes/stakes_io.h"

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <vector>
 
+#include "core/files.h"
 #include "core/text.h"
 #include "stakes/stakes_io.h"
 

@@ -1,4 +1,5 @@
 #include "stakes/stakes_grid.h"
+#include "core/lottery_text.h"
 
 #include <algorithm>
 

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {

@@ -9,6 +9,9 @@
 #include <ctime>
 #include <filesystem>
 
+#include "core/codec.h"
+#include "core/files.h"
+#include "core/lottery_text.h"
 #include "core/text.h"
 #include "stakes/stakes_io.h"
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/files.h"
 #include "core/text.h"
 #include "stakes/stakes_file.h"
 #include "stakes/stakes_io.h"

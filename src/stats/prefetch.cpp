@@ -6,6 +6,7 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {

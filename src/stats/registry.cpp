@@ -8,7 +8,9 @@
 #define SI_NO_CONVERSION
 #include <SimpleIni.h>
 
+#include "core/codec.h"
 #include "core/config.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {
@@ -144,6 +146,7 @@ constexpr const char* FiltersSection = "FILTERS";
 
 // The file is cp1251 on disk; SimpleIni holds its text as UTF-8.
 void LoadIni(CSimpleIniA& ini, const std::string& file) {
+  ini.SetSpaces(false);
   ini.SetUnicode(false);
   ini.SetMultiKey(false);
   std::error_code ec;
@@ -183,7 +186,6 @@ bool TStatList::LoadNames(const std::string& file, bool withOptions, std::string
   message.clear();
   try {
     CSimpleIniA ini;
-    ini.SetSpaces(false);
     LoadIni(ini, file);
     if (withOptions) {
       SetFavouritesText(ini.GetValue(FiltersSection, "Favorites", FavouritesText().c_str()));
@@ -206,7 +208,6 @@ bool TStatList::SaveNames(const std::string& file, bool withOptions, bool allNam
   message.clear();
   try {
     CSimpleIniA ini;
-    ini.SetSpaces(false);
     LoadIni(ini, file);
     if (withOptions) {
       ini.SetValue(FiltersSection, "Favorites", FavouritesText().c_str());

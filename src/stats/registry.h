@@ -75,7 +75,6 @@ class TStatMethod {
   std::string CaptionOf() const { return StatClass->CaptionOf(Param); }
   std::string Name() const { return CustomName.empty() ? CaptionOf() : CustomName; }
   std::string FullName() const;
-  std::string HelpTopic() const { return StatClass->HelpTopic(Param); }
   bool CanParseValue() const { return StatClass->CanParseValue(); }
   std::unique_ptr<TCustomStat> CreateStat(const TStatList& list) const {
     return StatClass->Create(list, Param);
@@ -126,6 +125,10 @@ class TStatList {
   void Register();
   std::string DisplayName(int i, bool withFlags) const;
   std::unique_ptr<TCustomStat> CreateStat(int i) const { return Items(i).CreateStat(*this); }
+  // The help page of an entry; empty while HelpFile is not an existing file.
+  std::string HelpTopic(int i) const {
+    return Items(i).StatClass->HelpTopic(Items(i).Param, HelpFile);
+  }
 
   void SetAllFavourite();
   void NormaliseFavourites();
@@ -167,6 +170,8 @@ class TStatList {
   std::array<int, 3> ShreddingDigits{2, 2, 2};
   // Section suffix of the user-given names: the interface language's abbreviation.
   std::string Language = "RUS";
+  // The compiled help file of the interface language; the shell sets it, empty means no help.
+  std::string HelpFile;
 
  private:
   const TDrawsArray* draws_;

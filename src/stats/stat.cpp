@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/files.h"
 #include "core/text.h"
 #include "stats/registry.h"
 
@@ -229,27 +230,14 @@ std::string FormatIndexed(std::string_view fmt, const std::vector<TFormatArg>& a
       out += StrFormat(conversion.c_str(), static_cast<long long>(a.isText ? 0 : a.number));
     } else if (type == 's') {
       conversion += 's';
-      out += StrFormat(conversion.c_str(), a.isText ? a.text.c_str() : std::to_string(a.number).c_str());
+      out += StrFormat(conversion.c_str(),
+                       a.isText ? a.text.c_str() : std::to_string(a.number).c_str());
     } else {
       out.append(fmt.substr(i, j + 1 - i));
     }
     i = j + 1;
   }
   return out;
-}
-
-namespace {
-std::string& HelpFilePath() {
-  static std::string path;
-  return path;
-}
-}  // namespace
-
-void SetStatHelpFile(std::string path) {
-  HelpFilePath() = std::move(path);
-}
-const std::string& StatHelpFile() {
-  return HelpFilePath();
 }
 
 // ---- class descriptors ----
@@ -268,10 +256,9 @@ std::string TStatClass::CaptionOf(int param) const {
   return FormatIndexed(Caption(), {param});
 }
 
-std::string TStatClass::HelpTopic(int param) const {
-  const std::string& path = StatHelpFile();
-  if (path.empty() || !FileExists(path)) return {};
-  return "ms-its:" + path +
+std::string TStatClass::HelpTopic(int param, const std::string& helpFile) const {
+  if (helpFile.empty() || !FileExists(helpFile)) return {};
+  return "ms-its:" + helpFile +
          StrFormat("::/Filters_%.4d_%s.htm", 1049, FormatIndexed(HelpIdent(), {param}).c_str());
 }
 

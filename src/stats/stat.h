@@ -197,10 +197,6 @@ struct TFormatArg {
 };
 std::string FormatIndexed(std::string_view fmt, const std::vector<TFormatArg>& args);
 
-// Path of the compiled help file; set by the shell, empty = no help.
-void SetStatHelpFile(std::string path);
-const std::string& StatHelpFile();
-
 // ---- class descriptors ----
 
 // The class reference of a method class: every class operation without an instance, and the
@@ -220,7 +216,8 @@ class TStatClass {
   std::string IdentOf(int param) const;
   // Caption formatted with param; a class with further caption arguments formats its own.
   virtual std::string CaptionOf(int param) const;
-  std::string HelpTopic(int param) const;
+  // The method's page of the help file `helpFile`; empty without an existing help file.
+  std::string HelpTopic(int param, const std::string& helpFile) const;
   virtual bool IsAvailable() const = 0;
   virtual bool IsListed() const = 0;
   virtual bool IsGraph() const = 0;

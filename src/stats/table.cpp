@@ -112,38 +112,42 @@ void FillCells(TCustomStat& stat, const TStatTableOptions& o, const TStatTable& 
   const int n = table.Window.N;
   auto& c = row.Cells;
   c.fill("-");
-  c[0] = stat.ValueText(s);
-  c[1] = std::to_string(s.Count);
-  if (t.Total != 0) c[2] = Fixed("%.5Lf", static_cast<long double>(s.Count) * 100 / t.Total);
+  c[stcValue] = stat.ValueText(s);
+  c[stcCount] = std::to_string(s.Count);
+  if (t.Total != 0)
+    c[stcCountPercent] = Fixed("%.5Lf", static_cast<long double>(s.Count) * 100 / t.Total);
   if (table.ComparisonUsed) {
-    c[3] = std::to_string(s.Norm);
-    c[4] = std::to_string(static_cast<int64_t>(s.Count) - s.Norm);
+    c[stcNorm] = std::to_string(s.Norm);
+    c[stcDeviation] = std::to_string(static_cast<int64_t>(s.Count) - s.Norm);
     if (s.Norm != 0)
-      c[5] = Fixed("%.5Lf", (static_cast<long double>(s.Count) - s.Norm) * 100 / s.Norm);
+      c[stcDeviationPercent] =
+          Fixed("%.5Lf", (static_cast<long double>(s.Count) - s.Norm) * 100 / s.Norm);
     else
-      c[5] = Fixed("%.5Lf", s.Count == 0 ? 0.0L : 100.0L);
+      c[stcDeviationPercent] = Fixed("%.5Lf", s.Count == 0 ? 0.0L : 100.0L);
   }
   if (s.Depth == 0) return;
-  c[6] = std::to_string(s.Depth);
-  c[7] = Fixed("%.2Lf", static_cast<long double>(s.Depth) * 100 / t.MaxDepth);
-  c[8] = Fixed("%.2Lf", Weight(s, t, table.ComparisonUsed, o.Weights));
-  c[9] = std::to_string(s.LastDraw);
+  c[stcDepth] = std::to_string(s.Depth);
+  c[stcDepthPercent] = Fixed("%.2Lf", static_cast<long double>(s.Depth) * 100 / t.MaxDepth);
+  c[stcWeight] = Fixed("%.2Lf", Weight(s, t, table.ComparisonUsed, o.Weights));
+  c[stcLastDraw] = std::to_string(s.LastDraw);
   const long double count = s.Count;
   if (s.Count >= 2) {
-    c[10] = std::to_string(s.MinPeriod);
-    c[11] = Fixed("%.4Lf", n / count);
-    c[12] = std::to_string(s.MaxPeriod);
-    c[13] = std::to_string(RoundHalfEven(n / count + s.LastDraw));
+    c[stcPeriodMin] = std::to_string(s.MinPeriod);
+    c[stcPeriod] = Fixed("%.4Lf", n / count);
+    c[stcPeriodMax] = std::to_string(s.MaxPeriod);
+    c[stcExpectedPrd] = std::to_string(RoundHalfEven(n / count + s.LastDraw));
   }
   // An item can have a depth and no count (a dynamic list marks values of the latest draw with
   // count 0); a division by that count is no value.
-  if (s.Count > 0) c[14] = std::to_string(RoundHalfEven((count + 1) * s.LastDraw / count));
-  c[15] = std::to_string(RoundHalfEven((count + 2) * (s.LastDraw + 1.0L) / (count + 1)));
+  if (s.Count > 0)
+    c[stcExpectedStf] = std::to_string(RoundHalfEven((count + 1) * s.LastDraw / count));
+  c[stcExpectedKrn] =
+      std::to_string(RoundHalfEven((count + 2) * (s.LastDraw + 1.0L) / (count + 1)));
   if (fact == -1) return;
-  c[16] = std::to_string(fact);
-  c[17] = StatDifferenceText(c[13], fact);
-  c[18] = StatDifferenceText(c[14], fact);
-  c[19] = StatDifferenceText(c[15], fact);
+  c[stcFact] = std::to_string(fact);
+  c[stcDiffPrd] = StatDifferenceText(c[stcExpectedPrd], fact);
+  c[stcDiffStf] = StatDifferenceText(c[stcExpectedStf], fact);
+  c[stcDiffKrn] = StatDifferenceText(c[stcExpectedKrn], fact);
 }
 
 }  // namespace
@@ -195,7 +199,7 @@ int CompareStatRows(const TStatRow& a, const TStatRow& b, int column, bool desce
   int r = 0;
   if (column >= 0 && column < StatColumnCount)
     r = CompareCells(a.Cells[static_cast<size_t>(column)], b.Cells[static_cast<size_t>(column)]);
-  if (r == 0 && column != 0) r = CompareCells(a.Cells[0], b.Cells[0]);
+  if (r == 0 && column != stcValue) r = CompareCells(a.Cells[stcValue], b.Cells[stcValue]);
   return descending ? -r : r;
 }
 
@@ -224,17 +228,17 @@ TStatValues RowTexts(const TStatRow* row) {
   TStatValues v;
   if (!row) return v;
   const auto& c = row->Cells;
-  v.Value = c[0];
-  v.Count = c[1];
-  v.CountPercent = c[2];
-  v.Deviation = c[4];
-  v.DeviationPercent = c[5];
-  v.Depth = c[6];
-  v.DepthPercent = c[7];
-  v.Weight = c[8];
-  v.PeriodMin = c[10];
-  v.Period = c[11];
-  v.PeriodMax = c[12];
+  v.Value = c[stcValue];
+  v.Count = c[stcCount];
+  v.CountPercent = c[stcCountPercent];
+  v.Deviation = c[stcDeviation];
+  v.DeviationPercent = c[stcDeviationPercent];
+  v.Depth = c[stcDepth];
+  v.DepthPercent = c[stcDepthPercent];
+  v.Weight = c[stcWeight];
+  v.PeriodMin = c[stcPeriodMin];
+  v.Period = c[stcPeriod];
+  v.PeriodMax = c[stcPeriodMax];
   return v;
 }
 

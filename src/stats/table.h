@@ -14,7 +14,30 @@
 
 namespace kvarn {
 
-constexpr int StatColumnCount = 20;
+// The twenty columns of the table, in their order (the window and kvarn-cli show them so).
+enum TStatColumn : int {
+  stcValue,             // "Значение"
+  stcCount,             // "Количество"
+  stcCountPercent,      // "Кол-во в %"
+  stcNorm,              // "Норма" (full-set comparison)
+  stcDeviation,         // "Отклонение" (full-set comparison)
+  stcDeviationPercent,  // "Откл-ие в %" (full-set comparison)
+  stcDepth,             // "Глубина"
+  stcDepthPercent,      // "Глубина в %"
+  stcWeight,            // "Вес"
+  stcLastDraw,          // "Посл. тираж"
+  stcPeriodMin,         // "Период min"
+  stcPeriod,            // "Период"
+  stcPeriodMax,         // "Период max"
+  stcExpectedPrd,       // "Ожд. ПРД"
+  stcExpectedStf,       // "Ожд. СТФ"
+  stcExpectedKrn,       // "Ожд. КРН"
+  stcFact,              // "Факт"
+  stcDiffPrd,           // "+/- ПРД"
+  stcDiffStf,           // "+/- СТФ"
+  stcDiffKrn,           // "+/- КРН"
+  StatColumnCount
+};
 extern const std::array<const char*, StatColumnCount> StatColumnCaptions;
 
 struct TStatRow {
@@ -40,7 +63,7 @@ struct TStatTable {
   // Display order: indexes into Rows after the table's sort.
   std::vector<int> Order;
   TStatChartData Chart;
-  int SortColumn = 1;
+  int SortColumn = stcCount;
   bool Descending = false;
 
   void Clear();

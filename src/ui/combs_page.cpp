@@ -14,50 +14,14 @@
 
 #include "core/text.h"
 #include "ui/form_gen_combs.h"
+#include "ui/list_view.h"
 #include "ui/template_main.h"
 #include "ui/window_state.h"
 
 namespace kvarn {
 
-void SetupListView(QTableView* view, const std::vector<int>& widths) {
-  view->setSelectionBehavior(QAbstractItemView::SelectRows);
-  view->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  view->setAlternatingRowColors(false);
-  view->setShowGrid(true);
-  view->setWordWrap(false);
-  view->verticalHeader()->hide();
-  // Uniform row heights: the view never measures rows it does not show.
-  view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  view->verticalHeader()->setDefaultSectionSize(view->fontMetrics().height() + 4);
-  view->horizontalHeader()->setHighlightSections(false);
-  view->horizontalHeader()->setStretchLastSection(false);
-  view->horizontalHeader()->setMinimumSectionSize(16);
-  for (size_t i = 0; i < widths.size(); ++i) view->setColumnWidth(static_cast<int>(i), widths[i]);
-  view->setContextMenuPolicy(Qt::ActionsContextMenu);
-}
-
-void SaveListLayout(const QTableView* view, const std::string& name, TWindowStateStore& st) {
-  const QHeaderView* h = view->horizontalHeader();
-  st.SetBool(name + ".GridLines", view->showGrid());
-  st.SetBool(name + ".MultiSelect", view->selectionMode() == QAbstractItemView::ExtendedSelection);
-  st.SetInt(name + ".SortType", 0);
-  for (int i = 0; i < h->count(); ++i)
-    st.SetText(StrFormat("%s.Column%d", name.c_str(), i),
-               StrFormat("%d,%d", h->sectionSize(i), h->visualIndex(i)));
-}
-
-void RestoreListLayout(QTableView* view, const std::string& name, const TWindowStateStore& st) {
-  QHeaderView* h = view->horizontalHeader();
-  for (int i = 0; i < h->count(); ++i) {
-    std::string v = st.Text(StrFormat("%s.Column%d", name.c_str(), i), "");
-    int width = 0, pos = 0;
-    if (std::sscanf(v.c_str(), "%d,%d", &width, &pos) >= 1 && width > 0 && width < 2000)
-      h->resizeSection(i, width);
-  }
-}
-
 TCombsPage::TCombsPage(TTemplateMain& main, const QStringList& columns, QWidget* parent)
-    : QWidget(parent), main_(main) {
+    : TPage(main, parent) {
   setObjectName(QStringLiteral("tsCombs"));
   auto* v = new QVBoxLayout(this);
   v->setContentsMargins(2, 2, 2, 2);
@@ -117,18 +81,9 @@ void TCombsPage::BindCommands() {
   TWorkspace& ws = main_.Workspace();
   TCommandList& c = main_.Commands();
   IHost& host = main_.Host();
-  for (const char* n : std::initializer_list<const char*>{
-           "CombsInfo", "CombsCheckNums", "CombsFindInDraws", nullptr, "CombsGen", "CombsDelExists",
-           "CombsDelSelected", nullptr, "CombsCopy", "CombsPaste", "CombsSelectAll", nullptr,
-           "CombsOpen", "CombsSave", "CombsUndo"}) {
-    if (!n) {
-      auto* sep = new QAction(list_);
-      sep->setSeparator(true);
-      list_->addAction(sep);
-    } else {
-      list_->addAction(c.Action(n));
-    }
-  }
+  c.AddToWidget(list_, {"CombsInfo", "CombsCheckNums", "CombsFindInDraws", nullptr, "CombsGen",
+                        "CombsDelExists", "CombsDelSelected", nullptr, "CombsCopy", "CombsPaste",
+                        "CombsSelectAll", nullptr, "CombsOpen", "CombsSave", "CombsUndo"});
   auto notEmpty = [&ws] { return ws.Combs().Count() > 0; };
 
   c.Bind(
@@ -216,6 +171,8 @@ void TCombsPage::BindCommands() {
 void TCombsPage::Refresh(bool force) {
   model_->Refresh(force);
   filtersModel_->Refresh();
+  // Long method captions and value lists get the room they need (the list scrolls sideways).
+  WidenColumnsToContents(filters_);
   main_.Host().SetStatusText(spCombs,
                              StrFormat("Комбинаций: %d", main_.Workspace().Combs().Count()));
 }
@@ -225,17 +182,7 @@ void TCombsPage::Repaint() {
 }
 
 std::vector<int> TCombsPage::SelectedRows() const {
-  std::vector<int> rows;
-  const QItemSelection sel = list_->selectionModel()->selection();
-  int count = model_->rowCount();
-  if (sel.isEmpty() || count == 0) return rows;
-  std::vector<bool> mark(static_cast<size_t>(count), false);
-  for (const QItemSelectionRange& r : sel)
-    for (int i = std::max(0, r.top()); i <= std::min(count - 1, r.bottom()); ++i)
-      mark[static_cast<size_t>(i)] = true;
-  for (int i = 0; i < count; ++i)
-    if (mark[static_cast<size_t>(i)]) rows.push_back(i);
-  return rows;
+  return kvarn::SelectedRows(list_);
 }
 
 bool TCombsPage::HasSelection() const {

@@ -5,32 +5,31 @@
 #include <QSpinBox>
 #include <QSplitter>
 #include <QTableView>
-#include <QWidget>
 #include <vector>
 
-#include "ui/list_models.h"
+#include "ui/combs_model.h"
+#include "ui/filters_model.h"
+#include "ui/page.h"
 
 namespace kvarn {
 
-class TTemplateMain;
-class TWindowStateStore;
-
-class TCombsPage : public QWidget {
+class TCombsPage : public TPage {
   Q_OBJECT
  public:
   TCombsPage(TTemplateMain& main, const QStringList& columns, QWidget* parent);
 
-  void BindCommands();
-  void Refresh(bool force);
+  void BindCommands() override;
+  // The list takes the new row count (or repaints), the applied filters are shown anew.
+  void Refresh(bool force) override;
   void Repaint();
-  void RestoreState(const TWindowStateStore& st);
-  void SaveState(TWindowStateStore& st) const;
+  void RestoreState(const TWindowStateStore& st) override;
+  void SaveState(TWindowStateStore& st) const override;
 
   QTableView* List() const { return list_; }
   QTableView* Filters() const { return filters_; }
   QSpinBox* ExcludeField() const { return exclude_; }
   TCombsModel* Model() const { return model_; }
-  // Selected rows in ascending order, read from the selection ranges (fast for a whole list).
+  // Selected rows in ascending order.
   std::vector<int> SelectedRows() const;
   bool HasSelection() const;
   int FocusedRow() const;
@@ -39,7 +38,6 @@ class TCombsPage : public QWidget {
   bool eventFilter(QObject* o, QEvent* e) override;
 
  private:
-  TTemplateMain& main_;
   QTableView* list_ = nullptr;
   QTableView* filters_ = nullptr;
   QSpinBox* exclude_ = nullptr;
@@ -48,10 +46,5 @@ class TCombsPage : public QWidget {
   TFiltersModel* filtersModel_ = nullptr;
   bool clipboardHasText_ = false;
 };
-
-// Column widths and header setup shared by the owner-data lists.
-void SetupListView(QTableView* view, const std::vector<int>& widths);
-void SaveListLayout(const QTableView* view, const std::string& name, TWindowStateStore& st);
-void RestoreListLayout(QTableView* view, const std::string& name, const TWindowStateStore& st);
 
 }  // namespace kvarn

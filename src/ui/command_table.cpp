@@ -110,7 +110,7 @@ const std::vector<TCommandDef>& MainCommandTable() {
       {"ScriptEmpty", "Сценарий", "Добавить разделитель", "Ctrl+Alt+Ins", false},
       {"ScriptLoad", "Сценарий", "Добавить сценарий", "", false},
       {"ScriptClone", "Сценарий", "Клонировать", "Ctrl+K", false},
-      {"ScriptEdit", "Сценарий", "Изменить", "Ctrl+Return", false},
+      {"ScriptEdit", "Сценарий", "Изменить", "Ctrl+Enter", false},
       {"ScriptDel", "Сценарий", "Удалить", "Ctrl+Del", false},
       {"ScriptClr", "Сценарий", "Удалить все", "", false},
       {"ScriptUp", "Сценарий", "Переместить вверх", "Ctrl+Up", false},

@@ -15,7 +15,14 @@ void TCommandList::AddAll(const std::vector<TCommandDef>& defs) {
     auto* a = new QAction(QString::fromUtf8(d.caption), parent());
     a->setObjectName(QString::fromUtf8(d.name));
     a->setProperty("category", QString::fromUtf8(d.category));
-    if (d.shortcut && *d.shortcut) a->setShortcut(QKeySequence(QString::fromUtf8(d.shortcut)));
+    if (d.shortcut && *d.shortcut) {
+      const QKeySequence key(QString::fromUtf8(d.shortcut));
+      // The keypad's Enter, which menus name, and the main Return key both run the command.
+      if (key.count() == 1 && key[0].key() == Qt::Key_Enter)
+        a->setShortcuts({key, QKeySequence(key[0].keyboardModifiers() | Qt::Key_Return)});
+      else
+        a->setShortcut(key);
+    }
     a->setCheckable(d.checkable);
     a->setEnabled(false);
     TCommand c;
@@ -73,27 +80,18 @@ QAction* TCommandList::Alias(const std::string& name, const QString& caption) {
 
 bool TCommandList::Allowed(const TCommand& c) const {
   if (!c.execute) return false;
-  if (!c.ignoresBusy && BusyCount() > 0) return false;
+  if (!c.ignoresBusy && host_.BusyCount() > 0) return false;
   return !c.update || c.update();
 }
 
-void TCommandList::ShareShortcut(std::vector<std::string> names) {
-  for (const auto& n : names)
-    if (const TCommand* c = Find(n)) keys_[n] = c->action->shortcut();
-  shared_.push_back(std::move(names));
-  AssignSharedShortcuts();
-}
-
-void TCommandList::AssignSharedShortcuts() {
-  for (const auto& group : shared_) {
-    bool taken = false;
-    for (const auto& n : group) {
-      TCommand* c = Find(n);
-      if (!c) continue;
-      bool owner = !taken && c->action->isEnabled();
-      taken = taken || owner;
-      QKeySequence want = owner ? keys_[n] : QKeySequence();
-      if (c->action->shortcut() != want) c->action->setShortcut(want);
+void TCommandList::AddToWidget(QWidget* widget, std::initializer_list<const char*> names) {
+  for (const char* n : names) {
+    if (!n) {
+      auto* sep = new QAction(widget);
+      sep->setSeparator(true);
+      widget->addAction(sep);
+    } else if (QAction* a = Action(n)) {
+      widget->addAction(a);
     }
   }
 }
@@ -114,7 +112,6 @@ void TCommandList::UpdateAll() {
       for (QAction* a : c.aliases) a->setChecked(checked);
     }
   }
-  AssignSharedShortcuts();
 }
 
 void TCommandList::Run(TCommand& c) {

@@ -7,7 +7,9 @@
 #include <QKeySequence>
 #include <QObject>
 #include <QString>
+#include <QWidget>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -45,9 +47,9 @@ class TCommandList : public QObject {
   // A second action under another caption that mirrors and runs the same command.
   QAction* Alias(const std::string& name, const QString& caption);
 
-  // Commands that share one shortcut, most specific first: the shortcut belongs to the first
-  // of them that is enabled, so that a key never reaches two commands at once.
-  void ShareShortcut(std::vector<std::string> names);
+  // Adds the commands to a widget (its context menu, and the place their keys act in); nullptr
+  // stands for a separator.
+  void AddToWidget(QWidget* widget, std::initializer_list<const char*> names);
 
   // Runs every update handler: a command is enabled only while the program is not busy (unless it
   // ignores the busy state) and its own rule allows it.
@@ -73,12 +75,8 @@ class TCommandList : public QObject {
   void Run(TCommand& c);
   bool Allowed(const TCommand& c) const;
 
-  void AssignSharedShortcuts();
-
   IHost& host_;
   std::map<std::string, TCommand> commands_;
-  std::vector<std::vector<std::string>> shared_;
-  std::map<std::string, QKeySequence> keys_;
   std::vector<std::string> order_;
 };
 

@@ -5,15 +5,16 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-#include "ui/combs_page.h"
+#include "app/workspace.h"
 #include "ui/form_draw.h"
+#include "ui/list_view.h"
 #include "ui/template_main.h"
 #include "ui/window_state.h"
 
 namespace kvarn {
 
 TDrawsPage::TDrawsPage(TTemplateMain& main, const QStringList& columns, QWidget* parent)
-    : QWidget(parent), main_(main) {
+    : TPage(main, parent) {
   setObjectName(QStringLiteral("tsDraws"));
   auto* v = new QVBoxLayout(this);
   v->setContentsMargins(2, 2, 2, 2);
@@ -52,8 +53,7 @@ TDrawsPage::TDrawsPage(TTemplateMain& main, const QStringList& columns, QWidget*
 void TDrawsPage::BindCommands() {
   TWorkspace& ws = main_.Workspace();
   TCommandList& c = main_.Commands();
-  for (const char* n : {"DrawsInfo", "DrawsAdd", "DrawsEdit", "DrawsDel", "DrawsSorted"})
-    list_->addAction(c.Action(n));
+  c.AddToWidget(list_, {"DrawsInfo", "DrawsAdd", "DrawsEdit", "DrawsDel", "DrawsSorted"});
   c.Bind(
       "DrawsAdd", [] { return true; }, [this] { EditDraw(true); });
   c.Bind(
@@ -87,7 +87,8 @@ void TDrawsPage::EditDraw(bool add) {
     if (index < 0 || index >= ws.DrawsCount()) return;
     d = ws.Draws()[static_cast<size_t>(index)];
   }
-  TFormDraw dlg(main_.Host(), QStringLiteral("Введите данные следующего тиража"), d, true, this);
+  TFormDraw dlg(main_.Host(), QStringLiteral("Введите данные следующего тиража"), d, true,
+                ws.DateFormat(), this);
   if (dlg.exec() != QDialog::Accepted) return;
   TBusyGuard busy(main_.Host());
   if (add)
@@ -110,17 +111,7 @@ void TDrawsPage::Repaint() {
 }
 
 std::vector<int> TDrawsPage::SelectedRows() const {
-  std::vector<int> rows;
-  if (!list_->selectionModel()) return rows;
-  const QItemSelection sel = list_->selectionModel()->selection();
-  int count = model_->rowCount();
-  std::vector<bool> mark(static_cast<size_t>(count), false);
-  for (const QItemSelectionRange& r : sel)
-    for (int i = std::max(0, r.top()); i <= std::min(count - 1, r.bottom()); ++i)
-      mark[static_cast<size_t>(i)] = true;
-  for (int i = 0; i < count; ++i)
-    if (mark[static_cast<size_t>(i)]) rows.push_back(i);
-  return rows;
+  return kvarn::SelectedRows(list_);
 }
 
 int TDrawsPage::FocusedRow() const {

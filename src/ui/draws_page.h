@@ -4,27 +4,24 @@
 
 #include <QSpinBox>
 #include <QTableView>
-#include <QWidget>
 #include <vector>
 
-#include "ui/list_models.h"
+#include "ui/draws_model.h"
+#include "ui/page.h"
 
 namespace kvarn {
 
-class TTemplateMain;
-class TWindowStateStore;
-
-class TDrawsPage : public QWidget {
+class TDrawsPage : public TPage {
   Q_OBJECT
  public:
   TDrawsPage(TTemplateMain& main, const QStringList& columns, QWidget* parent);
 
-  void BindCommands();
+  void BindCommands() override;
   // Takes the archive's row count (reset) or repaints, and the offset field's maximum.
-  void Refresh(bool reset);
+  void Refresh(bool reset) override;
   void Repaint();
-  void RestoreState(const TWindowStateStore& st);
-  void SaveState(TWindowStateStore& st) const;
+  void RestoreState(const TWindowStateStore& st) override;
+  void SaveState(TWindowStateStore& st) const override;
 
   QTableView* List() const { return list_; }
   QSpinBox* OffsetField() const { return offset_; }
@@ -37,7 +34,6 @@ class TDrawsPage : public QWidget {
  private:
   void EditDraw(bool add);
 
-  TTemplateMain& main_;
   QTableView* list_ = nullptr;
   QSpinBox* offset_ = nullptr;
   TDrawsModel* model_ = nullptr;

@@ -1,6 +1,5 @@
 #include "ui/form_config.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,6 +12,7 @@
 
 #include "app/config_input.h"
 #include "core/text.h"
+#include "ui/dialog_buttons.h"
 #include "ui/qt_host.h"
 
 namespace kvarn {
@@ -115,7 +115,6 @@ TFormConfig::TFormConfig(IHost& host, const TConfigData& data, QWidget* parent)
       {QStringLiteral("Совпадений"), QStringLiteral("Сумма выигрыша")});
   profits_->verticalHeader()->hide();
   profits_->horizontalHeader()->setStretchLastSection(true);
-  profits_->setItemDelegateForColumn(0, new TPatternDelegate(QStringLiteral("[0-9]*"), profits_));
   profits_->setItemDelegateForColumn(
       1, new TPatternDelegate(QStringLiteral("[0-9]*[.,]?[0-9]*"), profits_));
   // All six lines show at once: a prize hidden below a scroll bar is easily forgotten.
@@ -141,10 +140,7 @@ TFormConfig::TFormConfig(IHost& host, const TConfigData& data, QWidget* parent)
   segments_->setMinimumWidth(8 * 28);
   right->addWidget(segments_, 1);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  v->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  v->addWidget(OkCancelButtons(this));
 
   // Fill from the current values.
   filling_ = true;
@@ -155,7 +151,10 @@ TFormConfig::TFormConfig(IHost& host, const TConfigData& data, QWidget* parent)
   useAbs_->setChecked(data.UseAbsValues);
   auto lines = PrizeListLines(data.Profits);
   for (int i = 0; i < PrizeListRows; ++i) {
-    profits_->setItem(i, 0, new QTableWidgetItem(Q(lines[static_cast<size_t>(i)].first)));
+    // The keys are the match counts 0..5; only the prizes are typed.
+    auto* key = new QTableWidgetItem(Q(lines[static_cast<size_t>(i)].first));
+    key->setFlags(key->flags() & ~Qt::ItemIsEditable);
+    profits_->setItem(i, 0, key);
     profits_->setItem(i, 1, new QTableWidgetItem(Q(lines[static_cast<size_t>(i)].second)));
   }
   matrixCols_->setValue(std::clamp(data.MatrixCols, 1, NumbersCount));

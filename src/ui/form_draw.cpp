@@ -1,20 +1,26 @@
 #include "ui/form_draw.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 #include <optional>
 
 #include "app/draw_input.h"
+#include "core/dates.h"
 #include "core/text.h"
+#include "ui/dialog_buttons.h"
 #include "ui/qt_host.h"
 
 namespace kvarn {
 
 TFormDraw::TFormDraw(IHost& host, const QString& caption, const TDraw& draw, bool withDate,
-                     QWidget* parent)
-    : QDialog(parent), host_(host), original_(draw), result_(draw), withDate_(withDate) {
+                     const TDateFormat& format, QWidget* parent)
+    : QDialog(parent),
+      host_(host),
+      original_(draw),
+      result_(draw),
+      withDate_(withDate),
+      format_(format) {
   setObjectName(QStringLiteral("FormDraw"));
   setWindowTitle(QStringLiteral("Данные тиража"));
   auto* v = new QVBoxLayout(this);
@@ -51,17 +57,14 @@ TFormDraw::TFormDraw(IHost& host, const QString& caption, const TDraw& draw, boo
     time_->setObjectName(QStringLiteral("edDrawTime"));
     time_->setDisplayFormat(QStringLiteral("HH:mm"));
     int y = 0, mo = 0, d = 0, h = 0, mi = 0, s = 0;
-    DecodeDateTime(DrawInputDateTime(draw), y, mo, d, h, mi, s);
+    DecodeDateTime(DrawInputDateTime(draw, format_), y, mo, d, h, mi, s);
     date_->setDate(QDate(y, mo, d));
     time_->setTime(QTime(h, mi));
     row->addWidget(date_, 1);
     row->addWidget(time_);
     v->addLayout(row);
   }
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  v->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &TFormDraw::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  v->addWidget(OkCancelButtons(this));
   resize(420, withDate_ ? sizeHint().height() : 200);
   numbers_->setFocus();
 }
@@ -75,7 +78,7 @@ void TFormDraw::accept() {
       when = DrawInputJoin(EncodeDateTime(d.year(), d.month(), d.day(), 0, 0),
                            EncodeDateTime(1899, 12, 30, t.hour(), t.minute()));
     }
-    result_ = DrawInputRead(original_, number_->value(), S(numbers_->text()), when);
+    result_ = DrawInputRead(original_, number_->value(), S(numbers_->text()), when, format_);
   } catch (const std::exception& e) {
     ShowError(host_, e.what());
     numbers_->setFocus();

@@ -10,6 +10,7 @@
 #include <QTimeEdit>
 
 #include "app/host.h"
+#include "core/dates.h"
 #include "core/lottery.h"
 
 namespace kvarn {
@@ -17,7 +18,9 @@ namespace kvarn {
 class TFormDraw : public QDialog {
   Q_OBJECT
  public:
-  TFormDraw(IHost& host, const QString& caption, const TDraw& draw, bool withDate, QWidget* parent);
+  // `format` is the date form of the person's locale; the dialog keeps a copy.
+  TFormDraw(IHost& host, const QString& caption, const TDraw& draw, bool withDate,
+            const TDateFormat& format, QWidget* parent);
   // The record as typed (valid once the dialog was accepted).
   const TDraw& Result() const { return result_; }
 
@@ -33,6 +36,7 @@ class TFormDraw : public QDialog {
   TDraw original_;
   TDraw result_;
   bool withDate_;
+  TDateFormat format_;
   QSpinBox* number_ = nullptr;
   QLineEdit* numbers_ = nullptr;
   QDateEdit* date_ = nullptr;

@@ -1,6 +1,5 @@
 #include "ui/form_gen_combs.h"
 
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -8,6 +7,7 @@
 
 #include "combs/combs.h"
 #include "core/config.h"
+#include "ui/dialog_buttons.h"
 #include "ui/template_main.h"
 
 namespace kvarn {
@@ -35,10 +35,7 @@ TFormGenCombs::TFormGenCombs(TTemplateMain& main, QWidget* parent) : QDialog(par
       QStringLiteral("Сохранить эти параметры для генерации комбинаций \"по умолчанию\""), this);
   save_->setObjectName(QStringLiteral("cbSaveParameters"));
   v->addWidget(save_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  v->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  v->addWidget(OkCancelButtons(this));
   connect(mode_, &QComboBox::currentIndexChanged, this, &TFormGenCombs::ModeChanged);
   connect(browse_, &QToolButton::clicked, this, [this] {
     QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Открыть"), param_->text(),

@@ -1,5 +1,5 @@
 // The chart window "График": line series built point by point, each known by its title, and the
-// check box that shows or hides the value marks.
+// check box that shows or hides the value marks. Marks and axis labels are plain decimals.
 #pragma once
 
 #include <QCheckBox>
@@ -9,6 +9,7 @@
 #include <vector>
 
 QT_BEGIN_NAMESPACE
+class QGraphicsSimpleTextItem;
 class QChart;
 class QChartView;
 class QLineSeries;
@@ -33,9 +34,24 @@ class TFormGraph : public QDialog {
   QCheckBox* MarksBox() const { return marks_; }
   QLineSeries* FindSeries(const std::string& title) const;
   int SeriesCount() const { return static_cast<int>(series_.size()); }
+  // The value marks of a series, in the order of its points (empty for a series without marks).
+  QStringList MarkTexts(const std::string& title) const;
+  // True while the marks of a series are shown.
+  bool MarksVisible(const std::string& title) const;
+  QValueAxis* AxisX() const { return axisX_; }
+  QValueAxis* AxisY() const { return axisY_; }
 
  private:
   void ShowMarks(bool on);
+  // The axes take the range of the points; the marks stand above their points.
+  void Arrange();
+  void ArrangeLater();
+
+  // The marks of one series: the value text of each point, above it.
+  struct TMarks {
+    QLineSeries* series;
+    std::vector<QGraphicsSimpleTextItem*> items;
+  };
 
   IHost& host_;
   QChart* chart_ = nullptr;
@@ -45,8 +61,10 @@ class TFormGraph : public QDialog {
   QValueAxis* axisY_ = nullptr;
   std::vector<QLineSeries*> series_;
   // Series created with marks: only these follow the check box.
-  std::vector<QLineSeries*> marked_;
+  std::vector<TMarks> marked_;
   bool empty_ = true;
+  bool wholeX_ = true, wholeY_ = true;
+  bool arrangePending_ = false;
   double minX_ = 0, maxX_ = 0, minY_ = 0, maxY_ = 0;
 };
 

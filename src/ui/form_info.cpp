@@ -1,18 +1,21 @@
 #include "ui/form_info.h"
 
-#include <QDialogButtonBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/workspace.h"
+#include "ui/colours.h"
 #include "ui/combs_page.h"
+#include "ui/dialog_buttons.h"
 #include "ui/draws_page.h"
-#include "ui/list_models.h"
 #include "ui/qt_host.h"
 #include "ui/template_main.h"
 
@@ -61,7 +64,8 @@ TFormInfo::TFormInfo(TWorkspace& ws, int drawNumber, const std::optional<std::st
   props_->setObjectName(QStringLiteral("lvProps"));
   props_->setRootIsDecorated(false);
   props_->setHeaderLabels({QStringLiteral("Свойство"), QStringLiteral("Значение")});
-  props_->setColumnWidth(0, 380);
+  // The property names fit their column; the person may still resize it.
+  props_->header()->setSectionResizeMode(0, QHeaderView::Interactive);
   props_->setAlternatingRowColors(true);
   split->addWidget(card_);
   split->addWidget(props_);
@@ -69,15 +73,14 @@ TFormInfo::TFormInfo(TWorkspace& ws, int drawNumber, const std::optional<std::st
   split->setStretchFactor(1, 1);
   v->addWidget(split, 1);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-  buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Закрыть"));
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  v->addWidget(buttons);
+  v->addWidget(CloseButton(this));
 
   FillCard();
   connect(cols_, &QSpinBox::valueChanged, this, [this] { FillCard(); });
   FillProps(ws, drawNumber, dateText, sorted, last);
-  resize(820, 520);
+  props_->resizeColumnToContents(0);
+  props_->resizeColumnToContents(1);
+  FitToContents();
 }
 
 int TFormInfo::NumberOfCell(int row, int col) const {
@@ -105,8 +108,30 @@ void TFormInfo::FillCard() {
     const int r = (n - 1) / cols, c = (n - 1) % cols;
     if (QTableWidgetItem* item = card_->item(r, c)) item->setText(QString::number(n));
   }
+  // The card takes the room its columns need, up to most of the screen.
   const int w = cols * CardCellSize + 2 * card_->frameWidth() + 2;
-  card_->setMinimumWidth(std::min(w, 6 * CardCellSize + 40));
+  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  const int most = screen ? screen->availableGeometry().width() * 3 / 5 : w;
+  card_->setMinimumWidth(std::min(w, most));
+  FitToContents();
+}
+
+void TFormInfo::FitToContents() {
+  // Wide enough for the whole card and the properties with their names, within the screen; on a
+  // narrow screen the card scrolls rather than squeezing the names.
+  const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1600, 1000);
+  const int propsWidth =
+      std::min(props_->columnWidth(0) + props_->columnWidth(1) +
+                   props_->verticalScrollBar()->sizeHint().width() + 2 * props_->frameWidth() + 8,
+               avail.width() * 2 / 5);
+  props_->setMinimumWidth(propsWidth);
+  const int w = std::min(card_->minimumWidth() + propsWidth + 40, avail.width() - 40);
+  const int h =
+      std::min(std::max(520, card_->rowCount() * CardCellSize + 140), avail.height() - 60);
+  resize(std::max(w, width()), std::max(h, height()));
+  if (auto* split = findChild<QSplitter*>())
+    split->setSizes({card_->minimumWidth(), std::max(propsWidth, width() - card_->minimumWidth())});
 }
 
 void TFormInfo::FillProps(TWorkspace& ws, int drawNumber,
@@ -137,18 +162,19 @@ void BindInfoCommands(TTemplateMain& main) {
   TWorkspace& ws = main.Workspace();
   TCommandList& c = main.Commands();
   c.Bind(
-      "DrawsInfo", [&main] { return main.DrawsPage().FocusedRow() >= 0; },
+      "DrawsInfo", [&main] { return main.Page<TDrawsPage>().FocusedRow() >= 0; },
       [&main, &ws] {
-        const int index = main.DrawsPage().Model()->IndexOfRow(main.DrawsPage().FocusedRow());
+        const int index =
+            main.Page<TDrawsPage>().Model()->IndexOfRow(main.Page<TDrawsPage>().FocusedRow());
         if (index < 0 || index >= ws.DrawsCount()) return;
         const TDraw& d = ws.Draws()[static_cast<size_t>(index)];
         TFormInfo::ShowInfo(ws, d.Number, d.DateText, DrawComb(d), ws.WindowState().SortedDraws,
                             index, &main);
       });
   c.Bind(
-      "CombsInfo", [&main] { return main.CombsPage().FocusedRow() >= 0; },
+      "CombsInfo", [&main] { return main.Page<TCombsPage>().FocusedRow() >= 0; },
       [&main, &ws] {
-        const int row = main.CombsPage().FocusedRow();
+        const int row = main.Page<TCombsPage>().FocusedRow();
         if (row < 0 || row >= ws.Combs().Count()) return;
         // The analysis point of the filters; before the first draw the methods see nothing.
         const int last = ws.DrawsCount() - 1 - ws.DrawsOffset();

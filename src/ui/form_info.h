@@ -36,6 +36,8 @@ class TFormInfo : public QDialog {
 
  private:
   void FillCard();
+  // Resizes the window so that the card and the property names show whole.
+  void FitToContents();
   void FillProps(TWorkspace& ws, int drawNumber, const std::optional<std::string>& dateText,
                  bool sorted, int last);
 

@@ -1,10 +1,10 @@
 #include "ui/form_proxy.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QVBoxLayout>
 
 #include "core/download.h"
+#include "ui/dialog_buttons.h"
 #include "ui/qt_host.h"
 
 namespace kvarn {
@@ -35,10 +35,7 @@ TFormProxy::TFormProxy(const TProxyConfig& proxy, QWidget* parent) : QDialog(par
   form->addRow(QStringLiteral("Имя пользователя:"), user_);
   form->addRow(QStringLiteral("Пароль:"), password_);
   v->addLayout(form);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  v->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  v->addWidget(OkCancelButtons(this));
   modes_[ProxyDialogMode(proxy.Mode)]->setChecked(true);
   ModeChanged();
 }

@@ -1,10 +1,10 @@
 #include "ui/form_shredding.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "ui/dialog_buttons.h"
 #include "ui/qt_host.h"
 
 namespace kvarn {
@@ -42,10 +42,7 @@ TFormShredding::TFormShredding(const TShreddingConfig& current, QWidget* parent)
                           this);
   info->setObjectName(QStringLiteral("lblInfo"));
   v->addWidget(info);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  v->addWidget(buttons);
+  v->addWidget(OkCancelButtons(this));
 }
 
 TShreddingConfig TFormShredding::Result() const {

@@ -10,13 +10,6 @@
 
 namespace kvarn {
 
-namespace {
-TQtHost::TMessageHook& Hook() {
-  static TQtHost::TMessageHook hook;
-  return hook;
-}
-}  // namespace
-
 QString Q(const std::string& utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
@@ -32,18 +25,14 @@ QString DisplayText(const std::string& text) {
   return s;
 }
 
-void TQtHost::SetMessageHook(TMessageHook hook) {
-  Hook() = std::move(hook);
-}
-
 QString TQtHost::PanelText(int panel) const {
   if (panel < 0 || panel >= static_cast<int>(panels_.size())) return {};
   return panels_[static_cast<size_t>(panel)]->text();
 }
 
 void TQtHost::ShowMessage(TMsgKind kind, const std::string& caption, const std::string& text) {
-  if (Hook()) {
-    Hook()({false, kind, caption, text, false});
+  if (hook_) {
+    hook_({false, kind, caption, text, false});
     return;
   }
   QMessageBox::Icon icon = kind == TMsgKind::Error     ? QMessageBox::Critical
@@ -58,7 +47,7 @@ void TQtHost::ShowMessage(TMsgKind kind, const std::string& caption, const std::
 }
 
 bool TQtHost::AskYesNo(const std::string& caption, const std::string& text, bool defaultNo) {
-  if (Hook()) return Hook()({true, TMsgKind::Warning, caption, text, defaultNo});
+  if (hook_) return hook_({true, TMsgKind::Warning, caption, text, defaultNo});
   QMessageBox::Icon icon =
       caption == "Подтверждение" ? QMessageBox::Question : QMessageBox::Warning;
   QMessageBox box(icon, Q(caption), DisplayText(text), QMessageBox::Yes | QMessageBox::No,

@@ -25,7 +25,19 @@ void InstallToolkitTranslation(QCoreApplication& app);
 
 class TQtHost : public IHost {
  public:
-  explicit TQtHost(QWidget* owner) : owner_(owner) {}
+  // What a message box shows, for a hook that replaces the boxes (automated runs of the window).
+  // The hook gets the message and, for a question, returns the answer.
+  struct TShown {
+    bool question = false;
+    TMsgKind kind = TMsgKind::Info;
+    std::string caption;
+    std::string text;
+    bool defaultNo = false;
+  };
+  using TMessageHook = std::function<bool(const TShown&)>;
+
+  explicit TQtHost(QWidget* owner, TMessageHook hook = {})
+      : owner_(owner), hook_(std::move(hook)) {}
 
   void SetPanels(std::vector<QLabel*> panels) { panels_ = std::move(panels); }
   QString PanelText(int panel) const;
@@ -39,20 +51,12 @@ class TQtHost : public IHost {
   // Called after the busy state changes (the window re-runs its update rules).
   std::function<void()> OnBusyChanged;
 
-  // Replaces the modal boxes process-wide (automated runs of the window). The hook gets the
-  // message and, for a question, returns the answer.
-  struct TShown {
-    bool question = false;
-    TMsgKind kind = TMsgKind::Info;
-    std::string caption;
-    std::string text;
-    bool defaultNo = false;
-  };
-  using TMessageHook = std::function<bool(const TShown&)>;
-  static void SetMessageHook(TMessageHook hook);
+  // Replaces the modal boxes of this host.
+  void SetMessageHook(TMessageHook hook) { hook_ = std::move(hook); }
 
  private:
   QPointer<QWidget> owner_;
+  TMessageHook hook_;
   std::vector<QLabel*> panels_;
 };
 

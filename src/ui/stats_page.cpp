@@ -1,32 +1,18 @@
 #include "ui/stats_page.h"
 
-#include <QCategoryAxis>
-#include <QChart>
-#include <QChartView>
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineSeries>
 #include <QProgressDialog>
-#include <QPushButton>
-#include <QResizeEvent>
-#include <QSet>
-#include <QTextBrowser>
-#include <QToolButton>
 #include <QVBoxLayout>
-#include <QValueAxis>
 #include <algorithm>
-#include <cmath>
 
-#include "core/text.h"
-#include "ui/combs_page.h"
+#include "app/workspace.h"
 #include "ui/form_shredding.h"
-#include "ui/list_models.h"
+#include "ui/list_view.h"
+#include "ui/method_help.h"
 #include "ui/qt_host.h"
+#include "ui/right_pages.h"
 #include "ui/template_main.h"
 #include "ui/window_state.h"
 
@@ -34,88 +20,12 @@ namespace kvarn {
 
 namespace {
 
-constexpr int ComparisonColumns[] = {3, 4, 5};
+constexpr int ComparisonColumns[] = {stcNorm, stcDeviation, stcDeviationPercent};
 constexpr int ComparisonColumnWidth = 80;
-// At most this many value texts under the chart; more would overlap.
-constexpr int MaxAxisLabels = 40;
-
-QPixmap MarkerPixmap(QColor colour, int size) {
-  QPixmap pm(size, size);
-  pm.fill(colour);
-  return pm;
-}
 
 }  // namespace
 
-// ---- model ----
-
-TStatTableModel::TStatTableModel(std::function<const TStatTable&()> table, QObject* parent)
-    : QAbstractTableModel(parent), table_(std::move(table)) {}
-
-int TStatTableModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : rows_;
-}
-
-int TStatTableModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : StatColumnCount;
-}
-
-QVariant TStatTableModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= rows_) return {};
-  if (role == Qt::TextAlignmentRole)
-    return QVariant::fromValue(index.column() == 0 ? Qt::AlignLeft | Qt::AlignVCenter
-                                                   : Qt::AlignRight | Qt::AlignVCenter);
-  if (role != Qt::DisplayRole) return {};
-  const TStatTable& t = table_();
-  const size_t r = static_cast<size_t>(index.row());
-  if (r >= t.Rows.size()) return {};
-  const size_t i = t.Order.size() == t.Rows.size() ? static_cast<size_t>(t.Order[r]) : r;
-  return Q(t.Rows[i].Cells[static_cast<size_t>(index.column())]);
-}
-
-QVariant TStatTableModel::headerData(int section, Qt::Orientation o, int role) const {
-  if (o != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= StatColumnCount)
-    return {};
-  return QString::fromUtf8(StatColumnCaptions[static_cast<size_t>(section)]);
-}
-
-void TStatTableModel::Reset() {
-  beginResetModel();
-  rows_ = static_cast<int>(table_().Rows.size());
-  endResetModel();
-}
-
-void TStatTableModel::Reorder(const std::function<void()>& sort) {
-  const TStatTable& t = table_();
-  if (t.Order.size() != t.Rows.size()) {
-    sort();
-    return;
-  }
-  emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-  const QModelIndexList before = persistentIndexList();
-  std::vector<int> items;
-  items.reserve(static_cast<size_t>(before.size()));
-  for (const QModelIndex& i : before)
-    items.push_back(
-        i.row() < static_cast<int>(t.Order.size()) ? t.Order[static_cast<size_t>(i.row())] : -1);
-  sort();
-  std::vector<int> rowOf(t.Order.size(), -1);
-  for (size_t r = 0; r < t.Order.size(); ++r)
-    rowOf[static_cast<size_t>(t.Order[r])] = static_cast<int>(r);
-  QModelIndexList after;
-  after.reserve(before.size());
-  for (qsizetype k = 0; k < before.size(); ++k) {
-    const int item = items[static_cast<size_t>(k)];
-    after.push_back(item < 0 ? QModelIndex()
-                             : index(rowOf[static_cast<size_t>(item)], before[k].column()));
-  }
-  changePersistentIndexList(before, after);
-  emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-}
-
-// ---- page ----
-
-TStatsPage::TStatsPage(TTemplateMain& main, QWidget* parent) : QWidget(parent), main_(main) {
+TStatsPage::TStatsPage(TTemplateMain& main, QWidget* parent) : TPage(main, parent) {
   setObjectName(QStringLiteral("tsDrawsStat"));
   auto* v = new QVBoxLayout(this);
   v->setContentsMargins(2, 2, 2, 2);
@@ -131,8 +41,8 @@ TStatsPage::TStatsPage(TTemplateMain& main, QWidget* parent) : QWidget(parent), 
   len_ = new QSpinBox(this);
   len_->setObjectName(QStringLiteral("edDrawsStatLen"));
   len_->setToolTip(QStringLiteral("Количество тиражей, использующихся для расчета статистики"));
-  len_->setRange(1, 2147483647);
-  len_->setValue(1000);
+  len_->setRange(StatLenMin, StatLenMax);
+  len_->setValue(StatLenDefault);
   len_->setKeyboardTracking(false);
   len_->setMinimumWidth(90);
   len_->installEventFilter(this);
@@ -169,34 +79,9 @@ TStatsPage::TStatsPage(TTemplateMain& main, QWidget* parent) : QWidget(parent), 
   table_->horizontalHeader()->setSectionsClickable(true);
   connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this, &TStatsPage::ClickColumn);
 
-  chart_ = new QChart();
-  chart_->legend()->setAlignment(Qt::AlignBottom);
-  chart_->setMargins(QMargins(4, 4, 4, 4));
-  actual_ = new QLineSeries();
-  actual_->setName(QString::fromUtf8(ChartActualTitle));
-  actual_->setPointsVisible(true);
-  actual_->setMarkerSize(5);
-  actual_->setLightMarker(MarkerPixmap(WinColour(ChartActualPointColour), 5).toImage());
-  ideal_ = new QLineSeries();
-  ideal_->setName(QString::fromUtf8(ChartIdealTitle));
-  axisX_ = new QCategoryAxis(this);
-  axisX_->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-  QFont small = axisX_->labelsFont();
-  small.setPointSizeF(std::max(6.0, small.pointSizeF() - 1));
-  axisX_->setLabelsFont(small);
-  axisY_ = new QValueAxis(this);
-  axisY_->setLabelFormat(QStringLiteral("%g"));
-  chart_->addAxis(axisX_, Qt::AlignBottom);
-  chart_->addAxis(axisY_, Qt::AlignLeft);
-  axisX_->setVisible(false);
-  axisY_->setVisible(false);
-  chartView_ = new QChartView(chart_, split_);
-  chartView_->setObjectName(QStringLiteral("chDrawsStat"));
-  chartView_->setRenderHint(QPainter::Antialiasing);
-  chartView_->setMinimumHeight(80);
-  chartView_->installEventFilter(this);
+  chart_ = new TStatChart(split_);
   split_->addWidget(table_);
-  split_->addWidget(chartView_);
+  split_->addWidget(chart_);
   split_->setStretchFactor(0, 1);
   split_->setStretchFactor(1, 0);
   split_->setSizes({400, 200});
@@ -205,35 +90,19 @@ TStatsPage::TStatsPage(TTemplateMain& main, QWidget* parent) : QWidget(parent), 
     if (filling_) return;
     main_.Workspace().SetStatSelected(line);
     // Only when the refresh command could run: not busy, draws present, a line selected.
-    if (BusyCount() == 0 && main_.Workspace().DrawsCount() > 0 && line >= 0) Compute(false);
+    if (main_.Host().BusyCount() == 0 && main_.Workspace().DrawsCount() > 0 && line >= 0)
+      Compute(false);
     main_.UpdateCommands();
   });
   connect(len_, &QSpinBox::valueChanged, this, [this](int n) { main_.Workspace().SetStatLen(n); });
 }
 
-TStatsPage::~TStatsPage() {
-  // A series out of the chart belongs to the page.
-  for (QLineSeries* s : {actual_, ideal_})
-    if (!chart_->series().contains(s)) delete s;
-}
-
 void TStatsPage::BindCommands() {
   TWorkspace& ws = main_.Workspace();
   TCommandList& c = main_.Commands();
-  for (const char* n : std::initializer_list<const char*>{
-           "StatFilter_Include", "StatFilter_Exclude", nullptr, "DrawsStatCalc",
-           "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine", nullptr, "FiltersInfo"}) {
-    if (!n) {
-      auto* sep = new QAction(table_);
-      sep->setSeparator(true);
-      table_->addAction(sep);
-    } else {
-      table_->addAction(c.Action(n));
-    }
-  }
-  // F7 and Ctrl+F7 belong to the favourites commands elsewhere; on the table they filter.
-  for (const char* n : {"StatFilter_Include", "StatFilter_Exclude"})
-    c.Action(n)->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+  c.AddToWidget(table_,
+                {"StatFilter_Include", "StatFilter_Exclude", nullptr, "DrawsStatCalc",
+                 "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine", nullptr, "FiltersInfo"});
 
   c.Bind(
       "DrawsStatCalc", [&ws] { return ws.DrawsCount() > 0 && ws.StatSelected() >= 0; },
@@ -244,7 +113,7 @@ void TStatsPage::BindCommands() {
   };
   for (bool exclude : {false, true})
     c.Bind(exclude ? "StatFilter_Exclude" : "StatFilter_Include", canFilter, [this, &ws, exclude] {
-      std::vector<int> rows = SelectedRows();
+      std::vector<int> rows = SelectedRows(table_);
       TBusyGuard busy(main_.Host());
       ws.StatFilter(rows, exclude);
     });
@@ -273,7 +142,7 @@ void TStatsPage::BindCommands() {
         const int entry = ws.StatSelectedEntry();
         if (entry < 0) return;
         const TStatMethod& m = ws.StatList().Items(entry);
-        ShowMethodHelp(this, m.HelpTopic(), m.Name());
+        ShowMethodHelp(this, ws.StatList().HelpTopic(entry), m.Name());
       });
 
   c.Bind(
@@ -286,18 +155,17 @@ void TStatsPage::BindCommands() {
         // The shredding lines carry the new formula texts; a shredding table was recomputed.
         RefillMethodBox();
         ShowTable();
-        ShowChart();
       });
 
   connect(table_->selectionModel(), &QItemSelectionModel::selectionChanged, &main_,
           &TTemplateMain::UpdateCommands);
-  // A change of page refreshes the views; the table only when its inputs changed.
-  connect(&main_.RightTabs(), &QTabWidget::currentChanged, this, [this](int tab) {
-    if (tab == rtStats) Compute(false);
-  });
   ws.OnPrefetchProgress = [this](int done, int total, const std::string& file) {
     PrefetchProgress(done, total, file);
   };
+}
+
+void TStatsPage::Refresh(bool force) {
+  if (force || main_.IsPageShown(this)) Compute(force);
 }
 
 void TStatsPage::RestoreState(const TWindowStateStore& st) {
@@ -305,8 +173,8 @@ void TStatsPage::RestoreState(const TWindowStateStore& st) {
   // The registry reads the settings that were loaded just before.
   ws.StatSyncSettings();
   RefillMethodBox();
-  int len = ws.WindowStateReadInt("DrawsStatLen", 1000);
-  if (len < 1) len = 1000;
+  int len = ws.WindowStateReadInt("DrawsStatLen", StatLenDefault);
+  if (!StatLenValid(len)) len = StatLenDefault;
   len_->setValue(len);
   ws.SetStatLen(len);
   RestoreListLayout(table_, "lvDrawsStat", st);
@@ -351,7 +219,6 @@ void TStatsPage::Compute(bool force) {
   }
   if (!ran) return;
   ShowTable();
-  ShowChart();
 }
 
 void TStatsPage::ShowTable() {
@@ -360,84 +227,7 @@ void TStatsPage::ShowTable() {
   table_->horizontalHeader()->setSortIndicator(
       t.SortColumn, t.Descending ? Qt::DescendingOrder : Qt::AscendingOrder);
   ApplyComparisonColumns();
-}
-
-void TStatsPage::ShowChart() {
-  // The series and axes live as long as the page; a refresh replaces their points, so nothing
-  // of the previous chart piles up in the scene.
-  auto take = [this](QLineSeries* s) {
-    if (chart_->series().contains(s)) chart_->removeSeries(s);
-  };
-  const TStatChartData& data = main_.Workspace().StatTable().Chart;
-  take(ideal_);
-  take(actual_);
-  for (const QString& label : axisX_->categoriesLabels()) axisX_->remove(label);
-  const bool empty = data.Actual.empty() && data.Ideal.empty();
-  axisX_->setVisible(!empty);
-  axisY_->setVisible(!empty);
-  if (empty) return;
-
-  double minX = 0, maxX = 0, maxY = 0;
-  bool first = true;
-  auto points = [&](const std::vector<TStatChartPoint>& src) {
-    QList<QPointF> list;
-    list.reserve(static_cast<qsizetype>(src.size()));
-    for (const TStatChartPoint& p : src) {
-      if (first) minX = maxX = p.X;
-      minX = std::min(minX, p.X);
-      maxX = std::max(maxX, p.X);
-      maxY = std::max(maxY, p.Y);
-      first = false;
-      list.push_back(QPointF(p.X, p.Y));
-    }
-    return list;
-  };
-  auto show = [this](QLineSeries* s, uint32_t colour, int width) {
-    chart_->addSeries(s);
-    QPen pen(WinColour(colour));
-    pen.setWidth(width);
-    s->setPen(pen);
-    s->attachAxis(axisX_);
-    s->attachAxis(axisY_);
-  };
-  if (data.HasIdeal) {
-    ideal_->replace(points(data.Ideal));
-    show(ideal_, ChartIdealColour, 1);
-  }
-  actual_->replace(points(data.Actual));
-  show(actual_, ChartActualColour, 2);
-
-  PlaceAxisLabels();
-  axisX_->setRange(minX - 0.5, maxX + 0.5);
-  axisY_->setRange(0, maxY <= 0 ? 1 : maxY * 1.05);
-  axisY_->applyNiceNumbers();
-}
-
-void TStatsPage::PlaceAxisLabels() {
-  const TStatChartData& data = main_.Workspace().StatTable().Chart;
-  const double min = axisX_->min(), max = axisX_->max();
-  for (const QString& label : axisX_->categoriesLabels()) axisX_->remove(label);
-  // The value texts of the points stand under the horizontal axis.
-  const std::vector<TStatChartPoint>& labelled = data.Ideal.empty() ? data.Actual : data.Ideal;
-  // Labels stand upright and every shown one gets room for its whole text: the axis elides a
-  // label wider than its slot to a bare ellipsis, so crowded labels are thinned out instead.
-  const QFontMetrics metrics(axisX_->labelsFont());
-  int widest = 1;
-  for (const TStatChartPoint& p : labelled)
-    widest = std::max(widest, metrics.horizontalAdvance(Q(p.Label)));
-  const int plotWidth = std::max(200, chartView_->width() - 90);
-  const int count = static_cast<int>(labelled.size());
-  const int step = std::max({1, (count + MaxAxisLabels - 1) / MaxAxisLabels,
-                             (count * (widest + 10) + plotWidth - 1) / plotWidth});
-  QSet<QString> used;
-  for (size_t i = 0; i < labelled.size(); i += static_cast<size_t>(step)) {
-    QString label = Q(labelled[i].Label);
-    // Category labels must be unique; equal texts get invisible padding.
-    while (used.contains(label)) label += QChar(0x200B);
-    used.insert(label);
-    axisX_->append(label, labelled[i].X);
-  }
-  axisX_->setRange(min, max);
+  chart_->Show(t.Chart);
 }
 
 void TStatsPage::ApplyComparisonColumns() {
@@ -457,14 +247,6 @@ void TStatsPage::ClickColumn(int column) {
   }
   table_->horizontalHeader()->setSortIndicator(
       t.SortColumn, t.Descending ? Qt::DescendingOrder : Qt::AscendingOrder);
-}
-
-std::vector<int> TStatsPage::SelectedRows() const {
-  std::vector<int> rows;
-  if (!table_->selectionModel()) return rows;
-  for (const QModelIndex& i : table_->selectionModel()->selectedRows()) rows.push_back(i.row());
-  std::sort(rows.begin(), rows.end());
-  return rows;
 }
 
 void TStatsPage::TogglePrefetchs() {
@@ -509,12 +291,6 @@ void TStatsPage::PrefetchProgress(int done, int total, const std::string& file) 
 }
 
 bool TStatsPage::eventFilter(QObject* o, QEvent* e) {
-  // A wider or narrower chart gets as many value labels as fit in it now.
-  if (o == chartView_ && e->type() == QEvent::Resize && !axisX_->categoriesLabels().isEmpty()) {
-    auto* r = static_cast<QResizeEvent*>(e);
-    if (r->size().width() != r->oldSize().width()) PlaceAxisLabels();
-    return false;
-  }
   if (o == len_ && e->type() == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(e);
     if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
@@ -530,40 +306,6 @@ bool TStatsPage::eventFilter(QObject* o, QEvent* e) {
     }
   }
   return QWidget::eventFilter(o, e);
-}
-
-void ShowMethodHelp(QWidget* parent, const std::string& topic, const std::string& caption) {
-  QDialog dlg(parent);
-  dlg.setWindowTitle(QStringLiteral("Описание методики расчета"));
-  dlg.resize(640, 480);
-  auto* v = new QVBoxLayout(&dlg);
-  auto* view = new QTextBrowser(&dlg);
-  view->setOpenExternalLinks(false);
-  v->addWidget(view, 1);
-  // A page of the help file is "ms-its:<file>::/<page>"; a help file unpacked next to it keeps
-  // the page under the same name.
-  QString page;
-  if (!topic.empty()) {
-    const QString t = Q(topic);
-    const qsizetype sep = t.indexOf(QStringLiteral("::/"));
-    if (sep > 0) {
-      QString file = t.mid(0, sep);
-      if (file.startsWith(QStringLiteral("ms-its:"))) file = file.mid(7);
-      const QString html = QFileInfo(file).absolutePath() + QLatin1Char('/') + t.mid(sep + 3);
-      if (QFileInfo::exists(html)) page = html;
-    }
-  }
-  if (!page.isEmpty())
-    view->setSource(QUrl::fromLocalFile(page));
-  else
-    view->setHtml(QStringLiteral("<h3>%1</h3><p>Описание метода расчета статистики "
-                                 "отсутствует.</p>")
-                      .arg(Q(caption).toHtmlEscaped()));
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dlg);
-  buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Закрыть"));
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dlg, &QDialog::reject);
-  v->addWidget(buttons);
-  dlg.exec();
 }
 
 }  // namespace kvarn

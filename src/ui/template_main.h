@@ -1,6 +1,7 @@
-// TTemplateMain: the generic lottery window. It assembles the pages (one class per tab), the
-// command set, the menus and the status bar, runs start-up and shutdown, and owns the workspace
-// through which every operation reaches the engine. TFormMain adds the game's particulars.
+// TTemplateMain: the generic lottery window. It assembles the pages (one class per tab, the right
+// ones from the list in right_pages.cpp), the command set, the menus and the status bar, runs
+// start-up and shutdown, and owns the workspace through which every operation reaches the engine.
+// TFormMain adds the game's particulars.
 #pragma once
 
 #include <QLabel>
@@ -8,41 +9,30 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTimer>
+#include <functional>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "app/startup_switches.h"
 #include "app/workspace.h"
 #include "ui/commands.h"
+#include "ui/page.h"
 #include "ui/qt_host.h"
+#include "ui/right_pages.h"
 #include "ui/window_state.h"
 
 namespace kvarn {
 
-class TDrawsPage;
-class TCombsPage;
-class TStatsPage;
+class TSharedKeys;
 
 struct TStartOptions {
   std::string dataDir;
   TStartSwitches switches;
   bool autoInit = true;  // arm the one-shot initialisation timer
-};
-
-// Indexes of the right page control's tabs, in their order.
-enum TRightTab : int {
-  rtStats = 0,
-  rtGraphs,
-  rtCard,
-  rtLayout,
-  rtWeek,
-  rtStakes,
-  rtRating,
-  rtTables,
-  rtSystems,
-  rtScript,
-  rtCount
+  // Replaces the window's message boxes (automated runs); none shows real boxes.
+  TQtHost::TMessageHook messageHook;
 };
 
 class TTemplateMain : public QMainWindow {
@@ -55,12 +45,18 @@ class TTemplateMain : public QMainWindow {
   TCommandList& Commands() { return *commands_; }
   TQtHost& Host() { return host_; }
   TWindowStateStore& State() { return state_; }
-  TDrawsPage& DrawsPage() { return *drawsPage_; }
-  TCombsPage& CombsPage() { return *combsPage_; }
-  TStatsPage& StatsPage() { return *statsPage_; }
+  // The page of class P (the first, when several share a class).
+  template <class P>
+  P& Page() const {
+    for (TPage* page : pages_)
+      if (auto* p = qobject_cast<P*>(page)) return *p;
+    throw std::logic_error("no such page");
+  }
+  TPage* RightPage(TRightTab tab) const { return rightPages_.at(static_cast<size_t>(tab)); }
+  // True while the page's tab is the current one.
+  bool IsPageShown(const TPage* page) const;
   QTabWidget& LeftTabs() { return *leftTabs_; }
   QTabWidget& RightTabs() { return *rightTabs_; }
-  QWidget* RightPage(TRightTab tab) const { return rightPages_[tab]; }
   QString StatusText(int panel) const { return host_.PanelText(panel); }
   int ChannelSize() const { return workspace_->Config().ChannelSize; }
   const TGenerateConfig& GenerateParameters() const { return workspace_->Settings().Generate; }
@@ -68,6 +64,10 @@ class TTemplateMain : public QMainWindow {
   void SaveGenerateParameters(int mode, const std::string& parameters, bool save);
   // Repaints the lists that depend on the configuration (channel colours).
   void RepaintLists();
+  // Names the menus asked for that the command set does not know (a fault of the menu lists).
+  const std::vector<std::string>& UnknownMenuCommands() const { return unknownCommands_; }
+  // The command a shared key runs with the focus on `focus`.
+  std::string SharedKeyCommand(const QKeySequence& key, const QWidget* focus) const;
 
   // The one-shot initialisation; true when the program may keep running.
   bool Initialize();
@@ -77,8 +77,12 @@ class TTemplateMain : public QMainWindow {
 
   // Re-runs every command's update rule.
   void UpdateCommands();
-  // After the archive or the offset changed: every dependent view refreshes.
-  void RefreshViews();
+  // After the archive, the offset or the settings changed: every right page refreshes (each
+  // only while shown and its inputs changed, unless forced).
+  void RefreshViews(bool force = false);
+  // A long operation that can be stopped registers how; a close request during it asks whether
+  // to stop it. Cleared with an empty function when the operation ends.
+  void SetRunningStop(std::function<void()> stop) { runningStop_ = std::move(stop); }
 
  signals:
   void EndProgram();
@@ -99,6 +103,9 @@ class TTemplateMain : public QMainWindow {
   void BuildLayout();
   void BuildStatusBar();
   void BuildMenus();
+  void ShareKeys();
+  // The command's action for a menu; an unknown name is noted and gives nothing.
+  QAction* MenuAction(const std::string& name);
   void BindShellCommands();
   void BindViewSwitch(const char* command, const char* key, bool def,
                       std::function<void(bool)> apply = {});
@@ -109,6 +116,7 @@ class TTemplateMain : public QMainWindow {
   void RequestEnd();
   // The start-up help window, shown while the setting FirstRun is set.
   void ShowStartHelp();
+  void BusyChanged();
 
   TStartOptions options_;
   TQtHost host_;
@@ -116,19 +124,21 @@ class TTemplateMain : public QMainWindow {
   TWorkspace* wsPtr_ = nullptr;
   TWindowStateStore state_{wsPtr_};
   TCommandList* commands_ = nullptr;
+  TSharedKeys* keys_ = nullptr;
   QSplitter* splitter_ = nullptr;
   QTabWidget* leftTabs_ = nullptr;
   QTabWidget* rightTabs_ = nullptr;
-  QWidget* rightPages_[rtCount] = {};
-  QString rightCaptions_[rtCount];
-  TDrawsPage* drawsPage_ = nullptr;
-  TCombsPage* combsPage_ = nullptr;
-  TStatsPage* statsPage_ = nullptr;
+  // Every page, the left ones first; the right ones also by tab.
+  std::vector<TPage*> pages_;
+  std::vector<TPage*> rightPages_;
+  std::vector<std::string> unknownCommands_;
+  std::function<void()> runningStop_;
   QTimer updateTimer_;
   bool initialized_ = false;
   bool endRequested_ = false;
   bool stateSaved_ = false;
   bool settingsLoaded_ = false;
+  bool closeWhenIdle_ = false;
 };
 
 }  // namespace kvarn

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "core/dates.h"
 #include "core/draws.h"
 #include "stats/table.h"
 #include "views/colours.h"

@@ -3,6 +3,9 @@
 #include <filesystem>
 
 #include "app/workspace.h"
+#include "common/archives.h"
+#include "common/data_dir_test.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {
@@ -10,34 +13,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class CombsWorkspace : public ::testing::Test {
+class CombsWorkspace : public test::TDataDirTest {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() /
-          ("kvarn_combs_ws_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-           "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    ws = std::make_unique<TWorkspace>(host, dir.string());
+    ws = std::make_unique<TWorkspace>(host, dir_);
     ws->CombsReserve();
   }
-  void TearDown() override {
-    ws.reset();
-    fs::remove_all(dir);
-  }
+  void TearDown() override { ws.reset(); }
   void AddDraw(int number, TComb values) {
-    TDraw d;
-    d.Number = number;
-    d.Values = values;
-    d.DateText = "01.03.2021 12:00";
-    ws->MutableDraws().push_back(d);
+    ws->MutableDraws().push_back(test::MakeDraw(number, values));
   }
   std::string LastMessage() const {
     return host.messages.empty() ? std::string() : host.messages.back().text;
   }
 
   TSilentHost host;
-  fs::path dir;
+  const std::filesystem::path dir{dir_};
   std::unique_ptr<TWorkspace> ws;
 };
 

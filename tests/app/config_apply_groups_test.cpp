@@ -7,6 +7,9 @@
 #include <filesystem>
 
 #include "app/workspace.h"
+#include "common/archives.h"
+#include "common/data_dir_test.h"
+#include "core/files.h"
 #include "core/text.h"
 #include "stats/prefetch.h"
 #include "stats/registry.h"
@@ -16,21 +19,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ConfigApplyGroups : public ::testing::Test {
+class ConfigApplyGroups : public test::TDataDirTest {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/kvarn_cfggroups_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-    TDrawsArray a;
-    TDraw d;
-    d.Number = 1;
-    d.Values = {1, 2, 13, 14, 36};
-    d.DateText = "01.02.2024 10:00";
-    a.push_back(d);
-    DrawsWriteFile(PathJoin(dir_, DrawsFileName), a);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
+  void SetUp() override { test::WriteArchive(dir_, test::Archive({{1, 2, 13, 14, 36}})); }
 
   std::vector<std::string> Idents(TWorkspace& ws, const std::string& prefix) {
     std::vector<std::string> out;
@@ -55,7 +46,6 @@ class ConfigApplyGroups : public ::testing::Test {
     return entry >= 0 && ReadWholeFile(ws.PrefetchPathOf(entry)) == std::string(12, '\0');
   }
 
-  std::string dir_;
   TSilentHost host_;
 };
 

@@ -9,6 +9,7 @@
 #include "core/config.h"
 #include "core/download.h"
 #include "core/draws.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {

@@ -3,6 +3,9 @@
 #include <filesystem>
 
 #include "app/workspace.h"
+#include "common/data_dir_test.h"
+#include "common/test_methods.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {
@@ -14,10 +17,7 @@ namespace fs = std::filesystem;
 class TstTestSmall : public TCustomValuesStat {
  public:
   using TCustomValuesStat::TCustomValuesStat;
-  static std::string Ident() { return "TSML"; }
-  static std::string Caption() { return "Малые"; }
-  static int Group() { return 1; }
-  static uint8_t Features() { return sfN; }
+  KVARN_TEST_METHOD_INFO("TSML", "Малые", 1, sfN)
   static uint16_t ValueOf(const TComb& c) {
     uint16_t n = 0;
     for (uint8_t v : c) n += v < 10;
@@ -55,26 +55,18 @@ const TStatTableLine kTable[] = {{"TstTestSmall", &TstTestSmall_Class},
                                  {"TstTestNoFull", &TstTestNoFull_Class},
                                  {"TstTestSmall2", &TstTestSmall2_Class}};
 
-class FilterWorkspace : public ::testing::Test {
+class FilterWorkspace : public test::TDataDirTest {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() /
-          (std::string("kvarn_filter_ws_") +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    ws = std::make_unique<TWorkspace>(host, dir.string());
+    ws = std::make_unique<TWorkspace>(host, dir_);
     ws->CombsReserve();
     ws->StatList().SetTable(kTable);
     ws->StatList().Register();
     ws->WindowState().PrefetchsEnabled = true;
   }
-  void TearDown() override {
-    ws.reset();
-    fs::remove_all(dir);
-  }
+  void TearDown() override { ws.reset(); }
   std::string FileOf(const char* ident) const {
-    return (dir / "Prefetchs" / (std::string("Kvarn_5x36_") + ident + ".dfc")).string();
+    return PathJoin(PathJoin(dir_, "Prefetchs"), std::string("Kvarn_5x36_") + ident + ".dfc");
   }
   TStatDraw Value(uint16_t k1) const {
     TStatDraw d;
@@ -83,7 +75,7 @@ class FilterWorkspace : public ::testing::Test {
   }
 
   TSilentHost host;
-  fs::path dir;
+  const std::filesystem::path dir{dir_};
   std::unique_ptr<TWorkspace> ws;
 };
 

@@ -54,28 +54,33 @@ TEST(StartSwitches, WaitsOnlyForAnotherProcessOfTheSameProgram) {
   waitpid(child, nullptr, 0);
 }
 
-TEST(PrizeList, ShowsSixLinesWithStoredKeysAndZeroFill) {
-  TProfitsArray p = {{3, 100000}, {5, 125000}};
+TEST(PrizeList, OneLinePerMatchCountWithThePrizeTheCheckFinds) {
+  // Stored out of order, with a second row for 3 matches that the check never reaches.
+  TProfitsArray p = {{5, 125000}, {3, 100000}, {3, 990000}, {1, 123456}};
   auto lines = PrizeListLines(p);
   ASSERT_EQ(lines.size(), 6u);
-  EXPECT_EQ(lines[0], (std::pair<std::string, std::string>{"3", "10.00"}));
-  EXPECT_EQ(lines[1], (std::pair<std::string, std::string>{"5", "12.50"}));
+  EXPECT_EQ(lines[0], (std::pair<std::string, std::string>{"0", "0.00"}));
+  EXPECT_EQ(lines[1], (std::pair<std::string, std::string>{"1", "12.3456"}));
   EXPECT_EQ(lines[2], (std::pair<std::string, std::string>{"2", "0.00"}));
-  EXPECT_EQ(lines[5], (std::pair<std::string, std::string>{"5", "0.00"}));
+  EXPECT_EQ(lines[3], (std::pair<std::string, std::string>{"3", "10.00"}));
+  EXPECT_EQ(lines[5], (std::pair<std::string, std::string>{"5", "12.50"}));
 }
 
-TEST(PrizeList, ReadBackWithNonNumbersAsZero) {
+TEST(PrizeList, ReadBackWithNonNumbersAsZeroAndWithoutEmptyPrizes) {
   TProfitsArray p = PrizeListRead({{"2", "1,5"}, {"x", "7.25"}, {"4", "abc"}, {"", ""}});
-  ASSERT_EQ(p.size(), 4u);
+  ASSERT_EQ(p.size(), 2u);
   EXPECT_EQ(p[0].Overlap, 2);
   EXPECT_EQ(p[0].Profit, 15000);
   EXPECT_EQ(p[1].Overlap, 0);  // a key that is not a number is saved as 0
   EXPECT_EQ(p[1].Profit, 72500);
-  EXPECT_EQ(p[2].Profit, 0);
-  // Round trip of what the dialog shows.
-  TProfitsArray shown = PrizeListRead(PrizeListLines({{3, 123456}}));
-  EXPECT_EQ(shown[0].Overlap, 3);
-  EXPECT_EQ(shown[0].Profit, 123500);  // shown with two decimals
+  // What the dialog shows reads back to the same table.
+  const TProfitsArray table = {{2, 1000000}, {3, 123456}, {5, 10000000000}};
+  const TProfitsArray shown = PrizeListRead(PrizeListLines(table));
+  ASSERT_EQ(shown.size(), table.size());
+  for (size_t i = 0; i < table.size(); ++i) {
+    EXPECT_EQ(shown[i].Overlap, table[i].Overlap);
+    EXPECT_EQ(shown[i].Profit, table[i].Profit);
+  }
 }
 
 TEST(Segments, OnlyOneToNineAndEmptyCellsCountOne) {

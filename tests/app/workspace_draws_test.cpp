@@ -7,34 +7,27 @@
 
 #include "app/draw_input.h"
 #include "app/workspace.h"
+#include "common/archives.h"
+#include "common/data_dir_test.h"
+#include "core/dates.h"
+#include "core/files.h"
+#include "core/lottery_text.h"
 #include "core/text.h"
 
 namespace kvarn {
 namespace {
 
-class DrawsWorkspace : public ::testing::Test {
+class DrawsWorkspace : public test::TDataDirTest {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/kvarn_draws_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
-  std::string Path(const char* name) const { return PathJoin(dir_, name); }
+  // Draws numbered from `first` whose numbers are drawn unsorted.
   void WriteDraws(int count, int first = 1) {
-    TDrawsArray a;
-    for (int i = 0; i < count; ++i) {
-      TDraw d;
-      d.Number = first + i;
-      uint8_t b = static_cast<uint8_t>(i % 30 + 1);
-      d.Values = TComb{static_cast<uint8_t>(b + 4), b, static_cast<uint8_t>(b + 2),
-                       static_cast<uint8_t>(b + 1), static_cast<uint8_t>(b + 3)};
-      d.Extra = 1;
-      d.DateText = "01.02.2024 10:00";
-      a.push_back(d);
-    }
-    DrawsWriteFile(Path(DrawsFileName), a);
+    test::WriteArchive(dir_, test::ArchiveOf(
+                                 count, first,
+                                 [](int i) {
+                                   const TComb r = test::RunOfFive(i);
+                                   return TComb{r[4], r[0], r[2], r[1], r[3]};
+                                 },
+                                 1, "01.02.2024 10:00"));
   }
   std::vector<int32_t> Numbers(const TWorkspace& ws) const {
     std::vector<int32_t> n;
@@ -42,7 +35,6 @@ class DrawsWorkspace : public ::testing::Test {
     return n;
   }
 
-  std::string dir_;
   TSilentHost host_;
 };
 
@@ -73,7 +65,7 @@ TEST_F(DrawsWorkspace, TruncatedFileKeepsTheWholeRecordsAndReportsTheError) {
   EXPECT_EQ(host_.status[spDraws], "Архив тиражей: 2");
   EXPECT_EQ(host_.status[spNextDraw], "Следующий тираж: 3");
   EXPECT_EQ(host_.status[spMessage], "");
-  EXPECT_EQ(BusyCount(), 0);
+  EXPECT_EQ(host_.BusyCount(), 0);
 }
 
 TEST_F(DrawsWorkspace, OffsetMovesTheStatusTextsAndTheResult) {
@@ -152,7 +144,7 @@ TEST_F(DrawsWorkspace, SaveFailureIsShownAndTheArchiveKeepsTheChange) {
   ASSERT_EQ(host_.messages.size(), 1u);
   EXPECT_EQ(host_.messages[0].text.rfind("Ошибка записи в файл тиражей!\r\r", 0), 0u);
   EXPECT_EQ(host_.status[spDraws], "Архив тиражей: 1");
-  EXPECT_EQ(BusyCount(), 0);
+  EXPECT_EQ(host_.BusyCount(), 0);
 }
 
 TEST_F(DrawsWorkspace, DeletingScatteredRowsRemovesExactlyThoseDraws) {
@@ -283,10 +275,6 @@ TEST(DrawInput, ValidationAcceptsOnlySixWellFormedWords) {
   EXPECT_THROW(DrawInputRead(TDraw{}, 7269, "1;2;3;4;5;0", std::nullopt), EKvarnError);
 }
 
-std::string LongDate(TDateTime) {
-  return "Tuesday, 08 December 2026 21:05";
-}
-
 TEST(DrawInput, DateIsFormattedAndCutToSixteenCharacters) {
   TDraw d = DrawInputRead(
       TDraw{}, 1, "1;2;3;4;5;1",
@@ -294,9 +282,10 @@ TEST(DrawInput, DateIsFormattedAndCutToSixteenCharacters) {
   EXPECT_EQ(d.DateText, "08.12.2026 21:05");
   EXPECT_DOUBLE_EQ(DrawInputDateTime(d), EncodeDateTime(2026, 12, 8, 21, 5));
 
-  SetDateHooks(&LongDate, nullptr);
-  TDraw l = DrawInputRead(TDraw{}, 1, "1;2;3;4;5;1", EncodeDateTime(2026, 12, 8, 21, 5));
-  SetDateHooks(nullptr, nullptr);
+  // A longer date form of the person's locale is cut to the field.
+  TDateFormat longForm;
+  longForm.Format = [](TDateTime) { return std::string("Tuesday, 08 December 2026 21:05"); };
+  TDraw l = DrawInputRead(TDraw{}, 1, "1;2;3;4;5;1", EncodeDateTime(2026, 12, 8, 21, 5), longForm);
   EXPECT_EQ(l.DateText, "Tuesday, 08 Dece");
 
   // An empty or damaged stored date shows the current moment.

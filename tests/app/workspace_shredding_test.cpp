@@ -5,31 +5,20 @@
 #include <filesystem>
 
 #include "app/workspace.h"
+#include "common/archives.h"
+#include "common/data_dir_test.h"
+#include "core/files.h"
 #include "core/text.h"
 #include "stats/prefetch.h"
 
 namespace kvarn {
 namespace {
 
-class ShreddingWorkspace : public ::testing::Test {
+class ShreddingWorkspace : public test::TDataDirTest {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/kvarn_shred_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-    TDrawsArray a;
-    for (int i = 0; i < 10; ++i) {
-      TDraw d;
-      d.Number = 1 + i;
-      const auto b = static_cast<uint8_t>(i + 1);
-      d.Values = TComb{b, static_cast<uint8_t>(b + 1), static_cast<uint8_t>(b + 2),
-                       static_cast<uint8_t>(b + 3), static_cast<uint8_t>(b + 4)};
-      d.DateText = "01.02.2024 10:00";
-      a.push_back(d);
-    }
-    DrawsWriteFile(PathJoin(dir_, DrawsFileName), a);
+    test::WriteArchive(dir_, test::ArchiveOf(10, 1, [](int i) { return test::RunOfFive(i); }));
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
 
   static int LineOf(const std::vector<TMethodBoxLine>& box, int entry) {
     for (size_t i = 0; i < box.size(); ++i)
@@ -37,7 +26,6 @@ class ShreddingWorkspace : public ::testing::Test {
     return -1;
   }
 
-  std::string dir_;
   TSilentHost host_;
 };
 

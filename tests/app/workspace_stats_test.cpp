@@ -4,32 +4,20 @@
 #include <filesystem>
 
 #include "app/workspace.h"
+#include "common/archives.h"
+#include "common/data_dir_test.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {
 namespace {
 
-class StatsWorkspace : public ::testing::Test {
+class StatsWorkspace : public test::TDataDirTest {
  protected:
   void SetUp() override {
-    char tmpl[] = "/tmp/kvarn_stats_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-    TDrawsArray a;
-    for (int i = 0; i < 20; ++i) {
-      TDraw d;
-      d.Number = 501 + i;
-      const auto b = static_cast<uint8_t>(i % 30 + 1);
-      d.Values = TComb{b, static_cast<uint8_t>(b + 1), static_cast<uint8_t>(b + 2),
-                       static_cast<uint8_t>(b + 3), static_cast<uint8_t>(b + 4)};
-      d.DateText = "01.02.2024 10:00";
-      a.push_back(d);
-    }
-    DrawsWriteFile(PathJoin(dir_, DrawsFileName), a);
+    test::WriteArchive(dir_, test::ArchiveOf(20, 501, [](int i) { return test::RunOfFive(i); }));
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
 
-  std::string dir_;
   TSilentHost host_;
 };
 

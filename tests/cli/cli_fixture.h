@@ -2,26 +2,18 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
+#include "common/data_dir_test.h"
 
 namespace kvarn::test {
 
-class TCliTest : public ::testing::Test {
+class TCliTest : public TDataDirTest {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/kvarn_cli_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-
   // Runs kvarn-cli with --dir of the test; out_ and err_ keep what it printed.
   int Run(std::vector<std::string> args) {
     args.insert(args.begin(), {"--dir", dir_});
@@ -31,7 +23,6 @@ class TCliTest : public ::testing::Test {
     err_ = e.str();
     return rc;
   }
-  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
   std::vector<std::string> Lines() const {
     std::vector<std::string> lines;
     std::istringstream in(out_);
@@ -39,7 +30,7 @@ class TCliTest : public ::testing::Test {
     return lines;
   }
 
-  std::string dir_, out_, err_;
+  std::string out_, err_;
 };
 
 }  // namespace kvarn::test

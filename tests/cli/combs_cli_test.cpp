@@ -7,6 +7,7 @@
 
 #include "cli/cli.h"
 #include "cli_fixture.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {

@@ -8,7 +8,9 @@
 #include "app/archive_server.h"
 #include "cli/cli.h"
 #include "cli_fixture.h"
+#include "core/codec.h"
 #include "core/draws.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {

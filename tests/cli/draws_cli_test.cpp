@@ -6,8 +6,10 @@
 
 #include "cli/cli.h"
 #include "cli_fixture.h"
+#include "core/codec.h"
 #include "core/config.h"
 #include "core/draws.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {

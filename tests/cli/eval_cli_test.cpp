@@ -25,16 +25,5 @@ TEST(CliEval, PrintsValueOrMessage) {
   EXPECT_EQ(RunCli({"--dir", testing::TempDir(), "eval"}, out), 2);
 }
 
-TEST(CliArgs, PositionalWordsSkipTheValuesOfOptions) {
-  TCliArgs args({"--len", "10", "--sorted", "SUMS", "--offset=2", "x"});
-  EXPECT_EQ(args.TakePositional(), "SUMS");
-  EXPECT_EQ(args.TakeInt("--len", 0), 10);
-  EXPECT_TRUE(args.TakeFlag("--sorted"));
-  EXPECT_EQ(args.TakeInt("--offset", 0), 2);
-  EXPECT_EQ(args.TakePositional(), "x");
-  EXPECT_EQ(args.TakePositional(), std::nullopt);
-  args.ExpectEnd();
-}
-
 }  // namespace
 }  // namespace kvarn

@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <sstream>
 
 #include "cli/cli.h"
 #include "cli_fixture.h"
+#include "common/archives.h"
 #include "core/draws.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {
@@ -15,19 +16,10 @@ namespace {
 class StatsCli : public test::TCliTest {
  protected:
   void SetUp() override {
-    TCliTest::SetUp();
     // Draws 11..14, drawn unsorted.
-    const TComb combs[] = {
-        {17, 3, 30, 8, 21}, {1, 2, 3, 4, 5}, {36, 3, 12, 7, 1}, {2, 4, 6, 8, 10}};
-    TDrawsArray a;
-    for (int i = 0; i < 4; ++i) {
-      TDraw d;
-      d.Number = 11 + i;
-      d.Values = combs[i];
-      d.DateText = "01.02.2024 10:00";
-      a.push_back(d);
-    }
-    DrawsWriteFile(PathJoin(dir_, DrawsFileName), a);
+    test::WriteArchive(
+        dir_, test::Archive(
+                  {{17, 3, 30, 8, 21}, {1, 2, 3, 4, 5}, {36, 3, 12, 7, 1}, {2, 4, 6, 8, 10}}, 11));
   }
 };
 

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "common/archives.h"
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {
@@ -124,13 +127,7 @@ TEST(CombsClipboard, PaddedLinesAndPaste) {
   EXPECT_TRUE(SplitTextLines("").empty());
 }
 
-TDraw MakeDraw(int number, TComb values) {
-  TDraw d;
-  d.Number = number;
-  d.Values = values;
-  d.DateText = "01.02.2020 10:00";
-  return d;
-}
+using test::MakeDraw;
 
 TEST(Editing, RemoveSelectedKeepsOrder) {
   TCombList snap = Generated(gmOnlyMine, "1;2;3;4;5;6;7");
@@ -189,7 +186,7 @@ TEST(Editing, FindInDrawsNewestFirstCapped) {
   draws.push_back(MakeDraw(41, {1, 2, 3, 4, 6}));
   std::vector<std::string> lines = FindCombInDraws(TComb{1, 2, 3, 4, 5}, draws);
   ASSERT_EQ(lines.size(), 26u);
-  EXPECT_EQ(lines[0], "Тираж № 40 от 01.02.2020 10:00, значения: 5;4;3;2;1 e:0");
+  EXPECT_EQ(lines[0], "Тираж № 40 от 01.01.2020 20:00, значения: 5;4;3;2;1 e:0");
   EXPECT_EQ(lines[25].rfind("Тираж № 15 ", 0), 0u);
   EXPECT_TRUE(FindCombInDraws(TComb{1, 2, 3, 4, 7}, draws).empty());
 }

@@ -4,31 +4,23 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include "common/data_dir_test.h"
+#include "core/codec.h"
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {
 namespace {
 
-class ConfigFiles : public ::testing::Test {
+class ConfigFiles : public test::TDataDirTest {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/kvarn_config_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-    ini_ = PathJoin(dir_, ConfigFileName);
-    frm_ = PathJoin(dir_, WindowStateFileName);
-  }
-  void TearDown() override {
-    ::unlink(ini_.c_str());
-    ::unlink(frm_.c_str());
-    ::rmdir(dir_.c_str());
-  }
   void Write(const std::string& path, const std::string& utf8Text) {
     WriteFileAtomic(path, Utf8ToCp1251(utf8Text));
   }
   std::string Read(const std::string& path) { return Cp1251ToUtf8(ReadWholeFile(path)); }
 
-  std::string dir_, ini_, frm_;
+  const std::string ini_ = Path(ConfigFileName);
+  const std::string frm_ = Path(WindowStateFileName);
 };
 
 TEST_F(ConfigFiles, MissingFileGivesEveryDefault) {

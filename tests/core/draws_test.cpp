@@ -4,30 +4,22 @@
 
 #include <stdexcept>
 
+#include "common/archives.h"
 #include "core/text.h"
+#include "core/utf8.h"
 
 namespace kvarn {
 namespace {
 
+// Without a date unless one is given.
 TDraw MakeDraw(int number, TComb values, int extra = 0, std::string date = "") {
-  TDraw d;
-  d.Number = number;
-  d.Values = values;
-  d.Extra = static_cast<uint8_t>(extra);
-  d.DateText = std::move(date);
-  return d;
+  return test::MakeDraw(number, values, extra, std::move(date));
 }
 
 // An archive of `count` draws numbered from `first` with distinct, recognisable numbers.
 TDrawsArray Archive(int count, int first = 1) {
-  TDrawsArray a;
-  for (int i = 0; i < count; ++i) {
-    uint8_t b = static_cast<uint8_t>(i % 30 + 1);
-    a.push_back(
-        MakeDraw(first + i, TComb{b, static_cast<uint8_t>(b + 1), static_cast<uint8_t>(b + 2),
-                                  static_cast<uint8_t>(b + 3), static_cast<uint8_t>(b + 4)}));
-  }
-  return a;
+  return test::ArchiveOf(
+      count, first, [](int i) { return test::RunOfFive(i); }, 0, "");
 }
 
 TEST(DrawRecord, ByteLayoutIsLittleEndianWithLengthPrefixedDate) {

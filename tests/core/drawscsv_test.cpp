@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "common/archives.h"
+
 namespace kvarn {
 namespace {
+
+using test::MakeDraw;
 
 using TFields = std::vector<std::string>;
 
@@ -12,15 +16,6 @@ int FindPlain(const TDrawsArray& draws, int32_t number) {
   for (size_t i = 0; i < draws.size(); ++i)
     if (draws[i].Number == number) return static_cast<int>(i);
   return -1;
-}
-
-TDraw MakeDraw(int number, TComb values, int extra, std::string date) {
-  TDraw d;
-  d.Number = number;
-  d.Values = values;
-  d.Extra = static_cast<uint8_t>(extra);
-  d.DateText = std::move(date);
-  return d;
 }
 
 TEST(CsvFields, QuotesBlanksAndSemicolons) {

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "core/codec.h"
+#include "core/dates.h"
+#include "core/lottery_text.h"
+#include "core/random.h"
 #include "core/text.h"
+#include "core/utf8.h"
 
 namespace kvarn {
 namespace {
@@ -59,8 +64,8 @@ TEST(Numbers, IntersectionsAndSets) {
   TCombsArray combs{{1, 2, 3, 4, 5}, {4, 5, 6, 7, 8}};
   EXPECT_EQ(DistinctCount(combs, 2), 8);
   EXPECT_EQ(DistinctNumbers(combs, 2), (TByteArray{1, 2, 3, 4, 5, 6, 7, 8}));
-  RandomSeed(7);
-  TNumberSet sub = RandomSubset(combs, 2, 6);
+  TRandom random(7);
+  TNumberSet sub = RandomSubset(combs, 2, 6, random);
   EXPECT_EQ(sub.Count, 6);
   for (int i = 0; i < sub.Count; ++i) EXPECT_TRUE(sub.Numbers[i] >= 1 && sub.Numbers[i] <= 8);
 }

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/files.h"
 #include "core/text.h"
 
 namespace kvarn {

@@ -3,7 +3,9 @@
 #include <cstring>
 #include <string>
 
+#include "core/lottery_text.h"
 #include "core/text.h"
+#include "core/utf8.h"
 #include "stakes/stake.h"
 #include "stakes/stakes_fixture.h"
 

@@ -1,6 +1,7 @@
 // The dialog's number rule, the grid rows and the graph data.
 #include <gtest/gtest.h>
 
+#include "core/lottery_text.h"
 #include "core/text.h"
 #include "stakes/stake_input.h"
 #include "stakes/stakes_fixture.h"
@@ -78,9 +79,9 @@ TEST_F(StakesGraph, ProfitPerDrawInOrderOfFirstAppearanceWithAverageAndRunningTo
   win.Checked = 1;
   win.Matched = Numbers({1, 2, 3});
   win.Profit = 400000;
-  f.WriteRecord(win, 0, TStakeOrigin::End);                                        // 12: +40
-  f.Append(ManualStake(10, Numbers({1, 2, 3, 4, 5})), 1);                         // 10: -10
-  f.Append(ManualStake(12, Numbers({1, 2, 3, 4, 6})), 1);                         // 12: -10
+  f.WriteRecord(win, 0, TStakeOrigin::End);                // 12: +40
+  f.Append(ManualStake(10, Numbers({1, 2, 3, 4, 5})), 1);  // 10: -10
+  f.Append(ManualStake(12, Numbers({1, 2, 3, 4, 6})), 1);  // 12: -10
   f.AppendSeparator();
   const std::vector<TGraphSeries> g = StakesGraphDraws(f);
   ASSERT_EQ(g.size(), 3u);

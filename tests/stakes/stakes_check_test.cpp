@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "core/codec.h"
+#include "core/lottery_text.h"
 #include "core/text.h"
 #include "stakes/stakes_fixture.h"
 
@@ -77,8 +79,12 @@ TEST_F(StakesCheckTest, ProgressCountsFromTheFirstWaitingStakeAHundredTimesAtMos
   f.Append(ManualStake(999, Numbers({1, 2, 3, 4, 5})), 1);
   EXPECT_TRUE(Check());
   // Four new stakes: a step of one record, 25 % each.
-  f.AppendEach(ManualStake(999, Numbers({1, 2, 3, 4, 5})), 4,
-               [](size_t) { return Numbers({1, 2, 3, 4, 5}); }, 1);
+  f.AppendEach(
+      ManualStake(999, Numbers({1, 2, 3, 4, 5})), 4,
+      [](size_t) {
+        return Numbers({1, 2, 3, 4, 5});
+      },
+      1);
   EXPECT_TRUE(Check());
   EXPECT_EQ(sink.progress,
             (std::vector<std::string>{"Проверка результатов ставок...",
@@ -88,8 +94,12 @@ TEST_F(StakesCheckTest, ProgressCountsFromTheFirstWaitingStakeAHundredTimesAtMos
                                       "Проверка результатов ставок ( завершено 100 % )..."}));
 
   f.Clear();
-  f.AppendEach(ManualStake(999, Numbers({1, 2, 3, 4, 5})), 10000,
-               [](size_t) { return Numbers({1, 2, 3, 4, 5}); }, 1);
+  f.AppendEach(
+      ManualStake(999, Numbers({1, 2, 3, 4, 5})), 10000,
+      [](size_t) {
+        return Numbers({1, 2, 3, 4, 5});
+      },
+      1);
   EXPECT_TRUE(Check());
   EXPECT_EQ(sink.progress.size(), 101u);
   EXPECT_EQ(sink.progress.back(), "Проверка результатов ставок ( завершено 100 % )...");
@@ -130,9 +140,7 @@ TEST_F(StakesCheckTest, LogGetsOneCp1251LinePerCheckedStakeInTheFileOfItsMatchCo
 TEST_F(StakesCheckTest, LogAbove256MiBStartsAfreshWithTheNewLine) {
   TStakesFile& f = Open();
   f.Append(ManualStake(998, Numbers({1, 2, 3, 4, 5})), 1);
-  {
-    std::ofstream(PathOf("Kvarn_5x36-0.log")) << "old";
-  }
+  { std::ofstream(PathOf("Kvarn_5x36-0.log")) << "old"; }
   ASSERT_EQ(::truncate(PathOf("Kvarn_5x36-0.log").c_str(), StakesLogMaxSize + 1), 0);
   TStakesLog log(dir);
   log.Clock = [] { return std::string("2026.01.02 03:04:05"); };
@@ -152,17 +160,21 @@ TEST_F(StakesCheckTest, LogAbove256MiBStartsAfreshWithTheNewLine) {
 
 TEST_F(StakesCheckTest, LogFailureIsShownOnceAndCheckingGoesOn) {
   TStakesFile& f = Open();
-  f.AppendEach(ManualStake(999, Numbers({1, 2, 3, 4, 5})), 50,
-               [](size_t) { return Numbers({1, 2, 3, 4, 5}); }, 1);
+  f.AppendEach(
+      ManualStake(999, Numbers({1, 2, 3, 4, 5})), 50,
+      [](size_t) {
+        return Numbers({1, 2, 3, 4, 5});
+      },
+      1);
   std::filesystem::create_directory(PathOf("Kvarn_5x36-3.log"));  // cannot be opened to write
   TStakesLog log(dir);
   EXPECT_TRUE(Check(&log));
   EXPECT_EQ(sink.rated.size(), 50u);
   ASSERT_EQ(sink.errors.size(), 1u);
-  EXPECT_EQ(sink.errors[0].rfind(StrFormat("Ошибка записи в файл \"%s\"!\r\r",
-                                           PathOf("Kvarn_5x36-3.log").c_str()),
-                                 0),
-            0u);
+  EXPECT_EQ(
+      sink.errors[0].rfind(
+          StrFormat("Ошибка записи в файл \"%s\"!\r\r", PathOf("Kvarn_5x36-3.log").c_str()), 0),
+      0u);
 }
 
 TEST(StakesLogs, DeleteFindsEveryLogWhateverStandsForTheMatchCount) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/lottery_text.h"
 #include "core/text.h"
 #include "stakes/stakes_file.h"
 #include "stakes/stakes_fixture.h"

@@ -2,13 +2,14 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
 
+#include "common/archives.h"
+#include "common/data_dir_test.h"
 #include "stakes/stakes_file.h"
 
 namespace kvarn {
@@ -20,10 +21,7 @@ inline TNumberSet Numbers(std::initializer_list<int> list) {
 }
 
 inline TDraw Draw(int number, TComb values) {
-  TDraw d;
-  d.Number = number;
-  d.Values = values;
-  return d;
+  return test::MakeDraw(number, values, 0, "");
 }
 
 // Price 10 and the prize table {3 -> 50}.
@@ -39,18 +37,9 @@ inline TStake ManualStake(int draw, TNumberSet numbers, const TConfigData& c = P
   return StakeNew(skManual, draw, 376992, numbers, comment, c.StakeCost, c.Profits);
 }
 
-class StakesDir : public ::testing::Test {
+class StakesDir : public test::TDataDirTest {
  protected:
-  void SetUp() override {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "kvarn_stakes_XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-    dir = tmpl;
-  }
-  void TearDown() override {
-    file.reset();
-    std::error_code ec;
-    std::filesystem::remove_all(dir, ec);
-  }
+  void TearDown() override { file.reset(); }
   TStakesFile& Open() {
     file = std::make_unique<TStakesFile>(dir);
     file->Open();
@@ -72,7 +61,7 @@ class StakesDir : public ::testing::Test {
     return out;
   }
 
-  std::string dir;
+  const std::string dir = dir_;
   std::unique_ptr<TStakesFile> file;
 };
 

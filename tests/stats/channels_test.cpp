@@ -4,6 +4,7 @@
 
 #include "combs/combs.h"
 #include "core/config.h"
+#include "family_test_util.h"
 #include "stats/filter.h"
 #include "stats/registry.h"
 
@@ -11,61 +12,20 @@ namespace kvarn {
 namespace {
 
 using Texts = std::vector<std::string>;
+using namespace family_test;
 
 // One registry over a small archive with a channel width of our choice.
-struct TChannelsFixture {
-  explicit TChannelsFixture(int width, std::vector<TComb> combs = {}) : list(draws) {
+struct TChannelsFixture : family_test::TFamilyFixture {
+  explicit TChannelsFixture(int width, std::vector<TComb> combs = {})
+      : TFamilyFixture(test::ArchiveOf(static_cast<int>(combs.size()), 1,
+                                       [&](int i) { return combs[static_cast<size_t>(i)]; })) {
     config.ChannelSize = width;
-    list.SetConfig(&config);
-    for (const TComb& c : combs) {
-      TDraw d;
-      d.Number = static_cast<int32_t>(draws.size()) + 1;
-      d.Values = c;
-      draws.push_back(d);
-    }
   }
-  std::unique_ptr<TCustomStat> Create(const TStatClass& cls, int param = 0) {
-    return cls.Create(list, param);
-  }
-  TConfigData config;
-  TDrawsArray draws;
-  TStatList list;
 };
-
-Texts ItemTexts(const TCustomStat& stat, const TStatDrawArray& items) {
-  Texts out;
-  for (const TStatDraw& item : items)
-    out.push_back(stat.ValueText(item) + "=" + std::to_string(item.Count));
-  return out;
-}
-
-Texts CombTexts(TCustomStat& stat, const TComb& comb) {
-  TStatDrawArray items;
-  stat.AddCombValues(comb, items);
-  return ItemTexts(stat, items);
-}
 
 // The table of a run over every draw, values listed in advance included.
 Texts RunTexts(TCustomStat& stat, int draws) {
-  TStatDrawArray items;
-  TLastValueArray lastValues;
-  TStatContext context;
-  stat.ListAllValues(draws - 1, items);
-  for (int i = 0; i < draws; ++i)
-    stat.AddDrawValues(i, draws - 1, false, items, context, lastValues);
-  return ItemTexts(stat, items);
-}
-
-Texts Listed(TCustomStat& stat) {
-  TStatDrawArray items;
-  stat.ListAllValues(0, items);
-  return ItemTexts(stat, items);
-}
-
-TStatDraw Item(uint16_t k1, uint16_t k2 = 0) {
-  TStatDraw d;
-  d.Key.Set(k1, k2);
-  return d;
+  return family_test::Texts(stat, family_test::RunWindow(stat, 0, draws - 1, false));
 }
 
 TEST(ChannelGeometry, CeilingOfTheWidthAndTextsWithUncutBounds) {
@@ -120,7 +80,7 @@ TEST(ChannelMethods, CountInOneChannel) {
   TStatDrawArray items;
   chn3->ListAllValues(0, items);
   chn3->AddCombValues({1, 2, 3, 4, 5}, items);
-  EXPECT_EQ(ItemTexts(*chn3, items).back(), "0=1") << "0 is added after the listed 1..6";
+  EXPECT_EQ(family_test::Texts(*chn3, items).back(), "0=1") << "0 is added after the listed 1..6";
   EXPECT_EQ(dynamic_cast<TCustomGraphStat&>(*chn3).GraphValueOf({13, 14, 18, 19, 20}, 0, 0, false),
             3);
 }
@@ -137,7 +97,7 @@ TEST(ChannelMethods, MixAndSeqTuples) {
   auto kcm4 = f.Create(TstCombChnMix4_Class());
   EXPECT_EQ(RunTexts(*kcm4, 1), (Texts{"1:1:3:3=1", "1:1:3:6=2", "1:3:3:6=2"}));
   auto kcs3 = f.Create(TstCombChnSeq3_Class());
-  EXPECT_TRUE(kcs3->CombMatches({2, 7, 14, 30, 31}, {Item(1, 2)}, 0, false, false) == false);
+  EXPECT_TRUE(kcs3->CombMatches({2, 7, 14, 30, 31}, {WordsItem(1, 2)}, 0, false, false) == false);
   TStatDraw t;
   t.Key.Set(2, 3, 5);
   EXPECT_TRUE(kcs3->CombMatches({2, 7, 14, 30, 31}, {t}, 0, false, false)) << "7 14 30";
@@ -150,10 +110,10 @@ TEST(ChannelMethods, DrawOrderMattersForSeqUnlessSorted) {
   TStatContext context;
   TLastValueArray lastValues;
   kcs2->AddDrawValues(0, 0, false, items, context, lastValues);
-  EXPECT_EQ(ItemTexts(*kcs2, items), (Texts{"6:1=1", "1:3=2", "3:1=1"}));
+  EXPECT_EQ(family_test::Texts(*kcs2, items), (Texts{"6:1=1", "1:3=2", "3:1=1"}));
   items.clear();
   kcs2->AddDrawValues(0, 0, true, items, context, lastValues);
-  EXPECT_EQ(ItemTexts(*kcs2, items), (Texts{"1:1=1", "1:3=1", "3:3=1", "3:6=1"}));
+  EXPECT_EQ(family_test::Texts(*kcs2, items), (Texts{"1:1=1", "1:3=1", "3:3=1", "3:6=1"}));
 }
 
 TEST(ChannelMethods, TextsParseAndClassOperations) {
@@ -219,14 +179,14 @@ TEST(ChannelMethods, FilterWithZeroCountPairs) {
   TChannelsFixture f(6);
   auto chnv = f.Create(TstChanValues_Class());
   // 03 [13-18] x 0: the combinations without a number in 13..18.
-  EXPECT_EQ(KeptCount(*chnv, {Item(3, 0)}, false), CombCount(30, 5));
-  EXPECT_EQ(KeptCount(*chnv, {Item(3, 0)}, true), FullCombsCount - CombCount(30, 5));
+  EXPECT_EQ(KeptCount(*chnv, {WordsItem(3, 0)}, false), CombCount(30, 5));
+  EXPECT_EQ(KeptCount(*chnv, {WordsItem(3, 0)}, true), FullCombsCount - CombCount(30, 5));
   // Either of two pairs.
-  EXPECT_EQ(KeptCount(*chnv, {Item(1, 5), Item(6, 5)}, false), 12);
+  EXPECT_EQ(KeptCount(*chnv, {WordsItem(1, 5), WordsItem(6, 5)}, false), 12);
   auto chnc = f.Create(TstChanCount_Class());
-  EXPECT_EQ(KeptCount(*chnc, {Item(1)}, false), 6 * 6) << "five numbers of one channel";
+  EXPECT_EQ(KeptCount(*chnc, {WordsItem(1)}, false), 6 * 6) << "five numbers of one channel";
   auto chan = f.Create(TstChannels_Class());
-  EXPECT_EQ(KeptCount(*chan, {Item(1)}, true), CombCount(30, 5)) << "no number in 1..6";
+  EXPECT_EQ(KeptCount(*chan, {WordsItem(1)}, true), CombCount(30, 5)) << "no number in 1..6";
 }
 
 }  // namespace

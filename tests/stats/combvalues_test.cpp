@@ -5,17 +5,14 @@
 #include <initializer_list>
 #include <string>
 
+#include "common/archives.h"
 #include "stats/registry.h"
 
 namespace kvarn {
 namespace {
 
 TDrawsArray OneDraw(const TComb& values) {
-  TDraw d;
-  d.Number = 501;
-  d.Values = values;
-  d.DateText = "01.01.2020 20:00";
-  return {d};
+  return {test::MakeDraw(501, values)};
 }
 
 // The values one draw adds, as "text" joined by blanks, in list order.

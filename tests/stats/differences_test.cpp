@@ -8,12 +8,7 @@
 namespace kvarn {
 namespace {
 
-using family_test::Archive;
-using family_test::CombTexts;
-using family_test::ItemOf;
-using family_test::Texts;
-using family_test::TFamilyFixture;
-using family_test::WordsItem;
+using namespace family_test;
 using ::testing::ElementsAre;
 
 int32_t Graph(TCustomStat& stat, int index, bool sorted) {

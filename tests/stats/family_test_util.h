@@ -1,4 +1,5 @@
-// Small archives and runs for the tests of the method families.
+// The helpers of the statistics tests: archives, a registry over them with settings of the test's
+// choice, runs of a method as the statistics table makes them, and the texts of the values.
 #pragma once
 
 #include <initializer_list>
@@ -7,39 +8,15 @@
 #include <utility>
 #include <vector>
 
+#include "common/archives.h"
+#include "core/config.h"
 #include "stats/registry.h"
 #include "stats/stat.h"
 
 namespace kvarn::family_test {
 
-// Draw numbers start at 1; extra numbers, when given, go to the draws in order.
-inline TDrawsArray Archive(std::initializer_list<TComb> combs,
-                           std::initializer_list<uint8_t> extras = {}) {
-  TDrawsArray draws;
-  auto extra = extras.begin();
-  for (const TComb& c : combs) {
-    TDraw d;
-    d.Number = static_cast<int32_t>(draws.size()) + 1;
-    d.Values = c;
-    if (extra != extras.end()) d.Extra = *extra++;
-    d.DateText = "01.01.2020 20:00";
-    draws.push_back(d);
-  }
-  return draws;
-}
-
-// Draw numbers start at firstNumber; the numbers are kept in the order given (the drawn order).
-inline TDrawsArray ArchiveFrom(int32_t firstNumber, std::initializer_list<TComb> combs) {
-  TDrawsArray draws;
-  for (const TComb& c : combs) {
-    TDraw d;
-    d.Number = firstNumber + static_cast<int32_t>(draws.size());
-    d.Values = c;
-    d.DateText = "01.01.2020 20:00";
-    draws.push_back(d);
-  }
-  return draws;
-}
+using test::Archive;
+using test::MakeDraw;
 
 // The table run of one method over draws first..last.
 inline TStatDrawArray RunWindow(TCustomStat& stat, int first, int last, bool sorted) {
@@ -73,24 +50,22 @@ inline TStatDrawArray Select(std::initializer_list<uint16_t> values) {
   return selected;
 }
 
-// An archive and a registry over it; methods are created from class descriptors.
+// An archive, the settings and a registry over both; methods are created from class
+// descriptors. A test changes the settings before it creates its methods.
 struct TFamilyFixture {
-  explicit TFamilyFixture(TDrawsArray d = {}) : draws(std::move(d)), list(draws) {}
+  explicit TFamilyFixture(TDrawsArray d = {}) : draws(std::move(d)), list(draws) {
+    list.SetConfig(&config);
+  }
   std::unique_ptr<TCustomStat> Create(const TStatClass& cls, int param = 0) {
     return cls.Create(list, param);
   }
   // One run over the draws first..last (all draws by default), as the statistics table does.
   TStatDrawArray Run(TCustomStat& stat, bool sorted = false, int first = 0, int last = -1) {
     if (last < 0) last = static_cast<int>(draws.size()) - 1;
-    TStatDrawArray items;
-    TLastValueArray lastValues;
-    TStatContext context;
-    stat.ListAllValues(last, items);
-    for (int i = first; i <= last; ++i)
-      stat.AddDrawValues(i, last, sorted, items, context, lastValues);
-    return items;
+    return RunWindow(stat, first, last, sorted);
   }
   TDrawsArray draws;
+  TConfigData config;
   TStatList list;
 };
 
@@ -106,6 +81,13 @@ inline std::vector<std::string> Texts(const TCustomStat& stat, const TStatDrawAr
 inline std::vector<std::string> CombTexts(TCustomStat& stat, const TComb& comb) {
   TStatDrawArray items;
   stat.AddCombValues(comb, items);
+  return Texts(stat, items);
+}
+
+// The values a method lists in advance, as texts.
+inline std::vector<std::string> Listed(TCustomStat& stat) {
+  TStatDrawArray items;
+  stat.ListAllValues(0, items);
   return Texts(stat, items);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/test_methods.h"
 #include "stats/registry.h"
 
 namespace kvarn {
@@ -11,10 +12,7 @@ namespace {
 class TstTestRepeats : public TCustomValuesStat {
  public:
   using TCustomValuesStat::TCustomValuesStat;
-  static std::string Ident() { return "TREP"; }
-  static std::string Caption() { return "Повторы"; }
-  static int Group() { return 0; }
-  static uint8_t Features() { return sfD; }
+  KVARN_TEST_METHOD_INFO("TREP", "Повторы", 0, sfD)
   bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int, bool, bool) override {
     return SelectedHasKey(selected, static_cast<uint16_t>(CombMatches5(Previous.Values, comb)), 0,
                           0, 0);

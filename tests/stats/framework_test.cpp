@@ -86,7 +86,7 @@ TEST(StatItems, MergeRecordsCountLastOccurrenceAndGaps) {
 }
 
 TEST(StatItems, ListedValueKeepsZeroUntilMetAndOnceMetHasNoGap) {
-  TDrawsArray draws = MakeDraws({{1, 2, 3, 4, 5}, {1, 6, 7, 8, 9}});
+  TDrawsArray draws = Archive({{1, 2, 3, 4, 5}, {1, 6, 7, 8, 9}});
   TStatList reg(draws);
   auto stat = TstFxNumbers_Class().Create(reg, 0);
   TStatDrawArray list = RunStatistics(*stat, StatWindow(2, 0, 10), false);
@@ -151,7 +151,7 @@ TEST(StatItems, LastValuesAndSortAndSelection) {
 }
 
 TEST(StatDraws, ReadDrawSortsAndGivesZerosOutside) {
-  TDrawsArray draws = MakeDraws({{17, 3, 30, 8, 21}}, 100);
+  TDrawsArray draws = Archive({{17, 3, 30, 8, 21}}, 100);
   draws[0].Extra = 2;
   const TDraw d = ReadDraw(draws, 0, true);
   EXPECT_EQ(d.Values, (TComb{3, 8, 17, 21, 30}));
@@ -165,7 +165,7 @@ TEST(StatDraws, ReadDrawSortsAndGivesZerosOutside) {
 }
 
 TEST(StatDraws, PreviousIsLoadedOnlyForSecondDrawMethods) {
-  TDrawsArray draws = MakeDraws({{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}});
+  TDrawsArray draws = Archive({{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}});
   TStatList reg(draws);
   auto d = TstFxShared_Class().Create(reg, 0);
   d->LoadDraws(0, 1, false);
@@ -181,7 +181,7 @@ TEST(StatDraws, PreviousIsLoadedOnlyForSecondDrawMethods) {
 
 TEST(StatDraws, FindValueDrawSearchesBeyondTheWindow) {
   TDrawsArray draws =
-      MakeDraws({{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}, {11, 12, 13, 14, 15}, {1, 7, 20, 21, 22}});
+      Archive({{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}, {11, 12, 13, 14, 15}, {1, 7, 20, 21, 22}});
   TStatList reg(draws);
   auto stat = TstFxNumbers_Class().Create(reg, 0);
   TStatDraw item;
@@ -223,7 +223,7 @@ TEST(StatBases, RatioAndMaskTexts) {
 }
 
 TEST(StatBases, GraphValueReadsTheDrawAsLoaded) {
-  TDrawsArray draws = MakeDraws({{17, 3, 30, 8, 21}});
+  TDrawsArray draws = Archive({{17, 3, 30, 8, 21}});
   TStatList reg(draws);
   auto stat = TstFxPos_Class().Create(reg, 1);
   auto* g = dynamic_cast<TCustomGraphStat*>(stat.get());
@@ -270,18 +270,26 @@ TEST(StatClasses, ClassOperationsNeedNoInstance) {
 }
 
 TEST(StatClasses, HelpTopicNeedsAnExistingHelpFile) {
-  SetStatHelpFile("");
-  EXPECT_EQ(TstFxPos_Class().HelpTopic(2), "");
+  EXPECT_EQ(TstFxPos_Class().HelpTopic(2, ""), "");
   const std::string path =
       (std::filesystem::temp_directory_path() / "kvarn_stat_help_test.chm").string();
-  SetStatHelpFile(path);
   std::remove(path.c_str());
-  EXPECT_EQ(TstFxPos_Class().HelpTopic(2), "");
+  EXPECT_EQ(TstFxPos_Class().HelpTopic(2, path), "");
   std::ofstream(path) << "x";
-  EXPECT_EQ(TstFxPos_Class().HelpTopic(2), "ms-its:" + path + "::/Filters_1049_FXPx.htm");
-  EXPECT_EQ(TstFxNumbers_Class().HelpTopic(0), "ms-its:" + path + "::/Filters_1049_FXN.htm");
+  EXPECT_EQ(TstFxPos_Class().HelpTopic(2, path), "ms-its:" + path + "::/Filters_1049_FXPx.htm");
+  EXPECT_EQ(TstFxNumbers_Class().HelpTopic(0, path), "ms-its:" + path + "::/Filters_1049_FXN.htm");
+  // Each registry carries its own help file.
+  TDrawsArray none;
+  TStatList reg(none), other(none);
+  const TStatTableLine table[] = {{"TstFxPos", &TstFxPos_Class}};
+  reg.SetTable(table);
+  other.SetTable(table);
+  reg.Register();
+  other.Register();
+  reg.HelpFile = path;
+  EXPECT_EQ(reg.HelpTopic(1), "ms-its:" + path + "::/Filters_1049_FXPx.htm");
+  EXPECT_EQ(other.HelpTopic(1), "");
   std::remove(path.c_str());
-  SetStatHelpFile("");
 }
 
 TEST(StatFormat, IndexedTemplates) {

@@ -4,6 +4,7 @@
 
 #include "combs/combs.h"
 #include "core/config.h"
+#include "family_test_util.h"
 #include "stats/filter.h"
 #include "stats/registry.h"
 
@@ -11,47 +12,14 @@ namespace kvarn {
 namespace {
 
 using Texts = std::vector<std::string>;
+using namespace family_test;
 
-struct TMatrixFixture {
-  explicit TMatrixFixture(int cols) : list(draws) {
-    config.MatrixCols = cols;
-    list.SetConfig(&config);
-  }
-  std::unique_ptr<TCustomStat> Create(const TStatClass& cls, int param = 0) {
-    return cls.Create(list, param);
-  }
-  TConfigData config;
-  TDrawsArray draws;
-  TStatList list;
+struct TMatrixFixture : family_test::TFamilyFixture {
+  explicit TMatrixFixture(int cols) { config.MatrixCols = cols; }
 };
-
-Texts ItemTexts(const TCustomStat& stat, const TStatDrawArray& items) {
-  Texts out;
-  for (const TStatDraw& item : items)
-    out.push_back(stat.ValueText(item) + "=" + std::to_string(item.Count));
-  return out;
-}
-
-Texts CombTexts(TCustomStat& stat, const TComb& comb) {
-  TStatDrawArray items;
-  stat.AddCombValues(comb, items);
-  return ItemTexts(stat, items);
-}
-
-Texts Listed(TCustomStat& stat) {
-  TStatDrawArray items;
-  stat.ListAllValues(0, items);
-  return ItemTexts(stat, items);
-}
 
 int GraphOf(TCustomStat& stat, const TComb& comb) {
   return dynamic_cast<TCustomGraphStat&>(stat).GraphValueOf(comb, 0, 0, false);
-}
-
-TStatDraw Item(uint16_t k1, uint16_t k2 = 0) {
-  TStatDraw d;
-  d.Key.Set(k1, k2);
-  return d;
 }
 
 TEST(MatrixGeometry, ColumnsRowsAndTheLastShortRow) {
@@ -102,8 +70,8 @@ TEST(MatrixMethods, SevenColumnsGiveSixRowsAndMaskWidths) {
   EXPECT_EQ(rowm->TextValue("1000001"), 32) << "six characters are read for rows";
   EXPECT_EQ(colm->TextValue("0000001"), 1);
   EXPECT_TRUE(Listed(*rowm).empty());
-  EXPECT_TRUE(rowm->CombMatches({3, 4, 10, 31, 36}, {Item(51)}, 0, false, false));
-  EXPECT_FALSE(rowm->CombMatches({3, 4, 17, 31, 34}, {Item(51)}, 0, false, false));
+  EXPECT_TRUE(rowm->CombMatches({3, 4, 10, 31, 36}, {WordsItem(51)}, 0, false, false));
+  EXPECT_FALSE(rowm->CombMatches({3, 4, 17, 31, 34}, {WordsItem(51)}, 0, false, false));
 
   int min = 0, max = 0;
   TstColValCnt_Class().ParamRange(f.list, min, max);
@@ -150,7 +118,7 @@ TEST(MatrixMethods, CountInOneColumnAndOccupiedGroups) {
   TStatDrawArray items;
   col2->ListAllValues(0, items);
   col2->AddCombValues({1, 3, 4, 5, 6}, items);
-  const Texts t = ItemTexts(*col2, items);
+  const Texts t = family_test::Texts(*col2, items);
   EXPECT_EQ(t.front(), "1=0");
   EXPECT_EQ(t.back(), "0=1") << "0 is not listed in advance";
   EXPECT_EQ(GraphOf(*col2, {2, 8, 14, 15, 16}), 3);
@@ -174,7 +142,7 @@ TEST(MatrixMethods, ColumnAndRowTuples) {
   TStatContext context;
   TLastValueArray lastValues;
   kfs2->AddDrawValues(0, 0, false, items, context, lastValues);
-  EXPECT_EQ(ItemTexts(*kfs2, items), (Texts{"1:2=1", "2:3=1", "3:4=1", "4:5=1"}));
+  EXPECT_EQ(family_test::Texts(*kfs2, items), (Texts{"1:2=1", "2:3=1", "3:4=1", "4:5=1"}));
   items.clear();
   krm3->AddDrawValues(0, 0, false, items, context, lastValues);
   EXPECT_EQ(items.size(), 10u);
@@ -194,11 +162,11 @@ TEST(MatrixMethods, FilterByColumnCountPairs) {
   GenerateCombs(full, gmFull, TNumberBits());
   auto colv = f.Create(TstColValues_Class());
   // Column 1 empty: the 30 numbers of the other columns.
-  FilterCombList(*colv, {Item(1, 0)}, out, full, -1, false, false);
+  FilterCombList(*colv, {WordsItem(1, 0)}, out, full, -1, false, false);
   EXPECT_EQ(out.Count(), CombCount(30, 5));
   auto colm = f.Create(TstColMask_Class());
   // Every number in column 1: one bit, 100000 = 32.
-  FilterCombList(*colm, {Item(32)}, out, full, -1, false, false);
+  FilterCombList(*colm, {WordsItem(32)}, out, full, -1, false, false);
   EXPECT_EQ(out.Count(), CombCount(6, 5));
 }
 

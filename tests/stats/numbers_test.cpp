@@ -9,12 +9,7 @@
 namespace kvarn {
 namespace {
 
-using family_test::Archive;
-using family_test::CombTexts;
-using family_test::KeyItem;
-using family_test::Texts;
-using family_test::TFamilyFixture;
-using family_test::WordsItem;
+using namespace family_test;
 using ::testing::ElementsAre;
 
 TEST(NumberMethods, ClassOperations) {
@@ -178,7 +173,8 @@ TEST(NumberMethods, PositionFollowsDrawOrderUnlessSorted) {
 }
 
 TEST(NumberMethods, ExtraNumberOfDraws) {
-  TFamilyFixture fx(Archive({{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}, {11, 12, 13, 14, 15}}, {0, 3, 3}));
+  TFamilyFixture fx(
+      Archive({{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}, {11, 12, 13, 14, 15}}, 1, {0, 3, 3}));
   auto poe = fx.Create(TstPosExt_Class(), 1);
   const TStatDrawArray items = fx.Run(*poe);
   EXPECT_THAT(Texts(*poe, items), ElementsAre("0=1", "3=2"));

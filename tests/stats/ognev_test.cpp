@@ -12,12 +12,10 @@
 namespace kvarn {
 namespace {
 
-using family_test::Dump;
-using family_test::RunWindow;
-using family_test::Select;
+using namespace family_test;
 
 TDrawsArray OgnDraws(std::initializer_list<TComb> combs) {
-  return family_test::ArchiveFrom(701, combs);
+  return test::Archive(combs, 701);
 }
 
 std::string Reduced(const TComb& c, int mode) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/test_methods.h"
 #include "stats/registry.h"
 
 namespace kvarn {
@@ -11,10 +12,7 @@ namespace {
 class TstTestOdd : public TCustomValuesStat {
  public:
   using TCustomValuesStat::TCustomValuesStat;
-  static std::string Ident() { return "TODD"; }
-  static std::string Caption() { return "Нечетные"; }
-  static int Group() { return 0; }
-  static uint8_t Features() { return sfN; }
+  KVARN_TEST_METHOD_INFO("TODD", "Нечетные", 0, sfN)
   void AddCombValues(const TComb& comb, TStatDrawArray& list) override {
     TCustomStat::AddCombValues(comb, list);
     int odd = 0;
@@ -31,10 +29,7 @@ KVARN_STAT_CLASS(TstTestOdd)
 class TstTestNumbers : public TCustomNumbersStat {
  public:
   using TCustomNumbersStat::TCustomNumbersStat;
-  static std::string Ident() { return "TNUM"; }
-  static std::string Caption() { return "Числа"; }
-  static int Group() { return 0; }
-  static uint8_t Features() { return sfN; }
+  KVARN_TEST_METHOD_INFO("TNUM", "Числа", 0, sfN)
   void AddCombValues(const TComb& comb, TStatDrawArray& list) override {
     TCustomStat::AddCombValues(comb, list);
     for (uint8_t v : comb) {

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 
+#include "core/codec.h"
+#include "core/files.h"
 #include "core/text.h"
 #include "stat_fixtures.h"
 #include "stats/registry.h"

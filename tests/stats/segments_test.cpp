@@ -4,6 +4,7 @@
 
 #include "combs/combs.h"
 #include "core/config.h"
+#include "family_test_util.h"
 #include "stats/filter.h"
 #include "stats/registry.h"
 
@@ -11,6 +12,7 @@ namespace kvarn {
 namespace {
 
 using Texts = std::vector<std::string>;
+using namespace family_test;
 
 // 1-18 in segment 1, 19-36 in segment 2.
 TSegmentMap HalvesMap() {
@@ -19,43 +21,9 @@ TSegmentMap HalvesMap() {
   return m;
 }
 
-struct TSegmentsFixture {
-  explicit TSegmentsFixture(const TSegmentMap& map) : list(draws) {
-    config.Segments = map;
-    list.SetConfig(&config);
-  }
-  std::unique_ptr<TCustomStat> Create(const TStatClass& cls, int param = 0) {
-    return cls.Create(list, param);
-  }
-  TConfigData config;
-  TDrawsArray draws;
-  TStatList list;
+struct TSegmentsFixture : family_test::TFamilyFixture {
+  explicit TSegmentsFixture(const TSegmentMap& map) { config.Segments = map; }
 };
-
-Texts ItemTexts(const TCustomStat& stat, const TStatDrawArray& items) {
-  Texts out;
-  for (const TStatDraw& item : items)
-    out.push_back(stat.ValueText(item) + "=" + std::to_string(item.Count));
-  return out;
-}
-
-Texts CombTexts(TCustomStat& stat, const TComb& comb) {
-  TStatDrawArray items;
-  stat.AddCombValues(comb, items);
-  return ItemTexts(stat, items);
-}
-
-Texts Listed(TCustomStat& stat) {
-  TStatDrawArray items;
-  stat.ListAllValues(0, items);
-  return ItemTexts(stat, items);
-}
-
-TStatDraw Item(uint16_t k1, uint16_t k2 = 0) {
-  TStatDraw d;
-  d.Key.Set(k1, k2);
-  return d;
-}
 
 TEST(SegmentMethods, TwoHalvesMap) {
   TSegmentsFixture f(HalvesMap());
@@ -73,7 +41,7 @@ TEST(SegmentMethods, TwoHalvesMap) {
   TStatContext context;
   TLastValueArray lastValues;
   kgs2->AddDrawValues(0, 0, false, items, context, lastValues);
-  EXPECT_EQ(ItemTexts(*kgs2, items), (Texts{"1:1=4"}));
+  EXPECT_EQ(family_test::Texts(*kgs2, items), (Texts{"1:1=4"}));
   int min = 0, max = 0;
   TstSgmValCnt_Class().ParamRange(f.list, min, max);
   EXPECT_EQ(min, 1);
@@ -126,7 +94,7 @@ TEST(SegmentMethods, ListedValuesAndGroupOrder) {
             (Texts{"3 x 1=1", "1 x 3=1", "2 x 1=1"}));
   EXPECT_EQ(CombTexts(*f.Create(TstSegments_Class()), {1, 11, 12, 13, 36}),
             (Texts{"3=1", "1=3", "2=1"}));
-  EXPECT_EQ(f.Create(TstSegments_Class())->ValueText(Item(3)), "3");
+  EXPECT_EQ(f.Create(TstSegments_Class())->ValueText(WordsItem(3)), "3");
 }
 
 TEST(SegmentMethods, ClassOperations) {
@@ -146,12 +114,12 @@ TEST(SegmentMethods, FilterByZeroCountAndTuples) {
   TCombList full, out;
   GenerateCombs(full, gmFull, TNumberBits());
   auto sgmv = f.Create(TstSegmValues_Class());
-  FilterCombList(*sgmv, {Item(2, 0)}, out, full, -1, false, false);
+  FilterCombList(*sgmv, {WordsItem(2, 0)}, out, full, -1, false, false);
   EXPECT_EQ(out.Count(), CombCount(18, 5)) << "nothing from 19..36";
   auto kgm2 = f.Create(TstCombSegmMix2_Class());
-  FilterCombList(*kgm2, {Item(2, 1)}, out, full, -1, false, false);
+  FilterCombList(*kgm2, {WordsItem(2, 1)}, out, full, -1, false, false);
   EXPECT_EQ(out.Count(), 0) << "a combination is ascending, so a pair 2:1 never occurs";
-  FilterCombList(*kgm2, {Item(1, 2)}, out, full, -1, false, true);
+  FilterCombList(*kgm2, {WordsItem(1, 2)}, out, full, -1, false, true);
   EXPECT_EQ(out.Count(), 2 * CombCount(18, 5)) << "all in one half";
 }
 

@@ -12,12 +12,10 @@
 namespace kvarn {
 namespace {
 
-using family_test::Dump;
-using family_test::RunWindow;
-using family_test::Select;
+using namespace family_test;
 
 TDrawsArray SeqDraws(std::initializer_list<TComb> combs) {
-  return family_test::ArchiveFrom(101, combs);
+  return test::Archive(combs, 101);
 }
 
 std::string CombDump(TCustomStat& stat, const TComb& comb) {

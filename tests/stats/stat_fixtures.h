@@ -4,33 +4,20 @@
 #include <initializer_list>
 #include <string>
 
+#include "common/test_methods.h"
+#include "family_test_util.h"
 #include "stats/registry.h"
 #include "stats/stat.h"
 
 namespace kvarn::stat_fixtures {
 
-// Draw numbers start at `first`; every draw holds the given five numbers.
-inline TDrawsArray MakeDraws(std::initializer_list<TComb> combs, int first = 1) {
-  TDrawsArray draws;
-  int number = first;
-  for (const TComb& c : combs) {
-    TDraw d;
-    d.Number = number++;
-    d.Values = c;
-    d.DateText = "01.01.2020 20:00";
-    draws.push_back(d);
-  }
-  return draws;
-}
+using test::Archive;
 
 // Each of the five numbers; 1..36 listed in advance.
 class TstFxNumbers : public TCustomValuesStat {
  public:
   using TCustomValuesStat::TCustomValuesStat;
-  static std::string Ident() { return "FXN"; }
-  static std::string Caption() { return "Числа"; }
-  static int Group() { return 0; }
-  static uint8_t Features() { return sfN; }
+  KVARN_TEST_METHOD_INFO("FXN", "Числа", 0, sfN)
   void ListAllValues(int last, TStatDrawArray& list) override {
     TCustomStat::ListAllValues(last, list);
     for (uint16_t n = 1; n <= 36; ++n) {
@@ -92,10 +79,7 @@ class TstFxPos : public TCustomGraphStat {
 class TstFxEven : public TCustomRatioStat {
  public:
   using TCustomRatioStat::TCustomRatioStat;
-  static std::string Ident() { return "FXE"; }
-  static std::string Caption() { return "Четные"; }
-  static int Group() { return 0; }
-  static uint8_t Features() { return sfN; }
+  KVARN_TEST_METHOD_INFO("FXE", "Четные", 0, sfN)
   bool CombMatches(const TComb&, const TStatDrawArray&, int, bool, bool) override { return false; }
   int32_t GraphValueOf(const TComb& values, int, int, bool) override {
     int k = 0;
@@ -108,10 +92,7 @@ class TstFxEven : public TCustomRatioStat {
 class TstFxMask : public TCustomMaskStat {
  public:
   using TCustomMaskStat::TCustomMaskStat;
-  static std::string Ident() { return "FXM"; }
-  static std::string Caption() { return "Маска"; }
-  static int Group() { return 0; }
-  static uint8_t Features() { return sfS | sfN; }
+  KVARN_TEST_METHOD_INFO("FXM", "Маска", 0, sfS | sfN)
   std::string ZeroMark() const override { return "Ч"; }
   std::string OneMark() const override { return "н"; }
   bool CombMatches(const TComb&, const TStatDrawArray&, int, bool, bool) override { return false; }
@@ -121,10 +102,7 @@ class TstFxMask : public TCustomMaskStat {
 class TstFxShared : public TCustomNumbersStat {
  public:
   using TCustomNumbersStat::TCustomNumbersStat;
-  static std::string Ident() { return "FXD"; }
-  static std::string Caption() { return "Общие"; }
-  static int Group() { return 7; }
-  static uint8_t Features() { return sfD; }
+  KVARN_TEST_METHOD_INFO("FXD", "Общие", 7, sfD)
   static bool IsListed() { return false; }
   bool CombMatches(const TComb&, const TStatDrawArray&, int, bool, bool) override { return false; }
 };
@@ -132,10 +110,7 @@ class TstFxShared : public TCustomNumbersStat {
 class TstFxHidden : public TCustomValuesStat {
  public:
   using TCustomValuesStat::TCustomValuesStat;
-  static std::string Ident() { return "FXH"; }
-  static std::string Caption() { return "Скрытый"; }
-  static int Group() { return 2; }
-  static uint8_t Features() { return 0; }
+  KVARN_TEST_METHOD_INFO("FXH", "Скрытый", 2, 0)
   static bool IsAvailable() { return false; }
   bool CombMatches(const TComb&, const TStatDrawArray&, int, bool, bool) override { return false; }
 };
@@ -143,10 +118,7 @@ class TstFxHidden : public TCustomValuesStat {
 class TstFxShred : public TCustomValuesStat {
  public:
   using TCustomValuesStat::TCustomValuesStat;
-  static std::string Ident() { return "FXS%d"; }
-  static std::string Caption() { return "Метод шинковки %0:d: %%s"; }
-  static int Group() { return 12; }
-  static uint8_t Features() { return sfS | sfN; }
+  KVARN_TEST_METHOD_INFO("FXS%d", "Метод шинковки %0:d: %%s", 12, sfS | sfN)
   static bool HasParam() { return true; }
   static void ParamRange(const TStatList&, int& min, int& max) {
     min = 1;
@@ -164,9 +136,7 @@ const TStatClass& TstFxHidden_Class();
 const TStatClass& TstFxShred_Class();
 
 inline TStatKey Key1(uint16_t k1) {
-  TStatKey k;
-  k.Set(k1);
-  return k;
+  return family_test::WordsItem(k1).Key;
 }
 
 }  // namespace kvarn::stat_fixtures

@@ -8,11 +8,7 @@
 namespace kvarn {
 namespace {
 
-using family_test::Archive;
-using family_test::CombTexts;
-using family_test::KeyItem;
-using family_test::Texts;
-using family_test::TFamilyFixture;
+using namespace family_test;
 using ::testing::ElementsAre;
 
 // Combinations with the sums the tests need.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/test_methods.h"
 #include "core/text.h"
 #include "stat_fixtures.h"
 #include "stats/table.h"
@@ -11,20 +12,20 @@ using namespace stat_fixtures;
 
 // Draws 101..112. The number 1 comes in 101, 103, 105, 108 and 112; 22 only in 105; 23 only in
 // 106; 36 never.
-TDrawsArray Archive() {
-  return MakeDraws({{1, 2, 3, 4, 5},
-                    {6, 7, 8, 9, 10},
-                    {1, 11, 12, 13, 14},
-                    {15, 16, 17, 18, 19},
-                    {1, 2, 20, 21, 22},
-                    {23, 24, 25, 26, 27},
-                    {28, 29, 30, 31, 32},
-                    {1, 33, 34, 35, 6},
-                    {2, 3, 4, 5, 7},
-                    {8, 9, 10, 11, 12},
-                    {13, 14, 15, 16, 17},
-                    {1, 18, 19, 20, 21}},
-                   101);
+TDrawsArray TableArchive() {
+  return test::Archive({{1, 2, 3, 4, 5},
+                        {6, 7, 8, 9, 10},
+                        {1, 11, 12, 13, 14},
+                        {15, 16, 17, 18, 19},
+                        {1, 2, 20, 21, 22},
+                        {23, 24, 25, 26, 27},
+                        {28, 29, 30, 31, 32},
+                        {1, 33, 34, 35, 6},
+                        {2, 3, 4, 5, 7},
+                        {8, 9, 10, 11, 12},
+                        {13, 14, 15, 16, 17},
+                        {1, 18, 19, 20, 21}},
+                       101);
 }
 
 class StatTableTest : public ::testing::Test {
@@ -40,7 +41,7 @@ class StatTableTest : public ::testing::Test {
     for (int c = from; c <= to; ++c) EXPECT_EQ(Cell(v, c), "-") << "value " << v << " column " << c;
   }
 
-  TDrawsArray draws = Archive();
+  TDrawsArray draws = TableArchive();
   TStatList reg{draws};
   TStatTableOptions options;
   TStatTable table;
@@ -104,10 +105,7 @@ TEST_F(StatTableTest, ValueMetOnceHasNoPeriodsButExpectations) {
 class TstTestMarks : public TCustomValuesStat {
  public:
   using TCustomValuesStat::TCustomValuesStat;
-  static std::string Ident() { return "TMRK"; }
-  static std::string Caption() { return "Метки"; }
-  static int Group() { return 0; }
-  static uint8_t Features() { return 0; }
+  KVARN_TEST_METHOD_INFO("TMRK", "Метки", 0, 0)
   void AddDrawValues(int index, int last, bool sorted, TStatDrawArray& list, TStatContext& ctx,
                      TLastValueArray& lv) override {
     TCustomStat::AddDrawValues(index, last, sorted, list, ctx, lv);
@@ -122,7 +120,7 @@ class TstTestMarks : public TCustomValuesStat {
 KVARN_STAT_CLASS(TstTestMarks)
 
 TEST(StatTableCounts, ValueWithDepthAndNoCountHasNoDivisionByItsCount) {
-  const TDrawsArray draws = MakeDraws({{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}}, 101);
+  const TDrawsArray draws = Archive({{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}}, 101);
   TStatList reg{draws};
   auto stat = TstTestMarks_Class().Create(reg, 0);
   TStatTable table;
@@ -252,20 +250,7 @@ TEST_F(StatTableTest, ChartFollowsTheKeysWithoutComparison) {
 TEST(StatTableFact, SharedSearchAgreesWithTheSearchOfEachValue) {
   // Every registered method, on a random archive with the analysis point set back: the fact
   // column equals FindValueDraw of each row on its own.
-  RandomSeed(77);
-  TDrawsArray draws;
-  for (int i = 0; i < 90; ++i) {
-    TDraw d;
-    d.Number = 1000 + i;
-    for (int k = 0; k < CombSize;) {
-      const auto n = static_cast<uint8_t>(RandomInt(NumbersCount) + 1);
-      bool seen = false;
-      for (int j = 0; j < k; ++j) seen = seen || d.Values[static_cast<size_t>(j)] == n;
-      if (!seen) d.Values[static_cast<size_t>(k++)] = n;
-    }
-    d.Extra = static_cast<uint8_t>(RandomInt(4) + 1);
-    draws.push_back(d);
-  }
+  const TDrawsArray draws = test::RandomArchive(90, 1000, 77);
   TStatList reg(draws);
   reg.Register();
   TStatTableOptions options;

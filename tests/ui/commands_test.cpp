@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "core/files.h"
+#include "core/lottery_text.h"
 #include "ui/combs_page.h"
 #include "ui/commands.h"
 #include "ui/draws_page.h"
@@ -86,46 +88,26 @@ TEST_F(TCommandsTest, FailureIsShownAndTheBusyStatePairs) {
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].caption, "Ошибка");
   EXPECT_EQ(host.messages[0].text, "Ошибка записи в файл тиражей!\r\rнет места");
-  EXPECT_EQ(BusyCount(), 0);
+  EXPECT_EQ(host.BusyCount(), 0);
   EXPECT_EQ(list.Action("Plain")->shortcut(), QKeySequence(Qt::Key_F2));
   EXPECT_EQ(list.CategoryOf("Plain"), "Cat");
-}
-
-TEST_F(TCommandsTest, SharedShortcutGoesToTheFirstEnabledCommand) {
-  list.AddAll(
-      {{"Specific", "Cat", "Оставить", "F7", false}, {"General", "Cat", "Все", "F7", false}});
-  bool selection = false;
-  list.Bind(
-      "Specific", [&] { return selection; }, [] {});
-  list.Bind(
-      "General", [] { return true; }, [] {});
-  list.ShareShortcut({"Specific", "General"});
-  list.UpdateAll();
-  EXPECT_TRUE(list.Action("Specific")->shortcut().isEmpty());
-  EXPECT_EQ(list.Action("General")->shortcut(), QKeySequence(Qt::Key_F7));
-  selection = true;
-  list.UpdateAll();
-  EXPECT_EQ(list.Action("Specific")->shortcut(), QKeySequence(Qt::Key_F7));
-  EXPECT_TRUE(list.Action("General")->shortcut().isEmpty());
 }
 
 TEST_F(TUiTest, SelectAllKeyActsOnTheFocusedListOnly) {
   WriteDraws(MakeDraws(5));
   TFormMain& w = Open();
-  w.show();
-  w.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  ASSERT_TRUE(ShowActive(w));
   w.UpdateCommands();
-  QTableView* draws = w.DrawsPage().List();
+  QTableView* draws = w.Page<TDrawsPage>().List();
   draws->setFocus();
   QTest::keyClick(draws, Qt::Key_A, Qt::ControlModifier);
-  EXPECT_FALSE(w.CombsPage().HasSelection());
+  EXPECT_FALSE(w.Page<TCombsPage>().HasSelection());
   EXPECT_EQ(draws->selectionModel()->selectedRows().size(), 5);
   w.LeftTabs().setCurrentIndex(1);
-  QTableView* combs = w.CombsPage().List();
+  QTableView* combs = w.Page<TCombsPage>().List();
   combs->setFocus();
   QTest::keyClick(combs, Qt::Key_A, Qt::ControlModifier);
-  EXPECT_EQ(w.CombsPage().SelectedRows().size(), static_cast<size_t>(FullCombsCount));
+  EXPECT_EQ(w.Page<TCombsPage>().SelectedRows().size(), static_cast<size_t>(FullCombsCount));
 }
 
 TEST_F(TUiTest, FindingTheFocusedCombinationInTheArchive) {
@@ -134,7 +116,7 @@ TEST_F(TUiTest, FindingTheFocusedCombinationInTheArchive) {
   draws[3].Values = {4, 3, 2, 1, 9};
   WriteDraws(draws);
   TFormMain& w = Open();
-  QTableView* list = w.CombsPage().List();
+  QTableView* list = w.Page<TCombsPage>().List();
   // (1,2,3,4,9) is the fifth combination of the full list.
   list->setCurrentIndex(list->model()->index(4, 0));
   w.UpdateCommands();
@@ -158,7 +140,7 @@ TEST_F(TUiTest, CountingUniqueNumbersAndCopyingSelectedRows) {
   ASSERT_TRUE(w.Commands().Execute("CombsCheckNums"));
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].text, "В текущем списке комбинаций содержится 11 уникальных номеров");
-  QTableView* list = w.CombsPage().List();
+  QTableView* list = w.Page<TCombsPage>().List();
   list->selectionModel()->select(list->model()->index(2, 0),
                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
   list->selectionModel()->select(list->model()->index(0, 0),
@@ -190,7 +172,7 @@ TEST_F(TUiTest, SavingAndOpeningACombinationFile) {
                             d.selectFile(Q(path));
                             QMetaObject::invokeMethod(&d, "accept");
                           });
-  EXPECT_EQ(w.CombsPage().Model()->rowCount(), 2);
+  EXPECT_EQ(w.Page<TCombsPage>().Model()->rowCount(), 2);
   EXPECT_EQ(w.Workspace().AppliedFilters().size(), 0u);
   w.UpdateCommands();
   EXPECT_FALSE(w.Commands().Action("CombsUndo")->isEnabled());

@@ -3,8 +3,11 @@
 #include <QLineSeries>
 #include <QTableWidget>
 #include <QTreeWidget>
+#include <QValueAxis>
+#include <cmath>
 
 #include "stats/stat.h"
+#include "ui/colours.h"
 #include "ui/combs_page.h"
 #include "ui/draws_page.h"
 #include "ui/form_graph.h"
@@ -93,17 +96,40 @@ TEST_F(TFormInfoTest, CardFollowsTheColumnCount) {
   EXPECT_EQ(card->item(1, 0)->text(), QStringLiteral("8"));
 }
 
+TEST_F(TFormInfoTest, NamesAndCardGetTheRoomTheyNeed) {
+  WriteDraws(MakeDraws(5));
+  TFormMain& w = Open();
+  TFormInfo f(w.Workspace(), -1, std::nullopt, TComb{36, 1, 29, 8, 14}, false, 4);
+  f.show();
+  QApplication::processEvents();
+  // The longest property name shows whole.
+  QTreeWidget* props = f.Props();
+  const QFontMetrics fm(props->font());
+  int widest = 0;
+  for (int i = 0; i < props->topLevelItemCount(); ++i)
+    widest = std::max(widest, fm.horizontalAdvance(props->topLevelItem(i)->text(0)));
+  EXPECT_GE(props->columnWidth(0), widest);
+  // A card of 36 columns takes the width of all its cells, as far as the screen allows.
+  f.ColsField()->setValue(36);
+  QApplication::processEvents();
+  QTableWidget* card = f.Card();
+  const int need = 36 * card->columnWidth(0);
+  const int screen = f.screen()->availableGeometry().width();
+  EXPECT_GE(card->width(), std::min(need, screen * 3 / 5) - 4);
+  EXPECT_GE(f.width(), card->width());
+}
+
 TEST_F(TFormInfoTest, InfoCommandsOpenTheWindowForTheFocusedRow) {
   WriteDraws(MakeDraws(20));
   TFormMain& w = Open();
-  w.DrawsPage().List()->setCurrentIndex(w.DrawsPage().Model()->index(2, 0));
+  w.Page<TDrawsPage>().List()->setCurrentIndex(w.Page<TDrawsPage>().Model()->index(2, 0));
   w.UpdateCommands();
   WithDialog<TFormInfo>([&] { EXPECT_TRUE(w.Commands().Execute("DrawsInfo")); },
                         [](TFormInfo& f) {
                           EXPECT_EQ(Props(f)[0].second, QStringLiteral("1017"));
                           f.reject();
                         });
-  w.CombsPage().List()->setCurrentIndex(w.CombsPage().Model()->index(0, 0));
+  w.Page<TCombsPage>().List()->setCurrentIndex(w.Page<TCombsPage>().Model()->index(0, 0));
   WithDialog<TFormInfo>([&] { EXPECT_TRUE(w.Commands().Execute("CombsInfo")); },
                         [](TFormInfo& f) {
                           EXPECT_NE(Props(f)[0].first, QStringLiteral("Номер тиража:"));
@@ -131,14 +157,49 @@ TEST(TFormGraphTest, SeriesAreFoundByTitleIgnoringCaseAndMarksFollowTheCheckBox)
   EXPECT_FALSE(stakes->pointsVisible());
   EXPECT_EQ(stakes->pen().color(), QColor(0, 128, 0));
 
-  EXPECT_TRUE(profit->pointLabelsVisible());
-  EXPECT_FALSE(stakes->pointLabelsVisible());
+  EXPECT_TRUE(g.MarksVisible("Профит"));
+  EXPECT_FALSE(g.MarksVisible("Ставки"));
   g.MarksBox()->setChecked(false);
-  EXPECT_FALSE(profit->pointLabelsVisible());
+  EXPECT_FALSE(g.MarksVisible("Профит"));
   g.MarksBox()->setChecked(true);
-  EXPECT_TRUE(profit->pointLabelsVisible());
+  EXPECT_TRUE(g.MarksVisible("Профит"));
   // A series created without marks stays without them.
-  EXPECT_FALSE(stakes->pointLabelsVisible());
+  EXPECT_FALSE(g.MarksVisible("Ставки"));
+  EXPECT_TRUE(g.MarkTexts("Ставки").isEmpty());
+}
+
+TEST(TFormGraphTest, MarksAndAxesShowPlainDecimals) {
+  TSilentHost host;
+  TFormGraph g(host);
+  g.resize(800, 500);
+  g.AddGraphPoint(7000, "Профит", 1234567, true, true, 0);
+  g.AddGraphPoint(7001, "Профит", 2.5, true, true, 0);
+  g.AddGraphPoint(7003, "Профит", -0.125, true, true, 0);
+  g.show();
+  QApplication::processEvents();
+  // Each value whole, in decimal: integers as integers, reals with their own decimals.
+  EXPECT_EQ(g.MarkTexts("Профит"), (QStringList{QStringLiteral("1234567"), QStringLiteral("2.5"),
+                                                QStringLiteral("-0.125")}));
+  // Draw numbers: whole ticks and labels without decimals, the points inside the range.
+  QValueAxis* x = g.AxisX();
+  EXPECT_EQ(x->labelFormat(), QStringLiteral("%.0f"));
+  const double step = (x->max() - x->min()) / (x->tickCount() - 1);
+  EXPECT_EQ(step, std::floor(step));
+  EXPECT_GE(step, 1);
+  EXPECT_EQ(x->min(), std::floor(x->min()));
+  EXPECT_LE(x->min(), 7000);
+  EXPECT_GE(x->max(), 7003);
+  // The value axis reaches the largest value and labels it without an exponent.
+  QValueAxis* y = g.AxisY();
+  EXPECT_GE(y->max(), 1234567);
+  EXPECT_LE(y->min(), -0.125);
+  EXPECT_FALSE(y->labelFormat().contains(QLatin1Char('g')));
+  // Whole counts on both axes keep whole labels.
+  TFormGraph counts(host);
+  for (int k = 0; k <= 5; ++k) counts.AddGraphPoint(k, "Совпадения", k * 3, true, true, 0);
+  QApplication::processEvents();
+  EXPECT_EQ(counts.AxisY()->labelFormat(), QStringLiteral("%.0f"));
+  EXPECT_EQ(counts.MarkTexts("совпадения").back(), QStringLiteral("15"));
 }
 
 TEST_F(TFormInfoTest, FormulasDialogChangesTheShreddingMethodsOnlyWhenConfirmed) {
@@ -167,8 +228,8 @@ TEST_F(TFormInfoTest, FormulasDialogChangesTheShreddingMethodsOnlyWhenConfirmed)
   EXPECT_EQ(ws.Settings().Shredding.Digits[1], 3);
   // The method box names the new formula.
   bool named = false;
-  for (int i = 0; i < w.StatsPage().MethodBox()->count(); ++i)
-    named = named || w.StatsPage().MethodBox()->itemText(i).contains(QStringLiteral("n1/7"));
+  for (int i = 0; i < w.Page<TStatsPage>().MethodBox()->count(); ++i)
+    named = named || w.Page<TStatsPage>().MethodBox()->itemText(i).contains(QStringLiteral("n1/7"));
   EXPECT_TRUE(named);
 }
 

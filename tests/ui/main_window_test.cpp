@@ -11,6 +11,7 @@
 
 #include "combs/combs.h"
 #include "core/config.h"
+#include "core/files.h"
 #include "ui/combs_page.h"
 #include "ui/draws_page.h"
 #include "ui/form_draw.h"
@@ -37,12 +38,12 @@ TEST_F(TUiTest, StartUpFillsListsAndStatusPanels) {
   EXPECT_TRUE(shown.empty()) << Texts().front();
 
   // Newest first, and the combination list in lexicographic order with its sums.
-  const auto* draws = w.DrawsPage().Model();
+  const auto* draws = w.Page<TDrawsPage>().Model();
   EXPECT_EQ(draws->rowCount(), 100);
   EXPECT_EQ(Cell(draws, 0, 0), QStringLiteral("1099"));
   EXPECT_EQ(Cell(draws, 99, 0), QStringLiteral("1000"));
   EXPECT_EQ(Cell(draws, 0, 8), QStringLiteral("01.02.2020 21:00"));
-  const auto* combs = w.CombsPage().Model();
+  const auto* combs = w.Page<TCombsPage>().Model();
   EXPECT_EQ(combs->rowCount(), FullCombsCount);
   EXPECT_EQ(Cell(combs, 0, 0), QStringLiteral("1"));
   EXPECT_EQ(Cell(combs, FullCombsCount - 1, 6), QStringLiteral("170"));
@@ -54,28 +55,29 @@ TEST_F(TUiTest, ListModelsKeepTheModelContractThroughChanges) {
   gModelTestFailures = 0;
   WriteDraws(MakeDraws(20));
   TFormMain& w = Open();
-  QAbstractItemModelTester draws(w.DrawsPage().Model(),
+  QAbstractItemModelTester draws(w.Page<TDrawsPage>().Model(),
                                  QAbstractItemModelTester::FailureReportingMode::Warning);
-  QAbstractItemModelTester filters(w.CombsPage().Filters()->model(),
+  QAbstractItemModelTester filters(w.Page<TCombsPage>().Filters()->model(),
                                    QAbstractItemModelTester::FailureReportingMode::Warning);
   QApplication::clipboard()->setText(QStringLiteral("1 2 3 4 5\n6 7 8 9 10\n11 12 13 14 15"));
   w.UpdateCommands();
   ASSERT_TRUE(w.Commands().Execute("CombsPaste"));
   // The tester walks every cell: the list is small now.
-  QAbstractItemModelTester combs(w.CombsPage().Model(),
+  QAbstractItemModelTester combs(w.Page<TCombsPage>().Model(),
                                  QAbstractItemModelTester::FailureReportingMode::Warning);
-  w.CombsPage().List()->selectionModel()->select(
-      w.CombsPage().Model()->index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  w.Page<TCombsPage>().List()->selectionModel()->select(
+      w.Page<TCombsPage>().Model()->index(1, 0),
+      QItemSelectionModel::Select | QItemSelectionModel::Rows);
   w.UpdateCommands();
   ASSERT_TRUE(w.Commands().Execute("CombsDelSelected"));
-  EXPECT_EQ(Cell(w.CombsPage().Model(), 1, 1), QStringLiteral("11"));
-  EXPECT_EQ(Cell(w.CombsPage().Model(), 1, 0), QStringLiteral("2"));
-  EXPECT_EQ(Cell(w.CombsPage().Filters()->model(), 0, 1), QStringLiteral("1"));
-  EXPECT_EQ(Cell(w.CombsPage().Filters()->model(), 0, 2), QStringLiteral("2"));
-  w.DrawsPage().OffsetField()->setValue(5);
+  EXPECT_EQ(Cell(w.Page<TCombsPage>().Model(), 1, 1), QStringLiteral("11"));
+  EXPECT_EQ(Cell(w.Page<TCombsPage>().Model(), 1, 0), QStringLiteral("2"));
+  EXPECT_EQ(Cell(w.Page<TCombsPage>().Filters()->model(), 0, 1), QStringLiteral("1"));
+  EXPECT_EQ(Cell(w.Page<TCombsPage>().Filters()->model(), 0, 2), QStringLiteral("2"));
+  w.Page<TDrawsPage>().OffsetField()->setValue(5);
   ASSERT_TRUE(w.Commands().Execute("DrawsSorted"));
   // Sorted for display only: the row shows the numbers ascending.
-  const auto* m = w.DrawsPage().Model();
+  const auto* m = w.Page<TDrawsPage>().Model();
   for (int c = 1; c < 5; ++c) EXPECT_LT(Cell(m, 0, c).toInt(), Cell(m, 0, c + 1).toInt());
   EXPECT_EQ(gModelTestFailures, 0);
 }
@@ -93,16 +95,16 @@ TEST_F(TUiTest, EmptyDirectoryStartsWithEmptyArchive) {
 TEST_F(TUiTest, OffsetFieldMovesTheAnalysisPoint) {
   WriteDraws(MakeDraws(100));
   TFormMain& w = Open();
-  w.DrawsPage().OffsetField()->setValue(3);
+  w.Page<TDrawsPage>().OffsetField()->setValue(3);
   EXPECT_EQ(w.Workspace().DrawsOffset(), 3);
   EXPECT_EQ(w.StatusText(spNextDraw), QStringLiteral("Следующий тираж: 1097"));
   EXPECT_EQ(w.StatusText(spResult), Q(DrawsOffsetResult(w.Workspace().Draws(), 3)));
   EXPECT_FALSE(w.StatusText(spResult).isEmpty());
   // The offset row is the one painted in the offset colour.
-  const auto* m = w.DrawsPage().Model();
+  const auto* m = w.Page<TDrawsPage>().Model();
   EXPECT_EQ(m->data(m->index(3, 0), Qt::BackgroundRole).value<QColor>(), QColor(255, 170, 170));
   EXPECT_NE(m->data(m->index(2, 0), Qt::BackgroundRole).value<QColor>(), QColor(255, 170, 170));
-  EXPECT_EQ(w.DrawsPage().OffsetField()->maximum(), 99);
+  EXPECT_EQ(w.Page<TDrawsPage>().OffsetField()->maximum(), 99);
 }
 
 TEST_F(TUiTest, AddingADrawThroughTheDialog) {
@@ -124,7 +126,7 @@ TEST_F(TUiTest, AddingADrawThroughTheDialog) {
                           d.accept();
                         });
   EXPECT_EQ(w.StatusText(spDraws), QStringLiteral("Архив тиражей: 11"));
-  EXPECT_EQ(Cell(w.DrawsPage().Model(), 0, 0), QStringLiteral("1010"));
+  EXPECT_EQ(Cell(w.Page<TDrawsPage>().Model(), 0, 0), QStringLiteral("1010"));
   TDrawsArray onDisk;
   DrawsReadFile(PathJoin(dir_, DrawsFileName), onDisk);
   ASSERT_EQ(onDisk.size(), 11u);
@@ -137,7 +139,7 @@ TEST_F(TUiTest, AddingADrawThroughTheDialog) {
 TEST_F(TUiTest, CancelledDialogChangesNothing) {
   WriteDraws(MakeDraws(5));
   TFormMain& w = Open();
-  w.DrawsPage().List()->setCurrentIndex(w.DrawsPage().Model()->index(1, 0));
+  w.Page<TDrawsPage>().List()->setCurrentIndex(w.Page<TDrawsPage>().Model()->index(1, 0));
   WithDialog<TFormDraw>([&] { w.Commands().Execute("DrawsEdit"); },
                         [&](TFormDraw& d) {
                           EXPECT_EQ(d.NumberField()->value(), 1003);
@@ -152,8 +154,8 @@ TEST_F(TUiTest, CancelledDialogChangesNothing) {
 TEST_F(TUiTest, DeletingSelectedDrawsAsksWithNoAsDefault) {
   WriteDraws(MakeDraws(10));
   TFormMain& w = Open();
-  QTableView* list = w.DrawsPage().List();
-  auto* m = w.DrawsPage().Model();
+  QTableView* list = w.Page<TDrawsPage>().List();
+  auto* m = w.Page<TDrawsPage>().Model();
   list->selectionModel()->select(m->index(0, 0),
                                  QItemSelectionModel::Select | QItemSelectionModel::Rows);
   list->selectionModel()->select(m->index(4, 0),
@@ -190,7 +192,7 @@ TEST_F(TUiTest, GeneratingWithMyNumbers) {
                               d.accept();
                             });
   EXPECT_EQ(w.Workspace().Combs().Count(), 52360);
-  EXPECT_EQ(w.CombsPage().Model()->rowCount(), 52360);
+  EXPECT_EQ(w.Page<TCombsPage>().Model()->rowCount(), 52360);
   EXPECT_EQ(w.StatusText(spCombs), QStringLiteral("Комбинаций: 52360"));
   // Not kept as the default: the stored parameters stay the full list.
   EXPECT_EQ(w.GenerateParameters().Mode, 0);
@@ -219,14 +221,14 @@ TEST_F(TUiTest, PasteOfABadLineKeepsTheList) {
   EXPECT_EQ(shown[0].caption, "Ошибка");
   EXPECT_EQ(shown[0].text, "Некорректная комбинация: \"1 2 3 4 5 6\"!");
   EXPECT_EQ(w.Workspace().Combs().Count(), FullCombsCount);
-  EXPECT_EQ(w.CombsPage().Model()->rowCount(), FullCombsCount);
+  EXPECT_EQ(w.Page<TCombsPage>().Model()->rowCount(), FullCombsCount);
 
   shown.clear();
   QApplication::clipboard()->setText(QStringLiteral("01 02 03 04 05\r\n7,8,9,10,11"));
   w.UpdateCommands();
   ASSERT_TRUE(w.Commands().Execute("CombsPaste"));
   EXPECT_TRUE(shown.empty());
-  EXPECT_EQ(w.CombsPage().Model()->rowCount(), 2);
+  EXPECT_EQ(w.Page<TCombsPage>().Model()->rowCount(), 2);
   EXPECT_EQ(w.StatusText(spCombs), QStringLiteral("Комбинаций: 2"));
 }
 
@@ -234,18 +236,19 @@ TEST_F(TUiTest, SelectAllDeleteAndUndoOnTheFullList) {
   TFormMain& w = Open();
   w.UpdateCommands();
   ASSERT_TRUE(w.Commands().Execute("CombsSelectAll"));
-  EXPECT_EQ(w.CombsPage().SelectedRows().size(), static_cast<size_t>(FullCombsCount));
+  EXPECT_EQ(w.Page<TCombsPage>().SelectedRows().size(), static_cast<size_t>(FullCombsCount));
   w.UpdateCommands();
   ASSERT_TRUE(w.Commands().Execute("CombsDelSelected"));
-  EXPECT_EQ(w.CombsPage().Model()->rowCount(), 0);
+  EXPECT_EQ(w.Page<TCombsPage>().Model()->rowCount(), 0);
   ASSERT_EQ(w.Workspace().AppliedFilters().size(), 1u);
-  EXPECT_EQ(w.CombsPage().Filters()->model()->rowCount(), 1);
-  EXPECT_EQ(Cell(w.CombsPage().Filters()->model(), 0, 0), QStringLiteral("Выделенные комбинации"));
+  EXPECT_EQ(w.Page<TCombsPage>().Filters()->model()->rowCount(), 1);
+  EXPECT_EQ(Cell(w.Page<TCombsPage>().Filters()->model(), 0, 0),
+            QStringLiteral("Выделенные комбинации"));
   w.UpdateCommands();
   EXPECT_FALSE(w.Commands().Action("CombsDelSelected")->isEnabled());
   ASSERT_TRUE(w.Commands().Execute("CombsUndo"));
-  EXPECT_EQ(w.CombsPage().Model()->rowCount(), FullCombsCount);
-  EXPECT_EQ(w.CombsPage().Filters()->model()->rowCount(), 0);
+  EXPECT_EQ(w.Page<TCombsPage>().Model()->rowCount(), FullCombsCount);
+  EXPECT_EQ(w.Page<TCombsPage>().Filters()->model()->rowCount(), 0);
   w.UpdateCommands();
   EXPECT_FALSE(w.Commands().Action("CombsUndo")->isEnabled());
 }
@@ -256,7 +259,7 @@ TEST_F(TUiTest, ExcludingTheLastDraws) {
   WriteDraws(draws);
   TFormMain& w = Open();
   // Enter in the field runs the exclusion.
-  QSpinBox* field = w.CombsPage().ExcludeField();
+  QSpinBox* field = w.Page<TCombsPage>().ExcludeField();
   field->selectAll();
   QTest::keyClicks(field, QStringLiteral("2"));
   w.UpdateCommands();
@@ -338,16 +341,16 @@ TEST_F(TUiTest, ViewSwitchesSurviveARestart) {
 TEST_F(TUiTest, LayoutIsWrittenWhenTheWindowCloses) {
   {
     TFormMain& w = Open();
-    w.CombsPage().ExcludeField()->setValue(7);
-    w.DrawsPage().List()->setColumnWidth(8, 140);
+    w.Page<TCombsPage>().ExcludeField()->setValue(7);
+    w.Page<TDrawsPage>().List()->setColumnWidth(8, 140);
     Close(w);
   }
   std::string path = PathJoin(dir_, WindowStateFileName);
   EXPECT_EQ(WindowStateReadInt(path, "DrawsExclude", 0), 7);
   EXPECT_EQ(WindowStateReadString(path, "lvDraws.Column8", "").substr(0, 4), "140,");
   TFormMain& w = Open();
-  EXPECT_EQ(w.CombsPage().ExcludeField()->value(), 7);
-  EXPECT_EQ(w.DrawsPage().List()->columnWidth(8), 140);
+  EXPECT_EQ(w.Page<TCombsPage>().ExcludeField()->value(), 7);
+  EXPECT_EQ(w.Page<TDrawsPage>().List()->columnWidth(8), 140);
 }
 
 TEST_F(TUiTest, BusyStateDisablesEveryCommandButTheStop) {

@@ -4,6 +4,8 @@
 #include <QTableWidget>
 
 #include "core/config.h"
+#include "core/files.h"
+#include "ui/colours.h"
 #include "ui/draws_page.h"
 #include "ui/form_config.h"
 #include "ui/form_proxy.h"
@@ -41,8 +43,9 @@ TEST_F(TUiTest, SettingsDialogReshapesTheSegmentGrid) {
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0].text, "Некорректное значение: 12!\r\rУкажите любое число от 1 до 9");
         EXPECT_EQ(d.Segments()->item(0, 0)->text(), QStringLiteral("1"));
-        d.Profits()->item(0, 0)->setText(QStringLiteral("5"));
-        d.Profits()->item(0, 1)->setText(QStringLiteral("1000,5"));
+        // The keys are the match counts; only the prizes can be typed.
+        EXPECT_FALSE(d.Profits()->item(0, 0)->flags() & Qt::ItemIsEditable);
+        d.Profits()->item(5, 1)->setText(QStringLiteral("1000,5"));
         d.Cost()->setValue(12.5);
         d.ChannelSize()->setValue(4);
         d.accept();
@@ -52,7 +55,7 @@ TEST_F(TUiTest, SettingsDialogReshapesTheSegmentGrid) {
   EXPECT_EQ(c.ChannelSize, 4);
   EXPECT_EQ(c.StakeCost, 125000);
   EXPECT_EQ(c.Segments[7], 4);
-  ASSERT_EQ(c.Profits.size(), 6u);
+  ASSERT_EQ(c.Profits.size(), 1u);
   EXPECT_EQ(c.Profits[0].Overlap, 5);
   EXPECT_EQ(c.Profits[0].Profit, 10005000);
   // Written at once.
@@ -63,10 +66,49 @@ TEST_F(TUiTest, SettingsDialogReshapesTheSegmentGrid) {
   EXPECT_EQ(SegmentsText(onDisk.Data.Segments), SegmentsText(c.Segments));
 }
 
+TEST_F(TUiTest, OpeningAndConfirmingTheSettingsKeepsThePrizeTable) {
+  TFormMain& w = Open();
+  // Rows for 2..5 matches, one of them with more than two decimals, stored in another order.
+  const TProfitsArray stored = {{5, 10000000000}, {2, 1000000}, {3, 123456}, {4, 5000000}};
+  w.Workspace().Config().Profits = stored;
+  WithDialog<TFormConfig>([&] { w.Commands().Execute("EditConfig"); },
+                          [&](TFormConfig& d) {
+                            // Each key once, beside the prize of its match count.
+                            const char* const want[6][2] = {{"0", "0.00"},   {"1", "0.00"},
+                                                            {"2", "100.00"}, {"3", "12.3456"},
+                                                            {"4", "500.00"}, {"5", "1000000.00"}};
+                            for (int i = 0; i < 6; ++i) {
+                              EXPECT_EQ(d.Profits()->item(i, 0)->text(), Q(want[i][0]));
+                              EXPECT_EQ(d.Profits()->item(i, 1)->text(), Q(want[i][1]));
+                            }
+                            d.accept();
+                          });
+  const TProfitsArray once = w.Workspace().Config().Profits;
+  ASSERT_EQ(once.size(), 4u);
+  // The stakes check finds the same prize for every match count as before.
+  for (int m = 0; m <= 5; ++m) {
+    auto prizeOf = [m](const TProfitsArray& t) {
+      for (const TProfit& p : t)
+        if (p.Overlap == m) return p.Profit;
+      return int64_t{0};
+    };
+    EXPECT_EQ(prizeOf(once), prizeOf(stored)) << m;
+  }
+  // Opening and confirming again changes nothing at all.
+  WithDialog<TFormConfig>([&] { w.Commands().Execute("EditConfig"); },
+                          [&](TFormConfig& d) { d.accept(); });
+  const TProfitsArray twice = w.Workspace().Config().Profits;
+  ASSERT_EQ(twice.size(), once.size());
+  for (size_t i = 0; i < once.size(); ++i) {
+    EXPECT_EQ(twice[i].Overlap, once[i].Overlap);
+    EXPECT_EQ(twice[i].Profit, once[i].Profit);
+  }
+}
+
 TEST_F(TUiTest, ChannelWidthRecoloursTheDrawsList) {
   WriteDraws(MakeDraws(3));
   TFormMain& w = Open();
-  const auto* m = w.DrawsPage().Model();
+  const auto* m = w.Page<TDrawsPage>().Model();
   int n = m->data(m->index(0, 1), Qt::DisplayRole).toInt();
   auto colour = [&] { return m->data(m->index(0, 1), Qt::BackgroundRole).value<QColor>(); };
   EXPECT_EQ(colour(), WinColour(ChannelColour(n, 6)));

@@ -8,9 +8,11 @@
 #include <QTest>
 #include <filesystem>
 
+#include "core/files.h"
 #include "core/paths.h"
 #include "stats/prefetch.h"
 #include "ui/combs_page.h"
+#include "ui/list_view.h"
 #include "ui/stats_page.h"
 #include "ui_fixture.h"
 
@@ -35,7 +37,7 @@ void SelectMethod(TFormMain& w, const std::string& ident) {
   const auto& lines = ws.MethodBoxes().Stat;
   for (size_t i = 0; i < lines.size(); ++i)
     if (lines[i].Entry == entry) {
-      w.StatsPage().MethodBox()->setCurrentIndex(static_cast<int>(i));
+      w.Page<TStatsPage>().MethodBox()->setCurrentIndex(static_cast<int>(i));
       return;
     }
   FAIL() << "no line for " << ident;
@@ -54,7 +56,7 @@ TEST_F(TStatsPageTest, TableShowsTheCountsOfTheWindowAndSortsByHeaderClicks) {
   const TDrawsArray draws = MakeDraws(60);
   WriteDraws(draws);
   TFormMain& w = Open();
-  TStatsPage& page = w.StatsPage();
+  TStatsPage& page = w.Page<TStatsPage>();
   page.LenField()->setValue(50);
   SelectMethod(w, "NUMS");
   w.Commands().Execute("DrawsStatCalc");
@@ -97,8 +99,8 @@ TEST_F(TStatsPageTest, TableShowsTheCountsOfTheWindowAndSortsByHeaderClicks) {
   SelectRows(page.Table(), {3});
   page.ClickColumn(1);  // the sort column again: descending
   for (int r = 1; r < m->rowCount(); ++r) ASSERT_GE(countAt(r - 1), countAt(r));
-  ASSERT_EQ(page.SelectedRows().size(), 1u);
-  EXPECT_EQ(Cell(m, page.SelectedRows()[0], 0), chosen);
+  ASSERT_EQ(SelectedRows(page.Table()).size(), 1u);
+  EXPECT_EQ(Cell(m, SelectedRows(page.Table())[0], 0), chosen);
   page.ClickColumn(0);  // another column: ascending, numerically
   EXPECT_EQ(Cell(m, 0, 0), QStringLiteral("1"));
   EXPECT_EQ(Cell(m, 35, 0), QStringLiteral("36"));
@@ -121,7 +123,7 @@ TEST_F(TStatsPageTest, TableShowsTheCountsOfTheWindowAndSortsByHeaderClicks) {
 TEST_F(TStatsPageTest, LenAndAnalysisPointDecideWhetherTheTableIsRecomputed) {
   WriteDraws(MakeDraws(40));
   TFormMain& w = Open();
-  TStatsPage& page = w.StatsPage();
+  TStatsPage& page = w.Page<TStatsPage>();
   SelectMethod(w, "NUMS");
   const auto* m = page.Model();
   auto total = [&] {
@@ -160,7 +162,7 @@ TEST_F(TStatsPageTest, LenAndAnalysisPointDecideWhetherTheTableIsRecomputed) {
 TEST_F(TStatsPageTest, KeepingAndDeletingSelectedRowsFilterTheListAndUndoRestoresIt) {
   WriteDraws(MakeDraws(30));
   TFormMain& w = Open();
-  TStatsPage& page = w.StatsPage();
+  TStatsPage& page = w.Page<TStatsPage>();
   SelectMethod(w, "NUMS");
   page.ClickColumn(0);
   const auto* m = page.Model();
@@ -179,8 +181,12 @@ TEST_F(TStatsPageTest, KeepingAndDeletingSelectedRowsFilterTheListAndUndoRestore
   EXPECT_EQ(ws.AppliedFilters()[0].Values, "1; 2");
   EXPECT_EQ(ws.AppliedFilters()[0].Count, withOneOrTwo);
   EXPECT_FALSE(ws.AppliedFilters()[0].Exclude);
-  EXPECT_EQ(w.CombsPage().Filters()->model()->rowCount(), 1);
+  EXPECT_EQ(w.Page<TCombsPage>().Filters()->model()->rowCount(), 1);
   EXPECT_EQ(w.StatusText(spCombs), Q(StrFormat("Комбинаций: %d", withOneOrTwo)));
+  // The method's caption shows whole in the applied-filters list.
+  QTableView* filters = w.Page<TCombsPage>().Filters();
+  EXPECT_GE(filters->columnWidth(0),
+            filters->fontMetrics().horizontalAdvance(Q(ws.AppliedFilters()[0].Caption)));
 
   // Deleting 1 from those leaves the ones with 2 but without 1.
   SelectRows(page.Table(), {0});
@@ -203,7 +209,7 @@ TEST_F(TStatsPageTest, ComparisonShowsNormColumnsAndTheIdealLine) {
   WriteDraws(MakeDraws(30));
   TFormMain& w = Open();
   TWorkspace& ws = w.Workspace();
-  TStatsPage& page = w.StatsPage();
+  TStatsPage& page = w.Page<TStatsPage>();
   SelectMethod(w, "NUMS");
   // Only the file of the method under test is built here; the others are stood in for.
   const int target = ws.StatList().FindByIdent("NUMS");
@@ -254,16 +260,16 @@ TEST_F(TStatsPageTest, ResettingFavouritesAsksAndOffersEveryMethod) {
   ws.StatList().AllFavourite = false;
   for (int i = 1; i < ws.StatList().Count(); ++i) ws.StatList().Items(i).Favourite = false;
   ws.MethodBoxesRefill(true);
-  w.StatsPage().RefillMethodBox();
-  const int few = w.StatsPage().MethodBox()->count();
+  w.Page<TStatsPage>().RefillMethodBox();
+  const int few = w.Page<TStatsPage>().MethodBox()->count();
 
   answer = false;
   ASSERT_TRUE(w.Commands().Execute("FiltersReset"));
   EXPECT_EQ(shown.back().text, "Вы действительно хотите сбросить список избранных фильтров?");
-  EXPECT_EQ(w.StatsPage().MethodBox()->count(), few);
+  EXPECT_EQ(w.Page<TStatsPage>().MethodBox()->count(), few);
   answer = true;
   ASSERT_TRUE(w.Commands().Execute("FiltersReset"));
-  EXPECT_GT(w.StatsPage().MethodBox()->count(), few);
+  EXPECT_GT(w.Page<TStatsPage>().MethodBox()->count(), few);
   EXPECT_TRUE(FileExists(ws.MethodListPath()));
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <filesystem>
@@ -13,8 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "common/archives.h"
+#include "common/data_dir_test.h"
 #include "core/config.h"
 #include "core/draws.h"
+#include "core/files.h"
 #include "core/text.h"
 #include "ui/form_main.h"
 #include "ui/qt_host.h"
@@ -30,44 +34,18 @@ QT_END_NAMESPACE
 namespace kvarn::test {
 
 inline TDrawsArray MakeDraws(int count, int firstNumber = 1000) {
-  TDrawsArray draws;
-  for (int i = 0; i < count; ++i) {
-    TDraw d;
-    d.Number = firstNumber + i;
-    for (int k = 0; k < CombSize; ++k)
-      d.Values[static_cast<size_t>(k)] = static_cast<uint8_t>((i * 7 + k * 5) % NumbersCount + 1);
-    d.Extra = 0;
-    d.DateText = "01.02.2020 21:00";
-    draws.push_back(d);
-  }
-  return draws;
+  return ArchiveOf(count, firstNumber, SpreadOfFive, 0, "01.02.2020 21:00");
 }
 
-class TUiTest : public ::testing::Test {
+class TUiTest : public TDataDirTest {
  protected:
   void SetUp() override {
-    dir_ = (std::filesystem::temp_directory_path() /
-            ("kvarn_ui_" + std::to_string(::getpid()) + "_" +
-             ::testing::UnitTest::GetInstance()->current_test_info()->name()))
-               .string();
-    std::filesystem::remove_all(dir_);
-    std::filesystem::create_directories(dir_);
     // No download at start-up: the tests have no web archive.
     WindowStateWriteInt(PathJoin(dir_, WindowStateFileName), "DownloadDrawsOnStart", 2);
-    TQtHost::SetMessageHook([this](const TQtHost::TShown& m) {
-      shown.push_back(m);
-      return answer;
-    });
   }
-  void TearDown() override {
-    windows_.clear();
-    TQtHost::SetMessageHook({});
-    std::filesystem::remove_all(dir_);
-  }
+  void TearDown() override { windows_.clear(); }
 
-  void WriteDraws(const TDrawsArray& draws) {
-    DrawsWriteFile(PathJoin(dir_, DrawsFileName), draws);
-  }
+  void WriteDraws(const TDrawsArray& draws) { WriteArchive(dir_, draws); }
 
   // A window over the directory, initialised as the one-shot timer would; false when start-up
   // decided to end the program.
@@ -76,11 +54,21 @@ class TUiTest : public ::testing::Test {
     o.dataDir = dir_;
     o.switches = switches;
     o.autoInit = false;
+    o.messageHook = [this](const TQtHost::TShown& m) {
+      shown.push_back(m);
+      return answer;
+    };
     windows_.push_back(std::make_unique<TFormMain>(o));
     TFormMain& w = *windows_.back();
     bool ok = w.Initialize();
     if (running) *running = ok;
     return w;
+  }
+  // The window shown and active, so that keys reach the focused widget.
+  static bool ShowActive(TFormMain& w) {
+    w.show();
+    w.activateWindow();
+    return QTest::qWaitForWindowActive(&w);
   }
   void Close(TFormMain& w) {
     for (auto it = windows_.begin(); it != windows_.end(); ++it)
@@ -110,7 +98,6 @@ class TUiTest : public ::testing::Test {
     return t;
   }
 
-  std::string dir_;
   std::vector<TQtHost::TShown> shown;
   bool answer = true;
 

@@ -16,7 +16,6 @@ namespace kvarn::test {
 namespace {
 
 TEST_F(TUiTest, QuestionBoxAnswersInRussianWithNoAsDefault) {
-  TQtHost::SetMessageHook({});
   TQtHost host(nullptr);
   QStringList buttons;
   QString defaultText;
@@ -56,7 +55,7 @@ TEST_F(TUiTest, ChartLabelsStandUprightWithRoomForTheirText) {
   w.resize(1200, 760);
   w.show();
   QApplication::processEvents();
-  TStatsPage& page = w.StatsPage();
+  TStatsPage& page = w.Page<TStatsPage>();
   page.Compute(true);
   QApplication::processEvents();
   auto axes = page.Chart()->axes(Qt::Horizontal);
@@ -96,7 +95,7 @@ TEST_F(TUiTest, EmptyStatisticsTableAlreadyShowsItsSortOrder) {
   bool running = true;
   TFormMain& w = Open(&running);
   ASSERT_FALSE(running);
-  QHeaderView* header = w.StatsPage().Table()->horizontalHeader();
+  QHeaderView* header = w.Page<TStatsPage>().Table()->horizontalHeader();
   EXPECT_EQ(header->sortIndicatorSection(), 1);
   EXPECT_EQ(header->sortIndicatorOrder(), Qt::AscendingOrder);
 }

@@ -1,0 +1,10 @@
+#include "ui/colours.h"
+
+namespace kvarn {
+
+QColor WinColour(uint32_t bgr) {
+  return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+                static_cast<int>((bgr >> 16) & 0xFF));
+}
+
+}  // namespace kvarn
