@@ -1,5 +1,6 @@
 #include "app/export_sheets.h"
 
+#include "core/dates.h"
 #include "core/lottery.h"
 #include "core/text.h"
 

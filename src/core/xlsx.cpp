@@ -10,7 +10,9 @@
 #include <unordered_map>
 
 #include "core/sheet.h"
+#include "core/files.h"
 #include "core/text.h"
+#include "core/utf8.h"
 
 namespace kvarn {
 

@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "app/host.h"
+#include "ui/dialog_buttons.h"
 #include "ui/qt_host.h"
 
 namespace kvarn {
@@ -46,10 +47,10 @@ QIcon TFormFavourites::NodeIcon(int icon) {
   return CheckIcon(icon == fiTicked);
 }
 
-TFormFavourites::TFormFavourites(TStatList& list, QString startDir,
+TFormFavourites::TFormFavourites(IHost& host, TStatList& list, QString startDir,
                                  std::function<void(int)> showInfo, QWidget* parent)
     : QDialog(parent),
-      list_(list),
+      host_(host),
       model_(list),
       startDir_(std::move(startDir)),
       showInfo_(std::move(showInfo)) {
@@ -122,11 +123,7 @@ TFormFavourites::TFormFavourites(TStatList& list, QString startDir,
   for (QCheckBox* c : {sortOnName_, showGroupName_, showFlags_}) bv->addWidget(c);
   v->addWidget(box);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-  buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Отмена"));
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* buttons = OkCancelButtons(this);
   v->addWidget(buttons);
 
   tree_->installEventFilter(this);
@@ -163,7 +160,7 @@ QAction* TFormFavourites::AddCommand(const char* name, const char* caption, cons
     try {
       (this->*run)();
     } catch (const std::exception& e) {
-      TQtHost(this).ShowMessage(TMsgKind::Error, "Ошибка", e.what());
+      ShowError(host_, e.what());
     }
     UpdateCommands();
   });
@@ -215,7 +212,7 @@ TFavouritesPos TFormFavourites::Selected() const {
 }
 
 void TFormFavourites::UpdateCommands() {
-  const bool idle = BusyCount() == 0;
+  const bool idle = host_.BusyCount() == 0;
   const TFavouritesPos pos = Selected();
   commands_["CheckNone"]->setEnabled(idle && !model_.Empty());
   commands_["CheckAll"]->setEnabled(idle && !model_.Empty());
@@ -281,8 +278,7 @@ void TFormFavourites::NamesImport() {
   dlg.setDefaultSuffix(QStringLiteral("flt"));
   if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return;
   std::string message;
-  if (!model_.ImportNames(S(dlg.selectedFiles().first()), message))
-    TQtHost(this).ShowMessage(TMsgKind::Error, "Ошибка", message);
+  if (!model_.ImportNames(S(dlg.selectedFiles().first()), message)) ShowError(host_, message);
   Repaint();
 }
 
@@ -294,8 +290,7 @@ void TFormFavourites::NamesExport() {
   dlg.setDefaultSuffix(QStringLiteral("flt"));
   if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return;
   std::string message;
-  if (!model_.ExportNames(S(dlg.selectedFiles().first()), message))
-    TQtHost(this).ShowMessage(TMsgKind::Error, "Ошибка", message);
+  if (!model_.ExportNames(S(dlg.selectedFiles().first()), message)) ShowError(host_, message);
 }
 
 void TFormFavourites::Clicked(QTreeWidgetItem* item) {

@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 
+#include "app/host.h"
 #include "stats/favourites.h"
 
 namespace kvarn {
@@ -19,9 +20,10 @@ namespace kvarn {
 class TFormFavourites : public QDialog {
   Q_OBJECT
  public:
-  // startDir: where the name files' dialogs open. showInfo: the description window of an entry.
-  TFormFavourites(TStatList& list, QString startDir, std::function<void(int entry)> showInfo,
-                  QWidget* parent = nullptr);
+  // host: the window's, for its busy state and messages. startDir: where the name files'
+  // dialogs open. showInfo: the description window of an entry.
+  TFormFavourites(IHost& host, TStatList& list, QString startDir,
+                  std::function<void(int entry)> showInfo, QWidget* parent = nullptr);
 
   // Shows the dialog; on OK applies the edits to the registry and returns true.
   bool EditFavourites();
@@ -59,7 +61,7 @@ class TFormFavourites : public QDialog {
   void NamesExport();
   void Clicked(QTreeWidgetItem* item);
 
-  TStatList& list_;
+  IHost& host_;
   TFavouritesTree model_;
   QString startDir_;
   std::function<void(int)> showInfo_;

@@ -3,7 +3,10 @@
 #include <filesystem>
 
 #include "app/export_sheets.h"
+#include "core/codec.h"
+#include "core/files.h"
 #include "core/text.h"
+#include "core/utf8.h"
 #include "core/xlsx_read.h"
 #include "stakes/stakes_grid.h"
 

@@ -3,7 +3,10 @@
 #include <set>
 
 #include "app/help_book.h"
+#include "core/codec.h"
+#include "core/files.h"
 #include "core/text.h"
+#include "core/utf8.h"
 #include "stats/registry.h"
 
 namespace kvarn {

@@ -2,8 +2,11 @@
 
 #include <filesystem>
 
+#include "core/codec.h"
+#include "core/files.h"
 #include "core/sheet.h"
 #include "core/text.h"
+#include "core/utf8.h"
 #include "core/xlsx_read.h"
 
 namespace kvarn {

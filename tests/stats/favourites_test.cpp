@@ -3,7 +3,10 @@
 #include <filesystem>
 #include <string>
 
+#include "core/codec.h"
+#include "core/files.h"
 #include "core/text.h"
+#include "core/utf8.h"
 #include "stat_fixtures.h"
 #include "stats/favourites.h"
 
