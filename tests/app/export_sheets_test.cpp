@@ -3,11 +3,12 @@
 #include <filesystem>
 
 #include "app/export_sheets.h"
+#include "common/temp_dir.h"
+#include "common/xlsx_read.h"
 #include "core/codec.h"
 #include "core/files.h"
 #include "core/text.h"
 #include "core/utf8.h"
-#include "core/xlsx_read.h"
 #include "stakes/stakes_grid.h"
 
 namespace kvarn {
@@ -18,10 +19,6 @@ using test::ReadXlsx;
 class ExportSheetsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("kvarn-export-sheets-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
     for (int i = 0; i < 3; ++i) {
       TDraw d;
       d.Number = 100 + i;
@@ -31,10 +28,9 @@ class ExportSheetsTest : public ::testing::Test {
       draws_.push_back(d);
     }
   }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::string File() const { return (dir_ / "out.xlsx").string(); }
+  std::string File() const { return dir_.File("out.xlsx"); }
 
-  std::filesystem::path dir_;
+  test::TTempDir dir_;
   TDrawsArray draws_;
 };
 

@@ -2,12 +2,13 @@
 
 #include <filesystem>
 
+#include "common/temp_dir.h"
+#include "common/xlsx_read.h"
 #include "core/codec.h"
 #include "core/files.h"
 #include "core/sheet.h"
 #include "core/text.h"
 #include "core/utf8.h"
-#include "core/xlsx_read.h"
 
 namespace kvarn {
 namespace {
@@ -16,16 +17,9 @@ using test::ReadXlsx;
 
 class XlsxTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = std::filesystem::temp_directory_path() /
-           ("kvarn-xlsx-test-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
-  std::string File(const char* name) const { return (dir_ / name).string(); }
+  std::string File(const char* name) const { return dir_.File(name); }
 
-  std::filesystem::path dir_;
+  test::TTempDir dir_;
 };
 
 // Three rows of every column type, with colours on some cells and an empty one.
@@ -134,7 +128,7 @@ TEST_F(XlsxTest, ProgressEndsWithTheTotalAndTheFileReplacesAnOldOne) {
   EXPECT_EQ(last, 3u);
   EXPECT_TRUE(ReadXlsx(file).Ok);
   // No temporary file is left next to the target.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_.Path()), {}), 1);
 }
 
 TEST_F(XlsxTest, FailuresRaiseAndWriteNothing) {
