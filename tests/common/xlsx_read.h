@@ -24,8 +24,9 @@ struct TReadSheet {
   std::string Output;  // the script's whole output, for failure messages
   std::string Name;
   int Freeze = 0;
-  int Rows = 0;
-  std::map<int, double> Widths;            // 1-based column
+  int Rows = -1;                 // rows with cells, header included; -1 when read with a row limit
+  std::string Dimension;         // the sheet's record of its used range, "A1:G376993"
+  std::map<int, double> Widths;  // 1-based column
   std::map<std::string, TReadCell> Cells;  // by reference, "A1"
 };
 
@@ -52,6 +53,7 @@ inline TReadSheet ReadXlsx(const std::string& file, int maxRows = -1) {
     if (f[0] == "sheet" && f.size() > 1) sheet.Name = f[1];
     if (f[0] == "freeze" && f.size() > 1) sheet.Freeze = std::stoi(f[1]);
     if (f[0] == "rows" && f.size() > 1) sheet.Rows = std::stoi(f[1]);
+    if (f[0] == "dim" && f.size() > 1) sheet.Dimension = f[1];
     if (f[0] == "width" && f.size() > 2) sheet.Widths[std::stoi(f[1])] = std::stod(f[2]);
     if (f[0] == "cell" && f.size() >= 8)
       sheet.Cells[f[1]] = TReadCell{f[2], f[3], f[4] == "1", f[5], f[6], f[7]};

@@ -5,11 +5,13 @@ program would show, one fact a line, fields separated by TAB:
   sheet   NAME
   freeze  ROWS                       (rows held in view at the top)
   width   COLUMN  WIDTH
+  dim     RANGE                      (the sheet's own record of its used range, "A1:G376993")
   rows    COUNT                      (rows with cells, header included)
   cell    REF  TYPE  VALUE  BOLD  FILL  FONT  FORMAT
 
 TYPE is n (number) or s (text); FILL and FONT are RRGGBB or '-'; FORMAT is the number format
-code or '-'. --max-rows N prints the cells of the first N rows only (the count stays exact).
+code or '-'. --max-rows N reads the first N rows only and prints no row count (a long sheet is
+read in moments).
 Exits non-zero, with the reason on stderr, when the file is not a readable workbook."""
 import sys
 import xml.etree.ElementTree as ET
@@ -74,32 +76,40 @@ def main():
             print("sheet\t" + s.get("name"))
             target = targets[s.get("{%s}id" % NS["r"])].lstrip("/")
             path = target if target.startswith("xl/") else "xl/" + target
-            root = ET.fromstring(z.read(path))
-            pane = root.find("m:sheetViews/m:sheetView/m:pane", NS)
-            if pane is not None and pane.get("state") == "frozen":
-                print("freeze\t" + pane.get("ySplit", "0"))
-            for col in root.findall("m:cols/m:col", NS):
-                for i in range(int(col.get("min")), int(col.get("max")) + 1):
-                    print("width\t%d\t%s" % (i, col.get("width")))
             count = 0
-            for row in root.findall("m:sheetData/m:row", NS):
-                count += 1
-                if max_rows is not None and count > max_rows:
-                    continue
-                for c in row.findall("m:c", NS):
-                    t = c.get("t", "n")
-                    if t == "s":
-                        value, kind = shared[int(c.find("m:v", NS).text)], "s"
-                    elif t == "inlineStr":
-                        value = "".join(x.text or "" for x in c.iter(M + "t"))
-                        kind = "s"
-                    else:
-                        v = c.find("m:v", NS)
-                        value, kind = ("" if v is None else v.text), "n"
-                    bold, fill, font, fmt = xfs[int(c.get("s", 0))] if xfs else (False, "-", "-", "-")
-                    print("cell\t%s\t%s\t%s\t%d\t%s\t%s\t%s"
-                          % (c.get("r"), kind, value, bold, fill, font, fmt))
-            print("rows\t%d" % count)
+            with z.open(path) as data:
+                for _, el in ET.iterparse(data):
+                    if el.tag == M + "dimension":
+                        print("dim\t" + el.get("ref"))
+                    elif el.tag == M + "pane" and el.get("state") == "frozen":
+                        print("freeze\t" + el.get("ySplit", "0"))
+                    elif el.tag == M + "col":
+                        for i in range(int(el.get("min")), int(el.get("max")) + 1):
+                            print("width\t%d\t%s" % (i, el.get("width")))
+                    elif el.tag == M + "row":
+                        count += 1
+                        if max_rows is not None and count > max_rows:
+                            break
+                        print_row(el, shared, xfs)
+                        el.clear()
+            if max_rows is None:
+                print("rows\t%d" % count)
+
+
+def print_row(row, shared, xfs):
+    for c in row.findall("m:c", NS):
+        t = c.get("t", "n")
+        if t == "s":
+            value, kind = shared[int(c.find("m:v", NS).text)], "s"
+        elif t == "inlineStr":
+            value = "".join(x.text or "" for x in c.iter(M + "t"))
+            kind = "s"
+        else:
+            v = c.find("m:v", NS)
+            value, kind = ("" if v is None else v.text), "n"
+        bold, fill, font, fmt = xfs[int(c.get("s", 0))] if xfs else (False, "-", "-", "-")
+        print("cell\t%s\t%s\t%s\t%d\t%s\t%s\t%s"
+              % (c.get("r"), kind, value, bold, fill, font, fmt))
 
 
 if __name__ == "__main__":
