@@ -10,6 +10,8 @@
 #include <QVBoxLayout>
 #include <QtGlobal>
 
+#include "ui/dialog_buttons.h"
+#include "ui/program_icon.h"
 #include "ui/qt_host.h"
 
 namespace kvarn {
@@ -29,7 +31,7 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
   auto* v = new QVBoxLayout(this);
   auto* top = new QHBoxLayout();
   auto* icon = new QLabel(this);
-  icon->setPixmap(QIcon(QStringLiteral(":/kvarn/kvarn-5x36.png")).pixmap(64, 64));
+  icon->setPixmap(ProgramIcon().pixmap(64, 64));
   top->addWidget(icon, 0, Qt::AlignTop);
   auto* name = new QLabel(this);
   name->setObjectName(QStringLiteral("lblProgram"));
@@ -54,10 +56,7 @@ TFormAbout::TFormAbout(QWidget* parent) : QDialog(parent) {
   libs->setMinimumHeight(libs->sizeHintForRow(0) * 8 + libs->header()->height());
   v->addWidget(libs, 1);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-  buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Закрыть"));
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  v->addWidget(buttons);
+  v->addWidget(CloseButton(this));
   resize(520, 420);
 }
 

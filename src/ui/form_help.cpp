@@ -1,17 +1,14 @@
 #include "ui/form_help.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QPushButton>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 #include <vector>
 
-#include "stats/registry.h"
 #include "ui/qt_host.h"
 
 namespace kvarn {
@@ -138,37 +135,6 @@ std::string TFormHelp::CurrentPage() const {
   const auto& pages = book_.Pages();
   if (current_ < 0 || current_ >= static_cast<int>(pages.size())) return {};
   return pages[static_cast<size_t>(current_)].Id;
-}
-
-void ShowMethodHelp(QWidget* parent, const THelpBook& book, const TStatMethod& method) {
-  QDialog dlg(parent);
-  dlg.setObjectName(QStringLiteral("FormMethodHelp"));
-  dlg.setWindowTitle(QStringLiteral("Описание методики расчета"));
-  dlg.setFont(QApplication::font("QMenu"));
-  dlg.resize(640, 480);
-  auto* v = new QVBoxLayout(&dlg);
-  auto* view = new QTextBrowser(&dlg);
-  view->setObjectName(QStringLiteral("MethodBrowser"));
-  view->setOpenLinks(false);
-  v->addWidget(view, 1);
-  const int page = book.Find(THelpBook::MethodPageId(*method.StatClass));
-  if (page >= 0) {
-    SetHelpPage(*view, book.Pages()[static_cast<size_t>(page)]);
-  } else {
-    view->setHtml(QStringLiteral("<h3>%1</h3><p>Описание метода расчета статистики "
-                                 "отсутствует.</p>")
-                      .arg(Q(method.Name()).toHtmlEscaped()));
-  }
-  // A link leads to another page of the help in the same window.
-  QObject::connect(view, &QTextBrowser::anchorClicked, &dlg, [&book, view](const QUrl& url) {
-    const int p = book.Find(S(url.toString()));
-    if (p >= 0) SetHelpPage(*view, book.Pages()[static_cast<size_t>(p)]);
-  });
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dlg);
-  buttons->button(QDialogButtonBox::Close)->setText(QStringLiteral("Закрыть"));
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dlg, &QDialog::reject);
-  v->addWidget(buttons);
-  dlg.exec();
 }
 
 }  // namespace kvarn

@@ -13,8 +13,6 @@
 
 namespace kvarn {
 
-class TStatMethod;
-
 class TFormHelp : public QWidget {
   Q_OBJECT
  public:
@@ -41,10 +39,7 @@ class TFormHelp : public QWidget {
   int current_ = -1;
 };
 
-// Shows a help page's Markdown in a browser; links to other pages call `follow`.
+// Shows a help page's Markdown in a browser.
 void SetHelpPage(QTextBrowser& browser, const THelpPage& page);
-
-// The modal window "Описание методики расчета" with the page of the entry's method.
-void ShowMethodHelp(QWidget* parent, const THelpBook& book, const TStatMethod& method);
 
 }  // namespace kvarn

@@ -5,10 +5,14 @@
 #include "app/startup_switches.h"
 #include "core/paths.h"
 #include "ui/form_main.h"
+#include "ui/program_icon.h"
 #include "ui/qt_host.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // The desktop entry's name ties the window to its menu item and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("kvarn-5x36"));
+  QApplication::setWindowIcon(kvarn::ProgramIcon());
   kvarn::InstallToolkitTranslation(app);
   std::vector<std::string> args(argv + 1, argv + argc);
   kvarn::TStartOptions options;

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "app/workspace.h"
+#include "ui/form_favourites.h"
 #include "ui/form_shredding.h"
 #include "ui/list_view.h"
 #include "ui/method_help.h"
@@ -15,6 +16,7 @@
 #include "ui/right_pages.h"
 #include "ui/template_main.h"
 #include "ui/window_state.h"
+#include "ui/xls_export.h"
 
 namespace kvarn {
 
@@ -141,8 +143,30 @@ void TStatsPage::BindCommands() {
       [this, &ws] {
         const int entry = ws.StatSelectedEntry();
         if (entry < 0) return;
-        const TStatMethod& m = ws.StatList().Items(entry);
-        ShowMethodHelp(this, ws.StatList().HelpTopic(entry), m.Name());
+        ShowMethodHelp(this, main_.HelpBook(), ws.StatList().Items(entry), &main_.State());
+      });
+  c.Bind(
+      "FiltersManager", [] { return true; },
+      [this, &ws] {
+        TFormFavourites dlg(
+            main_.Host(), ws.StatList(), Q(ws.DataDir()),
+            [this, &ws](int entry) {
+              ShowMethodHelp(this, main_.HelpBook(), ws.StatList().Items(entry), &main_.State());
+            },
+            this);
+        if (!dlg.EditFavourites()) return;
+        TBusyGuard busy(main_.Host());
+        ws.FavouritesApplied();
+        RefillMethodBox();
+        main_.RefreshViews(true);
+      });
+  c.Bind(
+      "DrawsStatExportToExcel", [&ws] { return !ws.StatTable().Rows.empty(); },
+      [this, &ws] {
+        RunXlsExport(this, main_.State(), QStringLiteral("Статистика.xlsx"),
+                     [&ws](const std::string& file, const TSheetProgress& progress) {
+                       return ws.StatXlsExport(file, progress);
+                     });
       });
 
   c.Bind(

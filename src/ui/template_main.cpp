@@ -9,11 +9,14 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "app/help_book.h"
 #include "core/lottery.h"
 #include "core/text.h"
 #include "ui/combs_page.h"
 #include "ui/draws_page.h"
+#include "ui/form_help.h"
 #include "ui/form_info.h"
+#include "ui/program_icon.h"
 #include "ui/shared_keys.h"
 #include "ui/window_state.h"
 
@@ -24,6 +27,8 @@ TTemplateMain::TTemplateMain(TStartOptions options, QWidget* parent)
 
 TTemplateMain::~TTemplateMain() {
   SaveWindowState();
+  // The help window reads the book, which goes with the members.
+  delete helpWindow_;
   updateTimer_.stop();
   if (workspace_) {
     // The pages go before the workspace: nothing may call back into them.
@@ -58,6 +63,7 @@ void TTemplateMain::Create() {
     BindInfoCommands(*this);
     workspace_->OnViewsRefresh = [this] { RefreshViews(); };
     setWindowTitle(LotteryCaption());
+    setWindowIcon(ProgramIcon());
     // A restarted program waits for the previous instance to end.
     if (options_.switches.restart && !WaitForOtherInstances()) {
       QTimer::singleShot(0, this, [this] { RequestEnd(); });
