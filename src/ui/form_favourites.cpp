@@ -30,11 +30,14 @@ constexpr const char* NamesFilter = "Наименования фильтров (
 
 QIcon CheckIcon(bool ticked) {
   const int size = QApplication::style()->pixelMetric(QStyle::PM_IndicatorWidth);
-  QPixmap pm(size, size);
+  // Drawn at the screen's pixel density, so that a scaled interface keeps sharp boxes.
+  const qreal dpr = qApp->devicePixelRatio();
+  QPixmap pm(QSize(size, size) * dpr);
+  pm.setDevicePixelRatio(dpr);
   pm.fill(Qt::transparent);
   QPainter p(&pm);
   QStyleOptionButton o;
-  o.rect = pm.rect();
+  o.rect = QRect(0, 0, size, size);
   o.state = QStyle::State_Enabled | (ticked ? QStyle::State_On : QStyle::State_Off);
   QApplication::style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &o, &p);
   return QIcon(pm);
