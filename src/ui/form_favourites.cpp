@@ -173,6 +173,7 @@ QAction* TFormFavourites::AddCommand(const char* name, const char* caption, cons
 
 void TFormFavourites::Fill() {
   // Filling a long tree takes a moment on slow machines.
+  TProgressText status(host_, "Подождите пожалуйста...");
   QApplication::setOverrideCursor(Qt::WaitCursor);
   tree_->clear();
   const auto& groups = model_.Groups();
