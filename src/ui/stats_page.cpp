@@ -4,8 +4,10 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QProgressDialog>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <tuple>
 
 #include "app/workspace.h"
 #include "ui/form_favourites.h"
@@ -49,6 +51,21 @@ TStatsPage::TStatsPage(TTemplateMain& main, QWidget* parent) : TPage(main, paren
   len_->setMinimumWidth(90);
   len_->installEventFilter(this);
   top->addWidget(len_);
+  // The favourites manager and the method's description, beside the box they act on.
+  for (const auto& [command, text, name] :
+       {std::tuple{"FiltersManager", "Избранное", "btFiltersManager"},
+        std::tuple{"FiltersInfo", "Описание", "btFiltersInfo"}}) {
+    auto* b = new QToolButton(this);
+    b->setObjectName(QLatin1String(name));
+    b->setDefaultAction(main_.Commands().Action(command));
+    const QString caption = QString::fromUtf8(text);
+    b->setText(caption);
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    b->setFocusPolicy(Qt::StrongFocus);
+    // The action's own caption would replace the button's whenever the action changes.
+    connect(b->defaultAction(), &QAction::changed, b, [b, caption] { b->setText(caption); });
+    top->addWidget(b);
+  }
   v->addLayout(top);
 
   split_ = new QSplitter(Qt::Vertical, this);

@@ -112,8 +112,13 @@ TEST_F(TUiTest, FavouritesManagerTicksRenamesAndSavesOnOk) {
 TEST_F(TUiTest, GroupCommandsFollowTheSelectedNode) {
   WriteDraws(MakeDraws(10));
   TFormMain& w = Open();
+  w.UpdateCommands();
+  // The statistics tab's button "Избранное" opens the manager.
+  auto* button = w.Page<TStatsPage>().findChild<QToolButton*>(QStringLiteral("btFiltersManager"));
+  ASSERT_NE(button, nullptr);
+  EXPECT_EQ(button->text(), QStringLiteral("Избранное"));
   WithDialog<TFormFavourites>(
-      [&] { w.Commands().Execute("FiltersManager"); },
+      [&] { QTest::mouseClick(button, Qt::LeftButton); },
       [&](TFormFavourites& d) {
         QTreeWidgetItem* heading = d.Tree()->topLevelItem(1);  // { sum }
         d.Tree()->setCurrentItem(heading);
