@@ -18,6 +18,7 @@
 #include "app/config_input.h"
 #include "app/download_state.h"
 #include "app/draws_state.h"
+#include "app/filter_test_state.h"
 #include "app/host.h"
 #include "app/stats_state.h"
 #include "core/config.h"
@@ -25,9 +26,11 @@
 #include "core/draws.h"
 #include "core/random.h"
 #include "core/sheet.h"
+#include "stats/filter_test.h"
 #include "stats/prefetch.h"
 #include "stats/registry.h"
 #include "stats/table.h"
+#include "stats/value_search.h"
 
 namespace kvarn {
 
@@ -235,6 +238,24 @@ class TWorkspace {
   // The applied-filters line of a scenario rollback.
   void AppliedFiltersAddRollback();
 
+  // ---- filters tested on history (workspace_filter_test.cpp) ----
+  // The value texts of display rows of the statistics table, in row order.
+  std::vector<std::string> StatRowTexts(const std::vector<int>& rows) const;
+  // "Проверить фильтр на истории": the selection of `texts` of a registry entry with the
+  // direction, tested on the newest `draws` draws up to the analysis point. Before each draw the
+  // entry's table over `len` draws picks the rows with those texts and the filter runs over the
+  // full list; the draw survives or not. Busy, with progress; FilterTestStop ends the run early
+  // (the result then holds the draws done).
+  TFilterTestResult FilterTest(int entry, const std::vector<std::string>& texts, bool exclude,
+                               int len, int draws);
+  // "Подбор значений": the values to keep chosen on the older half of those draws under the
+  // budget (the most combinations kept on average) and tested on both halves.
+  TValueSearchResult ValueSearch(int entry, int len, int draws, int64_t budget);
+  bool FilterTestRunning() const { return filterTest_.Running; }
+  void FilterTestStop() { filterTest_.StopRequested = true; }
+  // Steps of a run: draws done, draws in all (the window's progress box).
+  std::function<void(int done, int total)> OnFilterTestProgress;
+
   // ---- full-set comparison files (workspace_prefetch.cpp) ----
   // The comparison file of a registry entry: read, or built when missing or empty. Nothing
   // when the comparison is off, the method cannot have one, or the file failed (shown).
@@ -340,6 +361,9 @@ class TWorkspace {
   void MethodBoxesTake(TMethodBoxes boxes, bool keepSelection);
   // The distribution over all combinations of an entry, as the bytes of its comparison file.
   std::string FullSetBytes(int entry);
+  // The busy state, progress and stop request around a filter test or value search.
+  template <class F>
+  auto WithFilterTestProgress(const std::string& text, F&& work);
   void ViewsRefresh() {
     if (OnViewsRefresh) OnViewsRefresh();
   }
@@ -355,6 +379,7 @@ class TWorkspace {
   TDownloadState download_;
   TCombsState combs_;
   TStatsState stats_;
+  TFilterTestState filterTest_;
 };
 
 }  // namespace kvarn

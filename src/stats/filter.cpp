@@ -1,5 +1,7 @@
 #include "stats/filter.h"
 
+#include "stats/selected_keys.h"
+
 namespace kvarn {
 
 std::string SelectedValuesText(const TCustomStat& stat, const TStatDrawArray& selected) {
@@ -21,6 +23,8 @@ void FilterCombList(TCustomStat& stat, const TStatDrawArray& selected, TCombList
   const int n = snapshot.Count();
   const TComb* src = snapshot.Data();
   TComb* dst = list.Data();
+  // The selection is fixed for the pass: its lookup tables answer the methods' searches of it.
+  const TSelectedKeysScope keys(selected);
   list.SetCount(stat.FilterPass(src, n, dst, selected, last, sorted, exclude));
 }
 

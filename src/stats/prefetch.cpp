@@ -1,13 +1,14 @@
 #include "stats/prefetch.h"
 
 #include <algorithm>
-#include <cfenv>
 #include <cmath>
 #include <cstring>
 #include <unordered_map>
+#include <utility>
 
 #include "core/files.h"
 #include "core/text.h"
+#include "stats/whole_part.h"
 
 namespace kvarn {
 
@@ -125,10 +126,16 @@ TFullSetScale FullSetScale(const TPrefetchData* data, const TStatTotals& observe
 }
 
 int32_t RoundHalfEven(long double v) {
-  const int old = std::fegetround();
-  std::fesetround(FE_TONEAREST);
-  const long double r = std::nearbyint(v);
-  std::fesetround(old);
+  // Written out rather than switching the rounding mode around nearbyint: the table rounds
+  // three values per row. v - floor(v) is exact, so only a true half is a tie.
+  if (!(std::fabs(v) < 4e15L)) return static_cast<int32_t>(std::nearbyint(v));
+  const long double a = std::fabs(v);
+  long double whole = TruncNonNegative(a);
+  if (v < 0 && whole != a) whole += 1;  // the floor of a negative value
+  const long double floor = v < 0 ? -whole : whole;
+  const long double frac = v - floor;
+  int64_t r = WholeToInt64(floor);
+  if (frac > 0.5L || (frac == 0.5L && r % 2 != 0)) ++r;
   return static_cast<int32_t>(r);
 }
 
@@ -145,7 +152,7 @@ void ApplyPrefetchNorms(const TPrefetchData& data, const TFullSetScale& scale,
 
 TStatChartData BuildStatChart(const TCustomStat& stat, const TStatDrawArray& list,
                               const TPrefetchData* data, const TFullSetScale& scale,
-                              bool showTotalLine) {
+                              bool showTotalLine, const std::vector<std::string>* labels) {
   TStatChartData chart;
   if (list.size() < 2) return chart;
   if (data && scale.InUse) {
@@ -165,11 +172,20 @@ TStatChartData BuildStatChart(const TCustomStat& stat, const TStatDrawArray& lis
     }
     return chart;
   }
-  TStatDrawArray sorted = list;
-  SortStatDraws(sorted);
-  for (size_t k = 0; k < sorted.size(); ++k)
-    chart.Actual.push_back(
-        {static_cast<double>(k), static_cast<double>(sorted[k].Count), stat.ValueText(sorted[k])});
+  // In key order, equal keys in list order (as SortStatDraws leaves them): the key order is
+  // that of K1..K4 as one 64-bit number, the position breaks ties.
+  std::vector<std::pair<uint64_t, size_t>> order(list.size());
+  for (size_t i = 0; i < order.size(); ++i) {
+    const TStatKey& k = list[i].Key;
+    order[i] = {uint64_t{k.K1} << 48 | uint64_t{k.K2} << 32 | uint64_t{k.K3} << 16 | k.K4, i};
+  }
+  std::sort(order.begin(), order.end());
+  chart.Actual.reserve(order.size());
+  for (size_t k = 0; k < order.size(); ++k) {
+    const TStatDraw& item = list[order[k].second];
+    chart.Actual.push_back({static_cast<double>(k), static_cast<double>(item.Count),
+                            labels ? (*labels)[order[k].second] : stat.ValueText(item)});
+  }
   return chart;
 }
 

@@ -83,8 +83,10 @@ constexpr uint32_t ChartIdealPointColour = 0x800080;
 
 // Empty unless the list has more than one item. With the comparison the points follow the
 // records (x = 1, 2, ...); without it the items in key order (x = 0, 1, ...).
+// labels, when given, are the value texts of the list's items in list order (the table has
+// them already).
 TStatChartData BuildStatChart(const TCustomStat& stat, const TStatDrawArray& list,
                               const TPrefetchData* data, const TFullSetScale& scale,
-                              bool showTotalLine);
+                              bool showTotalLine, const std::vector<std::string>* labels = nullptr);
 
 }  // namespace kvarn

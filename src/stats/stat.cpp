@@ -1,12 +1,15 @@
 #include "stats/stat.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 #include "core/files.h"
 #include "core/text.h"
+#include "stats/item_index.h"
 #include "stats/registry.h"
+#include "stats/selected_keys.h"
 
 namespace kvarn {
 
@@ -94,53 +97,77 @@ TDraw ReadDraw(const TDrawsArray& draws, int index, bool sorted) {
 }
 
 bool SelectedHasLongs(const TStatDrawArray& selected, int32_t a, int32_t b) {
+  if (selected.size() > SelectedScanLimit)
+    if (const TSelectedKeys* keys = ActiveSelectedKeys(selected)) {
+      TStatKey key;
+      key.SetL1(a);
+      key.SetL2(b);
+      return keys->HasKey(StatKeyBits(key));
+    }
   for (const TStatDraw& s : selected)
     if (s.Key.L1() == a && s.Key.L2() == b) return true;
   return false;
 }
 
 bool SelectedHasByte(const TStatDrawArray& selected, int pos, uint8_t v) {
+  if (selected.size() > SelectedScanLimit)
+    if (const TSelectedKeys* keys = ActiveSelectedKeys(selected)) return keys->HasByte(pos, v);
   for (const TStatDraw& s : selected)
     if (s.Key.B(pos) == v) return true;
   return false;
 }
 
 bool SelectedHasWord(const TStatDrawArray& selected, int pos, uint16_t v) {
+  if (selected.size() > SelectedScanLimit)
+    if (const TSelectedKeys* keys = ActiveSelectedKeys(selected)) return keys->HasWord(pos, v);
   for (const TStatDraw& s : selected)
     if (s.Key.K(pos) == v) return true;
   return false;
 }
 
 bool SelectedHasLong(const TStatDrawArray& selected, int pos, int32_t v) {
+  if (selected.size() > SelectedScanLimit)
+    if (const TSelectedKeys* keys = ActiveSelectedKeys(selected)) return keys->HasLong(pos, v);
   for (const TStatDraw& s : selected)
     if (s.Key.L(pos) == v) return true;
   return false;
 }
 
 void AddStatItem(TStatDrawArray& list, const TStatDraw& item, bool withIntervals) {
-  // The run merges every value of every draw into lists of up to thousands of items: the keys
-  // are compared as one 64-bit word.
+  // Keys are compared as one 64-bit word; a run over a window searches through its index.
   uint64_t key;
   std::memcpy(&key, &item.Key, sizeof key);
-  for (TStatDraw& e : list) {
-    uint64_t k;
-    std::memcpy(&k, &e.Key, sizeof k);
-    if (k != key) continue;
-    e.Count += item.Count;
-    if (e.Depth == 0 || (item.Depth > 0 && e.Depth >= item.Depth)) {
-      e.LastDraw = item.LastDraw;
-      e.Depth = item.Depth;
+  TStatDraw* found = nullptr;
+  if (TStatItemIndex* index = ActiveStatItemIndex(list)) {
+    const int p = index->Find(key);
+    if (p >= 0) found = &list[static_cast<size_t>(p)];
+  } else {
+    for (TStatDraw& e : list) {
+      uint64_t k;
+      std::memcpy(&k, &e.Key, sizeof k);
+      if (k == key) {
+        found = &e;
+        break;
+      }
     }
-    if (withIntervals && item.LastDraw > 0 && e.PrevDraw > 0) {
-      // Gaps are stored in 16 bits, as the record holds them.
-      const auto d = static_cast<uint16_t>(std::abs(e.PrevDraw - item.LastDraw));
-      if (d < e.MinPeriod || e.MinPeriod == 0) e.MinPeriod = d;
-      if (d > e.MaxPeriod || e.MaxPeriod == 0) e.MaxPeriod = d;
-    }
-    e.PrevDraw = item.LastDraw;
+  }
+  if (!found) {
+    list.push_back(item);
     return;
   }
-  list.push_back(item);
+  TStatDraw& e = *found;
+  e.Count += item.Count;
+  if (e.Depth == 0 || (item.Depth > 0 && e.Depth >= item.Depth)) {
+    e.LastDraw = item.LastDraw;
+    e.Depth = item.Depth;
+  }
+  if (withIntervals && item.LastDraw > 0 && e.PrevDraw > 0) {
+    // Gaps are stored in 16 bits, as the record holds them.
+    const auto d = static_cast<uint16_t>(std::abs(e.PrevDraw - item.LastDraw));
+    if (d < e.MinPeriod || e.MinPeriod == 0) e.MinPeriod = d;
+    if (d > e.MaxPeriod || e.MaxPeriod == 0) e.MaxPeriod = d;
+  }
+  e.PrevDraw = item.LastDraw;
 }
 
 int32_t UpdateLastValue(TLastValueArray& lastValues, int32_t drawNumber, const TStatKey& key) {
@@ -159,15 +186,9 @@ int32_t UpdateLastValue(TLastValueArray& lastValues, int32_t drawNumber, const T
 }
 
 void SortStatDraws(TStatDrawArray& list) {
-  for (size_t i = 1; i < list.size(); ++i) {
-    const TStatDraw x = list[i];
-    size_t j = i;
-    while (j > 0 && CompareStatKeys(list[j - 1].Key, x.Key) > 0) {
-      list[j] = list[j - 1];
-      --j;
-    }
-    list[j] = x;
-  }
+  std::stable_sort(list.begin(), list.end(), [](const TStatDraw& a, const TStatDraw& b) {
+    return CompareStatKeys(a.Key, b.Key) < 0;
+  });
 }
 
 TStatTotals StatTotals(const TStatDrawArray& list) {
@@ -339,6 +360,91 @@ void TCustomStat::FindValueDraws(std::span<const TStatKey> keys, int fromIndex, 
         }
       }
     }
+  }
+}
+
+namespace {
+
+bool ContextClear(const TStatContext& context) {
+  for (uint8_t b : context.Data)
+    if (b != 0) return false;
+  return true;
+}
+
+}  // namespace
+
+void TCustomStat::FindValueDrawsFrom(std::span<const TStatKey> keys, std::span<const int> starts,
+                                     int last, bool sorted, std::span<int32_t> result) {
+  std::fill(result.begin(), result.end(), -1);
+  const int high = static_cast<int>(Draws.size()) - 1;
+  int first = high + 1;
+  for (int s : starts) first = std::min(first, std::max(s, 0));
+  if (first > high) return;
+  // Keys to the positions that wait for them (open addressing: the first position of each key,
+  // then a chain through next).
+  size_t capacity = 16;
+  while (capacity < keys.size() * 2) capacity *= 2;
+  int shift = 64;
+  for (size_t c = capacity; c > 1; c >>= 1) --shift;
+  std::vector<uint64_t> slotKey(capacity, 0);
+  std::vector<size_t> slotHead(capacity, SIZE_MAX);
+  auto slotOf = [&](uint64_t k) {
+    size_t i = static_cast<size_t>((k * 0x9E3779B97F4A7C15ull) >> shift);
+    while (slotHead[i] != SIZE_MAX && slotKey[i] != k) i = (i + 1) & (capacity - 1);
+    return i;
+  };
+  std::vector<size_t> next(keys.size(), SIZE_MAX);
+  size_t open = 0;
+  for (size_t i = keys.size(); i-- > 0;) {
+    if (starts[i] > high) continue;
+    const uint64_t k = StatKeyBits(keys[i]);
+    const size_t slot = slotOf(k);
+    slotKey[slot] = k;
+    next[i] = slotHead[slot];
+    slotHead[slot] = i;
+    ++open;
+  }
+  TStatContext context;
+  for (int index = first; index <= high && open > 0; ++index) {
+    findList_.clear();
+    findLast_.clear();
+    AddDrawValues(index, last, sorted, findList_, context, findLast_);
+    if (!ContextClear(context)) {
+      // The draws' values depend on the draws before them in the search: each start needs its
+      // own search.
+      FindValueDrawsByStart(keys, starts, last, sorted, result);
+      return;
+    }
+    for (const TStatDraw& s : findList_) {
+      // Only the first item of the draw with the key answers, as in FindValueDraw: a later
+      // item with the same key finds the positions answered.
+      for (size_t i = slotHead[slotOf(StatKeyBits(s.Key))]; i != SIZE_MAX; i = next[i]) {
+        if (starts[i] <= index && result[i] == -1) {
+          result[i] = s.LastDraw;
+          --open;
+        }
+      }
+    }
+  }
+}
+
+void TCustomStat::FindValueDrawsByStart(std::span<const TStatKey> keys, std::span<const int> starts,
+                                        int last, bool sorted, std::span<int32_t> result) {
+  std::vector<size_t> order(keys.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return starts[a] < starts[b]; });
+  std::vector<TStatKey> group;
+  std::vector<int32_t> found;
+  for (size_t a = 0; a < order.size();) {
+    const int start = starts[order[a]];
+    size_t b = a;
+    group.clear();
+    while (b < order.size() && starts[order[b]] == start) group.push_back(keys[order[b++]]);
+    found.assign(group.size(), -1);
+    FindValueDraws(group, start, last, sorted, found);
+    for (size_t j = a; j < b; ++j) result[order[j]] = found[j - a];
+    a = b;
   }
 }
 

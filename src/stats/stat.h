@@ -143,6 +143,14 @@ TDraw ReadDraw(const TDrawsArray& draws, int index, bool sorted);
 // The same into an existing record (reuses its date buffer: no allocation in hot loops).
 void ReadDrawInto(const TDrawsArray& draws, int index, bool sorted, TDraw& out);
 
+// A filter pass's selection as lookup tables (selected_keys.h): the one in use for this
+// selection on this thread, or null.
+class TSelectedKeys;
+const TSelectedKeys* ActiveSelectedKeys(const TStatDrawArray& selected);
+bool SelectedKeysHasKey(const TSelectedKeys& keys, uint64_t key);
+// Selections up to this length are searched directly.
+constexpr size_t SelectedScanLimit = 16;
+
 // Inline, with the key compared as one 64-bit word: filters call it for every value of every
 // combination of the list.
 inline bool SelectedHasKey(const TStatDrawArray& selected, const TStatKey& key) {
@@ -150,6 +158,9 @@ inline bool SelectedHasKey(const TStatDrawArray& selected, const TStatKey& key) 
   // one wide load of them would wait for those stores.
   const uint64_t k =
       uint64_t{key.K1} | uint64_t{key.K2} << 16 | uint64_t{key.K3} << 32 | uint64_t{key.K4} << 48;
+  if (selected.size() > SelectedScanLimit)
+    if (const TSelectedKeys* keys = ActiveSelectedKeys(selected))
+      return SelectedKeysHasKey(*keys, k);
   for (const TStatDraw& s : selected) {
     uint64_t v;
     std::memcpy(&v, &s.Key, sizeof v);
@@ -272,6 +283,12 @@ class TCustomStat {
   // FindValueDraw of keys[i]. A class that changes FindValueDraw changes this too.
   virtual void FindValueDraws(std::span<const TStatKey> keys, int fromIndex, int last, bool sorted,
                               std::span<int32_t> result);
+  // The search for several keys, each from its own start: result[i] is FindValueDraw of keys[i]
+  // from starts[i]. Draws are computed once for all keys when their values do not depend on
+  // where the search started (the context area stays clear); otherwise the keys of one start
+  // share a FindValueDraws. A class that changes FindValueDraw changes this too.
+  virtual void FindValueDrawsFrom(std::span<const TStatKey> keys, std::span<const int> starts,
+                                  int last, bool sorted, std::span<int32_t> result);
   // exclude: the filter deletes (true) or keeps (false) the matching combinations.
   virtual bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted,
                            bool exclude) = 0;
@@ -296,6 +313,9 @@ class TCustomStat {
   friend class TStatClassOf;
   const TStatList& list_;
   const TStatClass* class_ = nullptr;
+  // FindValueDrawsFrom with one FindValueDraws per distinct start.
+  void FindValueDrawsByStart(std::span<const TStatKey> keys, std::span<const int> starts, int last,
+                             bool sorted, std::span<int32_t> result);
   // Scratch lists of FindValueDraw, kept so that repeated searches do not allocate.
   TStatDrawArray findList_;
   TLastValueArray findLast_;

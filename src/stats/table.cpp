@@ -1,9 +1,12 @@
 #include "stats/table.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "core/text.h"
+#include "stats/fixed_text.h"
+#include "stats/item_index.h"
 
 namespace kvarn {
 
@@ -48,6 +51,7 @@ TStatDrawArray RunStatistics(TCustomStat& stat, const TStatWindow& window, bool 
   if (window.First > window.Last || window.Last < 0) return list;
   TLastValueArray lastValues;
   TStatContext context;
+  const TStatItemIndexScope index(list);
   stat.ListAllValues(window.Last, list);
   for (int index = window.First; index <= window.Last; ++index)
     stat.AddDrawValues(index, window.Last, sorted, list, context, lastValues);
@@ -55,10 +59,6 @@ TStatDrawArray RunStatistics(TCustomStat& stat, const TStatWindow& window, bool 
 }
 
 namespace {
-
-std::string Fixed(const char* fmt, long double v) {
-  return StrFormat(fmt, v);
-}
 
 long double Weight(const TStatDraw& s, const TStatTotals& t, bool comparison,
                    const TStatWeights& w) {
@@ -81,70 +81,105 @@ long double Weight(const TStatDraw& s, const TStatTotals& t, bool comparison,
   return w.Count * c + w.Deviation * d + w.Level * l;
 }
 
-// "Факт" of every item met in the window. The occurrence lies at index Last - Depth + 1 and the
-// search starts after it, so the items of one depth share one pass over the later draws.
+// "Факт" of every item met in the window: the occurrence lies at index Last - Depth + 1 and the
+// search starts after it.
 std::vector<int32_t> Facts(TCustomStat& stat, const TStatDrawArray& list, int last, bool sorted) {
   std::vector<int32_t> facts(list.size(), -1);
-  std::vector<size_t> order;
-  for (size_t i = 0; i < list.size(); ++i)
-    if (list[i].Depth > 0) order.push_back(i);
-  std::stable_sort(order.begin(), order.end(),
-                   [&](size_t a, size_t b) { return list[a].Depth < list[b].Depth; });
+  std::vector<size_t> items;
   std::vector<TStatKey> keys;
-  std::vector<int32_t> found;
-  for (size_t a = 0; a < order.size();) {
-    const int32_t depth = list[order[a]].Depth;
-    size_t b = a;
-    keys.clear();
-    while (b < order.size() && list[order[b]].Depth == depth) keys.push_back(list[order[b++]].Key);
-    found.assign(keys.size(), -1);
-    stat.FindValueDraws(keys, last - depth + 2, last, sorted, found);
-    for (size_t j = a; j < b; ++j) facts[order[j]] = found[j - a];
-    a = b;
+  std::vector<int> starts;
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (list[i].Depth <= 0) continue;
+    items.push_back(i);
+    keys.push_back(list[i].Key);
+    starts.push_back(last - list[i].Depth + 2);
   }
+  std::vector<int32_t> found(keys.size(), -1);
+  stat.FindValueDrawsFrom(keys, starts, last, sorted, found);
+  for (size_t j = 0; j < items.size(); ++j) facts[items[j]] = found[j];
   return facts;
 }
 
+// A whole number's text into a cell, reusing its buffer.
+void IntTo(std::string& out, int64_t v) {
+  char buf[24];
+  const auto r = std::to_chars(buf, buf + sizeof buf, v);
+  out.assign(buf, static_cast<size_t>(r.ptr - buf));
+}
+
+// The texts that depend on the count alone ("Кол-во в %" and "Период"), made once per count:
+// the rows of a large table share a few counts.
+class TCountTexts {
+ public:
+  TCountTexts(const TStatTotals& t, int n) : total_(t.Total), n_(n) {
+    if (t.MaxCount >= 0 && t.MaxCount < kMaxCached) {
+      share_.resize(static_cast<size_t>(t.MaxCount) + 1);
+      period_.resize(static_cast<size_t>(t.MaxCount) + 1);
+    }
+  }
+  void Share(std::string& out, int32_t count) {
+    const long double v = static_cast<long double>(count) * 100 / total_;
+    Cached(share_, out, count, [&](std::string& s) { FixedTextTo(s, v, 5); });
+  }
+  void Period(std::string& out, int32_t count) {
+    const long double v = n_ / static_cast<long double>(count);
+    Cached(period_, out, count, [&](std::string& s) { FixedTextTo(s, v, 4); });
+  }
+
+ private:
+  static constexpr int32_t kMaxCached = 1 << 16;
+  template <class F>
+  static void Cached(std::vector<std::string>& cache, std::string& out, int32_t count, F make) {
+    if (count < 0 || static_cast<size_t>(count) >= cache.size()) {
+      make(out);
+      return;
+    }
+    std::string& c = cache[static_cast<size_t>(count)];
+    if (c.empty()) make(c);
+    out = c;
+  }
+  int64_t total_;
+  int n_;
+  std::vector<std::string> share_, period_;
+};
+
 void FillCells(TCustomStat& stat, const TStatTableOptions& o, const TStatTable& table, int32_t fact,
-               TStatRow& row) {
+               TCountTexts& countTexts, TStatRow& row) {
   const TStatDraw& s = row.Item;
   const TStatTotals& t = table.Totals;
   const int n = table.Window.N;
   auto& c = row.Cells;
-  c.fill("-");
   c[stcValue] = stat.ValueText(s);
-  c[stcCount] = std::to_string(s.Count);
-  if (t.Total != 0)
-    c[stcCountPercent] = Fixed("%.5Lf", static_cast<long double>(s.Count) * 100 / t.Total);
+  for (size_t i = 1; i < c.size(); ++i) c[i].assign(1, '-');
+  IntTo(c[stcCount], s.Count);
+  if (t.Total != 0) countTexts.Share(c[stcCountPercent], s.Count);
   if (table.ComparisonUsed) {
-    c[stcNorm] = std::to_string(s.Norm);
-    c[stcDeviation] = std::to_string(static_cast<int64_t>(s.Count) - s.Norm);
+    IntTo(c[stcNorm], s.Norm);
+    IntTo(c[stcDeviation], static_cast<int64_t>(s.Count) - s.Norm);
     if (s.Norm != 0)
-      c[stcDeviationPercent] =
-          Fixed("%.5Lf", (static_cast<long double>(s.Count) - s.Norm) * 100 / s.Norm);
+      FixedTextTo(c[stcDeviationPercent],
+                  (static_cast<long double>(s.Count) - s.Norm) * 100 / s.Norm, 5);
     else
-      c[stcDeviationPercent] = Fixed("%.5Lf", s.Count == 0 ? 0.0L : 100.0L);
+      FixedTextTo(c[stcDeviationPercent], s.Count == 0 ? 0.0L : 100.0L, 5);
   }
   if (s.Depth == 0) return;
-  c[stcDepth] = std::to_string(s.Depth);
-  c[stcDepthPercent] = Fixed("%.2Lf", static_cast<long double>(s.Depth) * 100 / t.MaxDepth);
-  c[stcWeight] = Fixed("%.2Lf", Weight(s, t, table.ComparisonUsed, o.Weights));
-  c[stcLastDraw] = std::to_string(s.LastDraw);
+  IntTo(c[stcDepth], s.Depth);
+  FixedTextTo(c[stcDepthPercent], static_cast<long double>(s.Depth) * 100 / t.MaxDepth, 2);
+  FixedTextTo(c[stcWeight], Weight(s, t, table.ComparisonUsed, o.Weights), 2);
+  IntTo(c[stcLastDraw], s.LastDraw);
   const long double count = s.Count;
   if (s.Count >= 2) {
-    c[stcPeriodMin] = std::to_string(s.MinPeriod);
-    c[stcPeriod] = Fixed("%.4Lf", n / count);
-    c[stcPeriodMax] = std::to_string(s.MaxPeriod);
-    c[stcExpectedPrd] = std::to_string(RoundHalfEven(n / count + s.LastDraw));
+    IntTo(c[stcPeriodMin], s.MinPeriod);
+    countTexts.Period(c[stcPeriod], s.Count);
+    IntTo(c[stcPeriodMax], s.MaxPeriod);
+    IntTo(c[stcExpectedPrd], RoundHalfEven(n / count + s.LastDraw));
   }
   // An item can have a depth and no count (a dynamic list marks values of the latest draw with
   // count 0); a division by that count is no value.
-  if (s.Count > 0)
-    c[stcExpectedStf] = std::to_string(RoundHalfEven((count + 1) * s.LastDraw / count));
-  c[stcExpectedKrn] =
-      std::to_string(RoundHalfEven((count + 2) * (s.LastDraw + 1.0L) / (count + 1)));
+  if (s.Count > 0) IntTo(c[stcExpectedStf], RoundHalfEven((count + 1) * s.LastDraw / count));
+  IntTo(c[stcExpectedKrn], RoundHalfEven((count + 2) * (s.LastDraw + 1.0L) / (count + 1)));
   if (fact == -1) return;
-  c[stcFact] = std::to_string(fact);
+  IntTo(c[stcFact], fact);
   c[stcDiffPrd] = StatDifferenceText(c[stcExpectedPrd], fact);
   c[stcDiffStf] = StatDifferenceText(c[stcExpectedStf], fact);
   c[stcDiffKrn] = StatDifferenceText(c[stcExpectedKrn], fact);
@@ -155,6 +190,8 @@ void FillCells(TCustomStat& stat, const TStatTableOptions& o, const TStatTable& 
 void ComputeStatTable(TCustomStat& stat, const TStatTableOptions& o, TStatTable& table) {
   const int sortColumn = table.SortColumn;
   const bool descending = table.Descending;
+  // The rows of the last fill are written over: their texts keep their buffers.
+  std::vector<TStatRow> rows = std::move(table.Rows);
   table.Clear();
   table.SortColumn = sortColumn;
   table.Descending = descending;
@@ -169,13 +206,17 @@ void ComputeStatTable(TCustomStat& stat, const TStatTableOptions& o, TStatTable&
   if (scale.InUse && !list.empty()) ApplyPrefetchNorms(*o.FullSet, scale, list);
 
   const std::vector<int32_t> facts = Facts(stat, list, table.Window.Last, o.Sorted);
+  TCountTexts countTexts(table.Totals, table.Window.N);
+  table.Rows = std::move(rows);
   table.Rows.resize(list.size());
   for (size_t i = 0; i < list.size(); ++i) {
     table.Rows[i].Item = list[i];
-    FillCells(stat, o, table, facts[i], table.Rows[i]);
+    FillCells(stat, o, table, facts[i], countTexts, table.Rows[i]);
   }
-  table.Chart =
-      BuildStatChart(stat, list, scale.InUse ? o.FullSet : nullptr, scale, o.ShowTotalLine);
+  std::vector<std::string> labels(list.size());
+  for (size_t i = 0; i < list.size(); ++i) labels[i] = table.Rows[i].Cells[stcValue];
+  table.Chart = BuildStatChart(stat, list, scale.InUse ? o.FullSet : nullptr, scale,
+                               o.ShowTotalLine, &labels);
   SortStatTable(table, table.SortColumn, table.Descending);
 }
 
@@ -203,6 +244,65 @@ int CompareStatRows(const TStatRow& a, const TStatRow& b, int column, bool desce
   return descending ? -r : r;
 }
 
+namespace {
+
+// A cell read once for the sort: CompareCells would read both texts at every comparison.
+struct TSortCell {
+  bool IsNumber = false;
+  long double Number = 0;
+  // The text in lower case: the cell's own text when that is its lower case, else Owned.
+  const std::string* Lower = nullptr;
+  std::string Owned;
+  // The first eight bytes of Lower, big-endian and padded with zeros: ordered as the texts are
+  // wherever they differ.
+  uint64_t Prefix = 0;
+};
+
+// Plain integers (most cells) read exactly without strtold.
+bool ReadInteger(const std::string& text, long double& v) {
+  size_t i = text.size() > 0 && text[0] == '-' ? 1 : 0;
+  if (i == text.size() || text.size() - i > 18) return false;
+  int64_t n = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    n = n * 10 + (text[i] - '0');
+  }
+  v = static_cast<long double>(text[0] == '-' ? -n : n);
+  return true;
+}
+
+// A byte that no number text holds anywhere (blanks are trimmed, "," reads as a point).
+bool NeverInNumber(char ch) {
+  const auto u = static_cast<unsigned char>(ch);
+  return u > ' ' && !(ch >= '0' && ch <= '9') && ch != '.' && ch != ',' && ch != '+' && ch != '-' &&
+         ch != 'e' && ch != 'E';
+}
+
+// Fills c in place (Lower may point into it).
+void SortCell(const std::string& text, TSortCell& c) {
+  bool maybeNumber = true;
+  for (char ch : text) maybeNumber = maybeNumber && !NeverInNumber(ch);
+  c.IsNumber = maybeNumber && (ReadInteger(text, c.Number) || ReadNumber(text, c.Number));
+  bool plain = true;  // ASCII without capitals: its own lower case
+  for (char ch : text)
+    plain = plain && static_cast<unsigned char>(ch) < 0x80 && !(ch >= 'A' && ch <= 'Z');
+  if (!plain) c.Owned = ToLowerUtf8(text);
+  c.Lower = plain ? &text : &c.Owned;
+  const std::string& lower = *c.Lower;
+  c.Prefix = 0;
+  for (size_t i = 0; i < 8; ++i)
+    c.Prefix = c.Prefix << 8 | (i < lower.size() ? static_cast<unsigned char>(lower[i]) : 0);
+}
+
+int CompareSortCells(const TSortCell& a, const TSortCell& b) {
+  if (a.IsNumber && b.IsNumber) return a.Number < b.Number ? -1 : (a.Number > b.Number ? 1 : 0);
+  if (a.Prefix != b.Prefix) return a.Prefix < b.Prefix ? -1 : 1;
+  const int r = a.Lower->compare(*b.Lower);
+  return r < 0 ? -1 : (r > 0 ? 1 : 0);
+}
+
+}  // namespace
+
 void SortStatTable(TStatTable& table, int column, bool descending) {
   if (column < -1 || column >= StatColumnCount)
     Raise(StrFormat("Некорректное занчение номера столбца сортировки (%d)", column));
@@ -211,9 +311,20 @@ void SortStatTable(TStatTable& table, int column, bool descending) {
   table.Order.resize(table.Rows.size());
   for (size_t i = 0; i < table.Order.size(); ++i) table.Order[i] = static_cast<int>(i);
   if (column < 0) return;
+  // The same order as CompareStatRows gives.
+  // Sized once and filled in place: cells point into themselves.
+  std::vector<TSortCell> byColumn(table.Rows.size()), byValue;
+  for (size_t i = 0; i < table.Rows.size(); ++i)
+    SortCell(table.Rows[i].Cells[static_cast<size_t>(column)], byColumn[i]);
+  if (column != 0) {
+    byValue.resize(table.Rows.size());
+    for (size_t i = 0; i < table.Rows.size(); ++i) SortCell(table.Rows[i].Cells[stcValue], byValue[i]);
+  }
   std::stable_sort(table.Order.begin(), table.Order.end(), [&](int x, int y) {
-    return CompareStatRows(table.Rows[static_cast<size_t>(x)], table.Rows[static_cast<size_t>(y)],
-                           column, descending) < 0;
+    const auto a = static_cast<size_t>(x), b = static_cast<size_t>(y);
+    int r = CompareSortCells(byColumn[a], byColumn[b]);
+    if (r == 0 && column != 0) r = CompareSortCells(byValue[a], byValue[b]);
+    return (descending ? -r : r) < 0;
   });
 }
 

@@ -57,6 +57,8 @@ const std::vector<TCommandDef>& MainCommandTable() {
       // Filter commands, one pair per source of values.
       {"StatFilter_Include", "Статистика", "Оставить выделенные", "F7", false},
       {"StatFilter_Exclude", "Статистика", "Удалить выделенные", "Ctrl+F7", false},
+      {"StatFilterTest", "Статистика", "Проверить фильтр на истории", "", false},
+      {"StatValueSearch", "Статистика", "Подбор значений", "", false},
       {"CardFilter_Include", "Карта", "Оставить выделенные", "", false},
       {"CardFilter_Exclude", "Карта", "Удалить выделенные", "", false},
       {"LayoutFilter_Include", "Схема", "Оставить выделенные", "", false},

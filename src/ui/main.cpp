@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QTimer>
+#include <clocale>
 #include <cstdlib>
 
 #include "app/startup_switches.h"
@@ -13,6 +14,9 @@ int main(int argc, char** argv) {
   // The desktop entry's name ties the window to its menu item and icon.
   QGuiApplication::setDesktopFileName(QStringLiteral("kvarn-5x36"));
   QApplication::setWindowIcon(kvarn::ProgramIcon());
+  // The toolkit switches the C library to the system locale; reals are always written with ".",
+  // which a Russian locale would turn into "," in every printf-formatted number.
+  std::setlocale(LC_NUMERIC, "C");
   kvarn::InstallToolkitTranslation(app);
   std::vector<std::string> args(argv + 1, argv + argc);
   kvarn::TStartOptions options;

@@ -61,9 +61,10 @@ void TTemplateMain::BuildMenus() {
         {"CombsInfo", "CombsCheckNums", "CombsFindInDraws", "-", "CombsGen", "CombsDelExists",
          "CombsDelSelected", "-", "CombsCopy", "CombsPaste", "CombsSelectAll", "-", "CombsOpen",
          "CombsSave", "CombsUndo", "-", "CombsXlsExport"});
-  build("Статистика", {"FiltersManager", "FiltersReset", "FiltersInfo", "-", "DrawsStatCalc",
-                       "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine", "-",
-                       "DrawsStatExportToExcel", "-", "AnalyzeRepeats", "TotalSumCombs"});
+  build("Статистика",
+        {"FiltersManager", "FiltersReset", "FiltersInfo", "-", "DrawsStatCalc",
+         "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine", "-", "StatFilterTest",
+         "StatValueSearch", "-", "DrawsStatExportToExcel", "-", "AnalyzeRepeats", "TotalSumCombs"});
   build("Ставки", {"StakeAdd",
                    "StakeAddRandom",
                    "StakeAddSelected",

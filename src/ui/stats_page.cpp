@@ -16,6 +16,7 @@
 #include "ui/method_help.h"
 #include "ui/qt_host.h"
 #include "ui/right_pages.h"
+#include "ui/stats_filter_tests.h"
 #include "ui/template_main.h"
 #include "ui/window_state.h"
 #include "ui/xls_export.h"
@@ -119,9 +120,9 @@ TStatsPage::TStatsPage(TTemplateMain& main, QWidget* parent) : TPage(main, paren
 void TStatsPage::BindCommands() {
   TWorkspace& ws = main_.Workspace();
   TCommandList& c = main_.Commands();
-  c.AddToWidget(table_,
-                {"StatFilter_Include", "StatFilter_Exclude", nullptr, "DrawsStatCalc",
-                 "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine", nullptr, "FiltersInfo"});
+  c.AddToWidget(table_, {"StatFilter_Include", "StatFilter_Exclude", "StatFilterTest", nullptr,
+                         "DrawsStatCalc", "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine",
+                         nullptr, "FiltersInfo"});
 
   c.Bind(
       "DrawsStatCalc", [&ws] { return ws.DrawsCount() > 0 && ws.StatSelected() >= 0; },
@@ -136,6 +137,7 @@ void TStatsPage::BindCommands() {
       TBusyGuard busy(main_.Host());
       ws.StatFilter(rows, exclude);
     });
+  filterTests_ = new TStatsFilterTests(main_, *this);
   c.Bind(
       "DrawsStatePrefetchsEnabled", [] { return true; }, [this] { TogglePrefetchs(); },
       [&ws] { return ws.WindowState().PrefetchsEnabled; });

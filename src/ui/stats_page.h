@@ -20,6 +20,8 @@ QT_END_NAMESPACE
 
 namespace kvarn {
 
+class TStatsFilterTests;
+
 class TStatsPage : public TPage {
   Q_OBJECT
  public:
@@ -43,6 +45,8 @@ class TStatsPage : public TPage {
   QTableView* Table() const { return table_; }
   TStatTableModel* Model() const { return model_; }
   TStatChart* ChartView() const { return chart_; }
+  // The commands that test filters on history.
+  TStatsFilterTests* FilterTests() const { return filterTests_; }
   QChart* Chart() const { return chart_->chart(); }
   // Sorts by a column as a click on its header does.
   void ClickColumn(int column);
@@ -63,6 +67,7 @@ class TStatsPage : public TPage {
   TStatTableModel* model_ = nullptr;
   TStatChart* chart_ = nullptr;
   QProgressDialog* progress_ = nullptr;
+  TStatsFilterTests* filterTests_ = nullptr;
   bool filling_ = false;
   // The order of each draw's numbers the table was computed with.
   bool computedSorted_ = false;

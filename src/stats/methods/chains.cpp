@@ -1,5 +1,7 @@
 #include "stats/methods/chains.h"
 
+#include "stats/methods/grouping.h"
+
 #include "core/config.h"
 #include "core/text.h"
 #include "stats/registry.h"
@@ -73,6 +75,15 @@ bool TCustomChainStat::PartSelected(const TComb& comb, const TStatDrawArray& sel
   for (uint8_t n : comb)
     if (SelectedHasWord(selected, part, Word(AttrOf(n)))) return true;
   return false;
+}
+
+int TCustomChainStat::PartFilterPass(const TComb* src, int n, TComb* dst,
+                                     const TStatDrawArray& selected, int part, int last,
+                                     bool sorted, bool exclude) {
+  return PositionFilterPass(
+      src, n, dst, exclude,
+      [&](int, int number) { return SelectedHasWord(selected, part, Word(AttrOf(number))); },
+      [&](const TComb& c) { return CombMatches(c, selected, last, sorted, exclude); });
 }
 
 std::string TCustomChainStat::TransitionText(const TStatDraw& item, int parts, const char* fmt) {

@@ -37,6 +37,9 @@ class TCustomChainStat : public TCustomStat {
   void AddWithPosition3(TStatDrawArray& list, int from, int to);
   // True when the attribute of a candidate number equals component `part` of a selected item.
   bool PartSelected(const TComb& comb, const TStatDrawArray& selected, int part) const;
+  // The pass of PartSelected, decided once per number.
+  int PartFilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, int part,
+                     int last, bool sorted, bool exclude);
   // "K1 -> K2" or "K1-K2 -> K3", each part written by fmt ("%d" or "%.2d").
   static std::string TransitionText(const TStatDraw& item, int parts, const char* fmt);
 
@@ -49,16 +52,26 @@ class TCustomChainValues2Stat : public TCustomChainStat {
  public:
   using TCustomChainStat::TCustomChainStat;
   std::string ValueText(const TStatDraw& item) const override;
+  // Final: FilterPass stands for it.
   bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted,
-                   bool exclude) override;
+                   bool exclude) final;
+  int FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, int last,
+                 bool sorted, bool exclude) override {
+    return PartFilterPass(src, n, dst, selected, 2, last, sorted, exclude);
+  }
 };
 
 class TCustomChainValues3Stat : public TCustomChainStat {
  public:
   using TCustomChainStat::TCustomChainStat;
   std::string ValueText(const TStatDraw& item) const override;
+  // Final: FilterPass stands for it.
   bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted,
-                   bool exclude) override;
+                   bool exclude) final;
+  int FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, int last,
+                 bool sorted, bool exclude) override {
+    return PartFilterPass(src, n, dst, selected, 3, last, sorted, exclude);
+  }
 };
 
 class TCustomChainChannelsStat : public TCustomChainStat {
@@ -76,16 +89,26 @@ class TCustomChainChannels2Stat : public TCustomChainChannelsStat {
  public:
   using TCustomChainChannelsStat::TCustomChainChannelsStat;
   std::string ValueText(const TStatDraw& item) const override;
+  // A class that changes CombMatches changes FilterPass too.
   bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted,
                    bool exclude) override;
+  int FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, int last,
+                 bool sorted, bool exclude) override {
+    return PartFilterPass(src, n, dst, selected, 2, last, sorted, exclude);
+  }
 };
 
 class TCustomChainChannels3Stat : public TCustomChainChannelsStat {
  public:
   using TCustomChainChannelsStat::TCustomChainChannelsStat;
   std::string ValueText(const TStatDraw& item) const override;
+  // Final: FilterPass stands for it.
   bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted,
-                   bool exclude) override;
+                   bool exclude) final;
+  int FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, int last,
+                 bool sorted, bool exclude) override {
+    return PartFilterPass(src, n, dst, selected, 3, last, sorted, exclude);
+  }
 };
 
 // Numbers of the latest draw that stood in B, followed into C inside their own channel.
@@ -98,7 +121,12 @@ class TCustomChainChannels2Inside : public TCustomChainChannels2Stat {
   void AddDrawValues(int index, int last, bool sorted, TStatDrawArray& list, TStatContext& context,
                      TLastValueArray& lastValues) override;
   bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted,
-                   bool exclude) override;
+                   bool exclude) final;
+  // Its own test, not the channel table of the class above.
+  int FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, int last,
+                 bool sorted, bool exclude) override {
+    return TCustomStat::FilterPass(src, n, dst, selected, last, sorted, exclude);
+  }
   int Mode() const { return mode_; }
 
  private:
@@ -121,16 +149,26 @@ class TCustomChainSegments2Stat : public TCustomChainSegmentsStat {
  public:
   using TCustomChainSegmentsStat::TCustomChainSegmentsStat;
   std::string ValueText(const TStatDraw& item) const override;
+  // Final: FilterPass stands for it.
   bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted,
-                   bool exclude) override;
+                   bool exclude) final;
+  int FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, int last,
+                 bool sorted, bool exclude) override {
+    return PartFilterPass(src, n, dst, selected, 2, last, sorted, exclude);
+  }
 };
 
 class TCustomChainSegments3Stat : public TCustomChainSegmentsStat {
  public:
   using TCustomChainSegmentsStat::TCustomChainSegmentsStat;
   std::string ValueText(const TStatDraw& item) const override;
+  // Final: FilterPass stands for it.
   bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted,
-                   bool exclude) override;
+                   bool exclude) final;
+  int FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, int last,
+                 bool sorted, bool exclude) override {
+    return PartFilterPass(src, n, dst, selected, 3, last, sorted, exclude);
+  }
 };
 
 // ---- the transition classes ----

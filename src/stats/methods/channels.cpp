@@ -8,6 +8,11 @@
 
 namespace kvarn {
 
+TChannelGeometry::TChannelGeometry(int width) : Width(width) {
+  for (int n = 0; n < kTabled; ++n)
+    channels_[static_cast<size_t>(n)] = static_cast<int16_t>(ComputeChannel(n));
+}
+
 std::string TChannelGeometry::ChannelText(int c) const {
   return StrFormat("%.2d [%d-%d]", c, Width * (c - 1) + 1, Width * c);
 }

@@ -3,6 +3,8 @@
 // numbers.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "stats/methods/grouping.h"
@@ -15,11 +17,21 @@ constexpr int ChannelsGroup = 3;  // "grp"
 // The width copied from the settings when a method is created.
 struct TChannelGeometry {
   int Width = 6;
+  explicit TChannelGeometry(int width = 6);
   // The ceiling of n / Width; 0 when the width is not positive.
-  int ChannelOf(int n) const { return Width > 0 ? n / Width + (n % Width != 0 ? 1 : 0) : 0; }
+  int ChannelOf(int n) const {
+    return n >= 0 && n < kTabled ? channels_[static_cast<size_t>(n)] : ComputeChannel(n);
+  }
   int ChannelCount() const { return ChannelOf(NumbersCount); }
   // "01 [1-6]"; the last bound is not cut at 36.
   std::string ChannelText(int c) const;
+
+ private:
+  int ComputeChannel(int n) const { return Width > 0 ? n / Width + (n % Width != 0 ? 1 : 0) : 0; }
+  // Of every number a byte holds, made once: the filter asks for every number of every
+  // combination, and the division cost more than the rest of the test.
+  static constexpr int kTabled = 256;
+  std::array<int16_t, kTabled> channels_{};
 };
 
 // The channel range of the list's current width: ChannelOf(1)..ChannelOf(36), empty (0..-1)

@@ -79,6 +79,79 @@ bool TCustomCombValuesStat::CombMatches(const TComb& comb, const TStatDrawArray&
   return selectedTuples_.AnySelected(tuples_, selected);
 }
 
+namespace {
+
+// The numbers are their own tuple components; one past 36 has no bit.
+bool NumberAttrs(const TComb& c, TGroupAttrs& a) {
+  bool ok = true;
+  for (int i = 0; i < CombSize; ++i) {
+    const uint8_t v = c[static_cast<size_t>(i)];
+    ok = ok && v <= NumbersCount;
+    a[static_cast<size_t>(i)] = v;
+  }
+  return ok;
+}
+
+bool SortedNumberAttrs(const TComb& c, TGroupAttrs& a) {
+  TComb v = c;
+  SortComb(v);
+  return NumberAttrs(v, a);
+}
+
+template <TTupleKind Kind, class AttrsOf, class Fallback>
+int PassOfSize(int size, const TComb* src, int n, TComb* dst, const TTupleBits& bits, bool exclude,
+               AttrsOf attrsOf, Fallback fallback) {
+  switch (size) {
+    case 2:
+      return TupleFilterPass<Kind, 2>(src, n, dst, bits, exclude, attrsOf, fallback);
+    case 3:
+      return TupleFilterPass<Kind, 3>(src, n, dst, bits, exclude, attrsOf, fallback);
+    default:
+      return TupleFilterPass<Kind, 4>(src, n, dst, bits, exclude, attrsOf, fallback);
+  }
+}
+
+}  // namespace
+
+int TCustomCombValuesStat::FilterPass(const TComb* src, int n, TComb* dst,
+                                      const TStatDrawArray& selected, int last, bool sorted,
+                                      bool exclude) {
+  if (size_ < MinTupleSize || size_ > MaxTupleSize)
+    return TCustomStat::FilterPass(src, n, dst, selected, last, sorted, exclude);
+  bits_.Build(selected, size_);
+  auto fallback = [&](const TComb& c) { return CombMatches(c, selected, last, sorted, exclude); };
+  switch (kind_) {
+    case TCombValuesKind::Mix:
+      return PassOfSize<TTupleKind::Mix>(size_, src, n, dst, bits_, exclude, NumberAttrs, fallback);
+    case TCombValuesKind::Seq:
+      return PassOfSize<TTupleKind::Seq>(size_, src, n, dst, bits_, exclude, NumberAttrs, fallback);
+    case TCombValuesKind::Sort:
+      return PassOfSize<TTupleKind::Seq>(size_, src, n, dst, bits_, exclude, SortedNumberAttrs,
+                                         fallback);
+    case TCombValuesKind::Pos:
+      break;
+  }
+  // One tuple from the parameter's position; none (nothing matches) outside the range.
+  const bool none = Param < 1 || Param + size_ - 1 > CombSize;
+  int kept = 0;
+  for (int i = 0; i < n; ++i) {
+    const TComb& c = src[i];
+    bool m = false;
+    if (!none) {
+      uint32_t index = 0;
+      bool ok = true;
+      for (int j = 0; j < size_; ++j) {
+        const uint8_t v = c[static_cast<size_t>(Param - 1 + j)];
+        ok = ok && v <= NumbersCount;
+        index = index * TTupleBits::Base + v;
+      }
+      m = ok ? bits_.Has(index) : fallback(c);
+    }
+    if (m != exclude) dst[kept++] = c;
+  }
+  return kept;
+}
+
 KVARN_STAT_CLASS(TstCombValMix2)
 KVARN_STAT_CLASS(TstCombValMix3)
 KVARN_STAT_CLASS(TstCombValMix4)

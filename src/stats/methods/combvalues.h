@@ -52,8 +52,11 @@ class TCustomCombValuesStat : public TCustomStat {
   std::string ValueText(const TStatDraw& item) const override;
   void AddDrawValues(int index, int last, bool sorted, TStatDrawArray& list, TStatContext& context,
                      TLastValueArray& lastValues) override;
+  // Final: FilterPass stands for it.
   bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted,
-                   bool exclude) override;
+                   bool exclude) final;
+  int FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, int last,
+                 bool sorted, bool exclude) override;
   // The tuples of five numbers as handed over.
   void TuplesOf(const TComb& values, TGroupTuples& out) const;
 
@@ -62,6 +65,7 @@ class TCustomCombValuesStat : public TCustomStat {
   int size_;
   TGroupTuples tuples_;
   TSelectedTuples selectedTuples_;
+  TTupleBits bits_;
 };
 
 #define KVARN_COMBVAL_CLASS(T, kind, n, ident, caption, features, available) \

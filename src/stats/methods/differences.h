@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "stats/methods/grouping.h"
 #include "stats/methods/numbers.h"
 
 namespace kvarn {
@@ -106,6 +107,37 @@ class TCombDiffSeq : public TRuleStat<TCustomStat, Derived, roFirstWithIntervals
     }
     return s;
   }
+  // The runs as tuples against a bit table of the selected ones (differences of numbers 1..36
+  // lie in 0..35); a combination with a larger difference takes the keys' own test.
+  int FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, int last,
+                 bool sorted, bool exclude) override {
+    using Rule = TRuleStat<TCustomStat, Derived, roFirstWithIntervals | roNoCombValues>;
+    if (typeid(*this) != typeid(Derived) ||
+        !std::is_same_v<decltype(&Derived::CombMatches), decltype(&Rule::CombMatches)>)
+      return Rule::FilterPass(src, n, dst, selected, last, sorted, exclude);
+    bits_.Build(selected, N);
+    int kept = 0;
+    for (int i = 0; i < n; ++i) {
+      const TComb& c = src[i];
+      const TDiffs d = AdjacentDiffs(c.data());
+      bool small = true;
+      for (int v : d) small = small && v >= 0 && v < static_cast<int>(TTupleBits::Base);
+      bool m = false;
+      if (small) {
+        for (int r = 0; r + N <= DiffCount && !m; ++r) {
+          uint32_t index = 0;
+          for (int j = 0; j < N; ++j)
+            index = index * TTupleBits::Base + static_cast<uint32_t>(d[static_cast<size_t>(r + j)]);
+          m = bits_.Has(index);
+        }
+      } else {
+        m = this->Rule::CombMatches(c, selected, last, sorted, exclude);
+      }
+      if (m != exclude) dst[kept++] = c;
+    }
+    return kept;
+  }
+
   int KeysOf(const uint8_t* values, TRuleKeys& keys) const {
     const TDiffs d = AdjacentDiffs(values);
     const int runs = DiffCount - N + 1;
@@ -117,6 +149,9 @@ class TCombDiffSeq : public TRuleStat<TCustomStat, Derived, roFirstWithIntervals
     }
     return runs;
   }
+
+ private:
+  TTupleBits bits_;
 };
 
 class TstCombDiffSeq2 : public TCombDiffSeq<TstCombDiffSeq2, 2> {

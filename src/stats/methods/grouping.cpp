@@ -1,5 +1,7 @@
 #include "stats/methods/grouping.h"
 
+#include <bit>
+
 namespace kvarn {
 
 int CountInGroup(const TGroupAttrs& a, int group) {
@@ -9,6 +11,14 @@ int CountInGroup(const TGroupAttrs& a, int group) {
 }
 
 int DistinctGroupCount(const TGroupAttrs& a) {
+  // Groups 0..63 as bits (every group of the numbers 1..36): the filter counts per combination.
+  uint64_t bits = 0;
+  bool small = true;
+  for (int g : a) {
+    small = small && g >= 0 && g < 64;
+    if (small) bits |= uint64_t{1} << g;
+  }
+  if (small) return std::popcount(bits);
   int k = 0;
   for (int i = 0; i < CombSize; ++i) {
     bool seen = false;
@@ -120,6 +130,26 @@ bool TuplesSelected(const TGroupTuples& t, const TStatDrawArray& selected) {
   for (int i = 0; i < t.Count; ++i)
     if (SelectedHasKey(selected, t.Items[i])) return true;
   return false;
+}
+
+void TTupleBits::Build(const TStatDrawArray& selected, int size) {
+  uint32_t space = 1;
+  for (int j = 0; j < size; ++j) space *= Base;
+  bits_.assign((space + 63) / 64, 0);
+  for (const TStatDraw& s : selected) {
+    uint32_t index = 0;
+    bool fits = true;
+    for (int j = 1; j <= MaxTupleSize; ++j) {
+      const uint16_t k = s.Key.K(j);
+      if (j > size) {
+        fits = fits && k == 0;
+      } else {
+        fits = fits && k < Base;
+        index = index * Base + k;
+      }
+    }
+    if (fits) bits_[index >> 6] |= uint64_t{1} << (index & 63);
+  }
 }
 
 }  // namespace kvarn

@@ -1,6 +1,9 @@
 #include "stats/methods/matrix.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <vector>
 
 #include "core/config.h"
 #include "core/text.h"
@@ -36,15 +39,26 @@ int AdjacentGroupCount(const TMatrixGeometry& g, TMatrixDir dir, const TComb& va
 
 }  // namespace
 
-TMatrixGeometry::TMatrixGeometry(int cols) : Cols(cols), Rows(cols > 0 ? CeilDiv(36, cols) : 0) {}
+TMatrixGeometry::TMatrixGeometry(int cols) : Cols(cols), Rows(cols > 0 ? CeilDiv(36, cols) : 0) {
+  for (int n = 0; n < kTabled; ++n) {
+    columns_[static_cast<size_t>(n)] = static_cast<int16_t>(ComputeColumn(n));
+    rows_[static_cast<size_t>(n)] = static_cast<int16_t>(ComputeRow(n));
+  }
+}
 
 TAdjacentGroups MatrixAdjacentGroups(const TMatrixGeometry& g, TMatrixDir dir,
                                      const TComb& values) {
   TAdjacentGroups out;
+  // Numbers from 1 on in a laid-out matrix: vertical neighbours lie Cols apart and horizontal
+  // ones 1 apart, so other pairs are passed over before their groups are looked up.
+  bool quick = g.Cols > 0;
+  for (uint8_t v : values) quick = quick && v >= 1;
+  const int apart = IsCols(dir) ? g.Cols : 1;
   for (int i = 0; i < CombSize; ++i)
     for (int j = i + 1; j < CombSize; ++j) {
       const int a = values[i];
       const int b = values[j];
+      if (quick && a - b != apart && b - a != apart) continue;
       // Vertical neighbours share the column, horizontal ones the row; the other coordinate
       // differs by exactly one.
       const int groupA = GroupOf(g, dir, a);
@@ -375,6 +389,163 @@ bool TMatrixValCntStat<Dir>::CombMatches(const TComb& comb, const TStatDrawArray
 template <TMatrixDir Dir>
 int32_t TMatrixValCntStat<Dir>::GraphValueOf(const TComb& values, int, int, bool) {
   return CountInGroup(GroupsOf(geometry_, Dir, values), Param);
+}
+
+// The passes call the class's own test directly (it is final): no virtual call per combination.
+#define KVARN_MATRIX_DIRECT_PASS(Tmpl)                                                           \
+  template <TMatrixDir Dir>                                                                      \
+  int Tmpl<Dir>::FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, \
+                            int last, bool sorted, bool exclude) {                               \
+    int kept = 0;                                                                                \
+    for (int i = 0; i < n; ++i)                                                                  \
+      if (Tmpl<Dir>::CombMatches(src[i], selected, last, sorted, exclude) != exclude)            \
+        dst[kept++] = src[i];                                                                    \
+    return kept;                                                                                 \
+  }
+KVARN_MATRIX_DIRECT_PASS(TMatrixGroupsStat)
+KVARN_MATRIX_DIRECT_PASS(TMatrixMaskStat)
+KVARN_MATRIX_DIRECT_PASS(TMatrixValCntStat)
+#undef KVARN_MATRIX_DIRECT_PASS
+
+namespace {
+
+// The group two numbers 1..36 share as neighbours in the direction (one apart in the other
+// direction), else -1: the question MatrixAdjacentGroups asks of each pair, asked once per pass.
+using TPairGroups = std::array<std::array<int8_t, NumbersCount + 1>, NumbersCount + 1>;
+
+TPairGroups PairGroups(const TMatrixGeometry& g, TMatrixDir dir) {
+  TPairGroups pg{};
+  const TMatrixDir other = IsCols(dir) ? TMatrixDir::Rows : TMatrixDir::Columns;
+  for (int a = 1; a <= NumbersCount; ++a)
+    for (int b = 1; b <= NumbersCount; ++b) {
+      const int group = GroupOf(g, dir, a);
+      const int d = GroupOf(g, other, a) - GroupOf(g, other, b);
+      const bool touch =
+          group == GroupOf(g, dir, b) && (d == 1 || d == -1) && group >= 0 && group < 64;
+      pg[static_cast<size_t>(a)][static_cast<size_t>(b)] = static_cast<int8_t>(touch ? group : -1);
+    }
+  return pg;
+}
+
+bool PlainNumbers(const TComb& c) {
+  bool plain = true;
+  for (uint8_t v : c) plain = plain && v >= 1 && v <= NumbersCount;
+  return plain;
+}
+
+// The groups with touching pairs as bits, and the pairs of each group added to counts (a pair
+// without a group adds nothing), without a branch per pair.
+uint64_t TouchingGroups(const TPairGroups& pg, const TComb& c, std::array<uint8_t, 64>& counts) {
+  uint64_t groups = 0;
+  for (int i = 0; i < CombSize; ++i)
+    for (int j = i + 1; j < CombSize; ++j) {
+      const int group = pg[c[static_cast<size_t>(i)]][c[static_cast<size_t>(j)]];
+      const bool touch = group >= 0;
+      const auto bit = static_cast<unsigned>(touch ? group : 0);
+      groups |= touch ? uint64_t{1} << bit : 0;
+      counts[bit] = static_cast<uint8_t>(counts[bit] + (touch ? 1 : 0));
+    }
+  return groups;
+}
+
+}  // namespace
+
+// A pair of groups with touching numbers per combination, from a table of the pairs of numbers.
+template <TMatrixDir Dir>
+int TMatrixAdjacentStat<Dir>::FilterPass(const TComb* src, int n, TComb* dst,
+                                         const TStatDrawArray& selected, int last, bool sorted,
+                                         bool exclude) {
+  const TPairGroups pg = PairGroups(geometry_, Dir);
+  // selectedPairs[group][pairs]: the key (group, pairs + 1) is selected; a combination has at
+  // most ten pairs.
+  std::vector<std::array<uint8_t, 11>> selectedPairs(64);
+  for (int group = 0; group < 64; ++group)
+    for (int pairs = 1; pairs <= 10; ++pairs)
+      selectedPairs[static_cast<size_t>(group)][static_cast<size_t>(pairs)] =
+          SelectedHasKey(selected, static_cast<uint16_t>(group), static_cast<uint16_t>(pairs + 1),
+                         0, 0)
+              ? 1
+              : 0;
+  std::array<uint8_t, 64> counts{};
+  int kept = 0;
+  for (int i = 0; i < n; ++i) {
+    const TComb& c = src[i];
+    bool m = false;
+    if (PlainNumbers(c)) {
+      uint64_t groups = TouchingGroups(pg, c, counts);
+      while (groups) {
+        const int group = std::countr_zero(groups);
+        groups &= groups - 1;
+        m = m || selectedPairs[static_cast<size_t>(group)][counts[static_cast<size_t>(group)]] != 0;
+        counts[static_cast<size_t>(group)] = 0;
+      }
+    } else {
+      m = TMatrixAdjacentStat<Dir>::CombMatches(c, selected, last, sorted, exclude);
+    }
+    if (m != exclude) dst[kept++] = c;
+  }
+  return kept;
+}
+
+// The number of groups with touching numbers, from the same table.
+template <TMatrixDir Dir>
+int TMatrixAdjacentCountStat<Dir>::FilterPass(const TComb* src, int n, TComb* dst,
+                                              const TStatDrawArray& selected, int last, bool sorted,
+                                              bool exclude) {
+  const TPairGroups pg = PairGroups(geometry_, Dir);
+  std::array<uint8_t, 65> hits{};
+  for (int v = 0; v <= 64; ++v)
+    hits[static_cast<size_t>(v)] = SelectedHasWord(selected, 1, static_cast<uint16_t>(v)) ? 1 : 0;
+  std::array<uint8_t, 64> counts{};
+  int kept = 0;
+  for (int i = 0; i < n; ++i) {
+    const TComb& c = src[i];
+    const bool m =
+        PlainNumbers(c)
+            ? hits[static_cast<size_t>(std::popcount(TouchingGroups(pg, c, counts)))] != 0
+            : TMatrixAdjacentCountStat<Dir>::CombMatches(c, selected, last, sorted, exclude);
+    if (m != exclude) dst[kept++] = c;
+  }
+  return kept;
+}
+
+// (group, count) pairs: which pairs are selected is read once per pass.
+template <TMatrixDir Dir>
+int TMatrixValuesStat<Dir>::FilterPass(const TComb* src, int n, TComb* dst,
+                                       const TStatDrawArray& selected, int, bool, bool exclude) {
+  std::vector<std::array<uint8_t, CombSize + 1>> pairs(static_cast<size_t>(groups_.Count));
+  for (int gi = 0; gi < groups_.Count; ++gi)
+    for (int k = 0; k <= CombSize; ++k)
+      pairs[static_cast<size_t>(gi)][static_cast<size_t>(k)] =
+          SelectedHasKey(selected, static_cast<uint16_t>(groups_.Items[gi]),
+                         static_cast<uint16_t>(k), 0, 0)
+              ? 1
+              : 0;
+  int kept = 0;
+  for (int i = 0; i < n; ++i) {
+    const TGroupAttrs a = GroupsOf(geometry_, Dir, src[i]);
+    bool m = false;
+    for (int gi = 0; gi < groups_.Count && !m; ++gi)
+      m = pairs[static_cast<size_t>(gi)][static_cast<size_t>(CountInGroup(a, groups_.Items[gi]))] !=
+          0;
+    if (m != exclude) dst[kept++] = src[i];
+  }
+  return kept;
+}
+
+// The number of occupied groups is 1..5: each is looked up once per pass.
+template <TMatrixDir Dir>
+int TMatrixCountStat<Dir>::FilterPass(const TComb* src, int n, TComb* dst,
+                                      const TStatDrawArray& selected, int, bool, bool exclude) {
+  std::array<uint8_t, CombSize + 1> hits{};
+  for (int v = 0; v <= CombSize; ++v)
+    hits[static_cast<size_t>(v)] = SelectedHasWord(selected, 1, static_cast<uint16_t>(v)) ? 1 : 0;
+  int kept = 0;
+  for (int i = 0; i < n; ++i) {
+    const int v = DistinctGroupCount(GroupsOf(geometry_, Dir, src[i]));
+    if ((hits[static_cast<size_t>(v)] != 0) != exclude) dst[kept++] = src[i];
+  }
+  return kept;
 }
 
 #define KVARN_MATRIX_INSTANTIATE(Tmpl)      \

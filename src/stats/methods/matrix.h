@@ -3,6 +3,8 @@
 // column or a row, and tuples of columns and rows.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "stats/methods/grouping.h"
@@ -18,8 +20,21 @@ struct TMatrixGeometry {
   int Rows = 6;  // the ceiling of 36 / Cols
   explicit TMatrixGeometry(int cols = 6);
   // 0 when the column count is not positive.
-  int ColumnOf(int n) const { return Cols > 0 ? (n - 1) % Cols + 1 : 0; }
-  int RowOf(int n) const { return Cols > 0 ? (n - 1) / Cols + 1 : 0; }
+  int ColumnOf(int n) const {
+    return n >= 0 && n < kTabled ? columns_[static_cast<size_t>(n)] : ComputeColumn(n);
+  }
+  int RowOf(int n) const {
+    return n >= 0 && n < kTabled ? rows_[static_cast<size_t>(n)] : ComputeRow(n);
+  }
+
+ private:
+  int ComputeColumn(int n) const { return Cols > 0 ? (n - 1) % Cols + 1 : 0; }
+  int ComputeRow(int n) const { return Cols > 0 ? (n - 1) / Cols + 1 : 0; }
+  // Of every number a byte holds, made once: the filter asks for every number of every
+  // combination, and the division cost more than the rest of the test.
+  static constexpr int kTabled = 256;
+  std::array<int16_t, kTabled> columns_{};
+  std::array<int16_t, kTabled> rows_{};
 };
 
 class TCustomMatrixStat : public TCustomNumbersStat {
@@ -58,12 +73,14 @@ class TCustomMatrixGraphStat : public TCustomGraphStat {
 // direction and the base gives the groups, their count and the other dimension.
 enum class TMatrixDir { Columns, Rows };
 
-#define KVARN_MATRIX_METHOD_OPS                                                              \
-  void AddCombValues(const TComb& comb, TStatDrawArray& list) override;                      \
-  void AddDrawValues(int index, int last, bool sorted, TStatDrawArray& list,                 \
-                     TStatContext& context, TLastValueArray& lastValues) override;           \
-  bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted, \
-                   bool exclude) override;
+#define KVARN_MATRIX_METHOD_OPS                                                                 \
+  void AddCombValues(const TComb& comb, TStatDrawArray& list) override;                         \
+  void AddDrawValues(int index, int last, bool sorted, TStatDrawArray& list,                    \
+                     TStatContext& context, TLastValueArray& lastValues) override;              \
+  bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted,    \
+                   bool exclude) final;                                                         \
+  int FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, int last, \
+                 bool sorted, bool exclude) override;
 
 // Column (row) of each number.
 template <TMatrixDir Dir>

@@ -6,8 +6,11 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <type_traits>
 #include <typeinfo>
 
+#include "stats/item_index.h"
+#include "stats/selected_keys.h"
 #include "stats/stat.h"
 
 namespace kvarn {
@@ -79,6 +82,21 @@ class TRuleStat : public Base {
       return TCustomStat::FilterPass(src, n, dst, selected, last, sorted, exclude);
     Derived& self = static_cast<Derived&>(*this);
     int kept = 0;
+    // A class whose test is its keys, with a large selection: the selection's table is asked
+    // directly, without looking it up for every key.
+    const TSelectedKeys* table =
+        selected.size() > SelectedScanLimit ? ActiveSelectedKeys(selected) : nullptr;
+    if (OwnCombMatches && table) {
+      TRuleKeys keys;
+      for (int i = 0; i < n; ++i) {
+        const int count = Self().KeysOf(src[i].data(), keys);
+        bool m = false;
+        for (int k = 0; k < count && !m; ++k)
+          m = table->HasKey(StatKeyBits(keys[static_cast<size_t>(k)]));
+        if (m != exclude) dst[kept++] = src[i];
+      }
+      return kept;
+    }
     for (int i = 0; i < n; ++i)
       if (self.Derived::CombMatches(src[i], selected, last, sorted, exclude) != exclude)
         dst[kept++] = src[i];
@@ -104,6 +122,10 @@ class TRuleStat : public Base {
 
  private:
   const Derived& Self() const { return static_cast<const Derived&>(*this); }
+  // True when Derived keeps the CombMatches of this pattern (its keys against the selection):
+  // a class that declares its own names a member of its own.
+  static constexpr bool OwnCombMatches =
+      std::is_same_v<decltype(&Derived::CombMatches), decltype(&TRuleStat::CombMatches)>;
 };
 
 class TstValues : public TRuleStat<TCustomValuesStat, TstValues> {

@@ -6,14 +6,12 @@
 namespace kvarn {
 
 TOgnevResult OgnevReduce(const TComb& values, int mode) {
-  std::array<int, CombSize> x{};
-  for (int i = 0; i < CombSize; ++i) x[i] = values[i];
-  int k = CombSize;
-  while (k > 2) {
-    for (int i = 0; i + 1 < k; ++i) x[i] = std::abs(x[i + 1] - x[i]);
-    --k;
-  }
-  const int u = x[0], v = x[1];
+  // The rows of differences written out (the filter reduces every combination): four, three,
+  // then the last two, u and v.
+  const int a0 = std::abs(values[1] - values[0]), a1 = std::abs(values[2] - values[1]);
+  const int a2 = std::abs(values[3] - values[2]), a3 = std::abs(values[4] - values[3]);
+  const int b0 = std::abs(a1 - a0), b1 = std::abs(a2 - a1), b2 = std::abs(a3 - a2);
+  const int u = std::abs(b1 - b0), v = std::abs(b2 - b1);
   const int r = std::abs(v - u);
   TOgnevResult result{r, false};
   if (mode == 1 && r <= 1) result.Value = u + v;
@@ -40,6 +38,21 @@ void TCustomOgnevGraphStat::AddDrawValues(int index, int last, bool sorted, TSta
 bool TCustomOgnevGraphStat::CombMatches(const TComb& comb, const TStatDrawArray& selected, int,
                                         bool, bool) {
   return SelectedHasKey(selected, static_cast<uint16_t>(OgnevReduce(comb, mode_).Value), 0, 0, 0);
+}
+
+int TCustomOgnevGraphStat::FilterPass(const TComb* src, int n, TComb* dst,
+                                      const TStatDrawArray& selected, int, bool, bool exclude) {
+  // Differences of bytes are below 256, so a value is below 512.
+  std::array<uint8_t, 512> hits{};
+  for (int v = 0; v < 512; ++v)
+    hits[static_cast<size_t>(v)] =
+        SelectedHasKey(selected, static_cast<uint16_t>(v), 0, 0, 0) ? 1 : 0;
+  int kept = 0;
+  for (int i = 0; i < n; ++i) {
+    const TComb& c = src[i];
+    if ((hits[static_cast<size_t>(OgnevReduce(c, mode_).Value)] != 0) != exclude) dst[kept++] = c;
+  }
+  return kept;
 }
 
 int32_t TCustomOgnevGraphStat::GraphValueOf(const TComb& values, int, int, bool) {

@@ -33,8 +33,12 @@ class TCustomOgnevGraphStat : public TCustomGraphStat {
   void AddCombValues(const TComb& comb, TStatDrawArray& list) override;
   void AddDrawValues(int index, int last, bool sorted, TStatDrawArray& list, TStatContext& context,
                      TLastValueArray& lastValues) override;
+  // Final: FilterPass stands for it.
   bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted,
-                   bool exclude) override;
+                   bool exclude) final;
+  // Decides once per value (they lie in 0..510).
+  int FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, int last,
+                 bool sorted, bool exclude) override;
   int32_t GraphValueOf(const TComb& values, int index, int last, bool sorted) override;
 
  private:

@@ -1,5 +1,7 @@
 #include "stats/methods/periods.h"
 
+#include "stats/methods/grouping.h"
+
 #include "core/config.h"
 #include "core/text.h"
 #include "stats/registry.h"
@@ -21,26 +23,42 @@ void TCustomPeriodsStat::AddDrawValues(int index, int last, bool sorted, TStatDr
   }
 }
 
-bool TCustomPeriodsStat::CombMatches(const TComb& comb, const TStatDrawArray& selected, int last,
-                                     bool, bool exclude) {
+bool TCustomPeriodsStat::ValueHits(int v, const TStatDrawArray& selected, int last,
+                                   bool exclude) const {
   const int high = static_cast<int>(Draws.size()) - 1;
-  for (int i = 0; i < CombSize; ++i) {
-    const int v = AttrOf(i + 1, comb[static_cast<size_t>(i)]);
-    for (const TStatDraw& s : selected) {
-      if (s.Key.K1 != v) continue;
-      // The draw the period leads back to, read in drawn order; outside the archive it has no
-      // numbers, so no value stands in it.
-      const int at = last - int{s.Key.K2} + 1;
-      bool found = false;
-      if (at >= 0 && at <= high) {
-        const TComb& values = Draws[static_cast<size_t>(at)].Values;
-        for (int j = 0; j < CombSize && !found; ++j)
-          found = AttrOf(j + 1, values[static_cast<size_t>(j)]) == v;
-      }
-      if (found != exclude) return true;
+  for (const TStatDraw& s : selected) {
+    if (s.Key.K1 != v) continue;
+    // The draw the period leads back to, read in drawn order; outside the archive it has no
+    // numbers, so no value stands in it.
+    const int at = last - int{s.Key.K2} + 1;
+    bool found = false;
+    if (at >= 0 && at <= high) {
+      const TComb& values = Draws[static_cast<size_t>(at)].Values;
+      for (int j = 0; j < CombSize && !found; ++j)
+        found = AttrOf(j + 1, values[static_cast<size_t>(j)]) == v;
     }
+    if (found != exclude) return true;
   }
   return false;
+}
+
+bool TCustomPeriodsStat::CombMatches(const TComb& comb, const TStatDrawArray& selected, int last,
+                                     bool, bool exclude) {
+  for (int i = 0; i < CombSize; ++i)
+    if (ValueHits(AttrOf(i + 1, comb[static_cast<size_t>(i)]), selected, last, exclude))
+      return true;
+  return false;
+}
+
+int TCustomPeriodsStat::FilterPass(const TComb* src, int n, TComb* dst,
+                                   const TStatDrawArray& selected, int last, bool sorted,
+                                   bool exclude) {
+  return PositionFilterPass(
+      src, n, dst, exclude,
+      [&](int position, int number) {
+        return ValueHits(AttrOf(position, number), selected, last, exclude);
+      },
+      [&](const TComb& c) { return CombMatches(c, selected, last, sorted, exclude); });
 }
 
 std::string TCustomPeriodsStat::PeriodText(const std::string& value, const TStatDraw& item) const {

@@ -24,12 +24,19 @@ class TCustomPeriodsStat : public TCustomStat {
                      TLastValueArray& lastValues) override;
   // A selected (value, period) holds for a candidate value when the value stood in the draw that
   // period before the candidate's draw; deleting tests the opposite.
+  // Final: FilterPass stands for it.
   bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted,
-                   bool exclude) override;
+                   bool exclude) final;
+  // The test depends on a candidate's values alone: it is made once per value of a number at a
+  // position.
+  int FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, int last,
+                 bool sorted, bool exclude) override;
 
   virtual int AttrOf(int position, int number) const = 0;
 
  protected:
+  // A candidate value v meets the selection: some selected (v, period) holds for it.
+  bool ValueHits(int v, const TStatDrawArray& selected, int last, bool exclude) const;
   std::string PeriodText(const std::string& value, const TStatDraw& item) const;
 };
 

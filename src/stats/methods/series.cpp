@@ -1,5 +1,7 @@
 #include "stats/methods/series.h"
 
+#include "stats/methods/grouping.h"
+
 #include <cstdint>
 
 #include "core/config.h"
@@ -35,24 +37,39 @@ void TCustomSerialStat::AddDrawValues(int index, int last, bool sorted, TStatDra
   int attrs[CombSize];
   for (int j = 0; j < CombSize; ++j)
     attrs[j] = AttrOf(j + 1, Current.Values[static_cast<size_t>(j)]);
+  // The values of this draw and of the reference draw as bits (values are 1..36): the loop
+  // below asks both for every value, and the "Факт" search runs it for many starts.
+  uint64_t here = 0, reference = 0;
+  for (int j = 0; j < CombSize; ++j) {
+    const int a = attrs[j];
+    const int r = AttrOf(j + 1, Previous.Values[static_cast<size_t>(j)]);
+    if (a >= 0 && a < 64) here |= uint64_t{1} << a;
+    if (r >= 0 && r < 64) reference |= uint64_t{1} << r;
+  }
+  auto inReference = [&](int v) {
+    return v >= 0 && v < 64 ? (reference >> v & 1) != 0 : InReference(v);
+  };
   const int depth = last - index + 1;
   for (int v = MinValue; v <= MaxValue; ++v) {
     TSerialEntry& e = state.Entries[v - 1];
     bool present = false;
-    for (int a : attrs) present = present || a == v;
+    if (v >= 0 && v < 64)
+      present = (here >> v & 1) != 0;
+    else
+      for (int a : attrs) present = present || a == v;
     if (present == (SerialPresence == 1)) {
       // A run longer than the 16-bit field holds stays at its largest length.
       if (e.RunLength < UINT16_MAX) ++e.RunLength;
       e.DrawNumber = Current.Number;
       e.Depth = depth;
-      if (index == last && InReference(v)) {
+      if (index == last && inReference(v)) {
         Work.Key.Set(static_cast<uint16_t>(v), e.RunLength);
         Work.LastDraw = Work.PrevDraw = e.DrawNumber;
         Work.Depth = e.Depth;
         AddStatItem(list, Work, true);
       }
     } else {
-      if (e.RunLength > 0 && InReference(v)) {
+      if (e.RunLength > 0 && inReference(v)) {
         Work.Key.Set(static_cast<uint16_t>(v), e.RunLength);
         // The run ended in an earlier draw: its occurrence is that draw, and so is the start of
         // the next gap.
@@ -65,14 +82,24 @@ void TCustomSerialStat::AddDrawValues(int index, int last, bool sorted, TStatDra
   }
 }
 
+bool TCustomSerialStat::ValueSelected(int v, const TStatDrawArray& selected) const {
+  return v >= 0 && v <= UINT16_MAX && SelectedHasWord(selected, 1, static_cast<uint16_t>(v));
+}
+
 bool TCustomSerialStat::CombMatches(const TComb& comb, const TStatDrawArray& selected, int, bool,
                                     bool) {
-  for (int i = 0; i < CombSize; ++i) {
-    const int v = AttrOf(i + 1, comb[static_cast<size_t>(i)]);
-    if (v >= 0 && v <= UINT16_MAX && SelectedHasWord(selected, 1, static_cast<uint16_t>(v)))
-      return true;
-  }
+  for (int i = 0; i < CombSize; ++i)
+    if (ValueSelected(AttrOf(i + 1, comb[static_cast<size_t>(i)]), selected)) return true;
   return false;
+}
+
+int TCustomSerialStat::FilterPass(const TComb* src, int n, TComb* dst,
+                                  const TStatDrawArray& selected, int last, bool sorted,
+                                  bool exclude) {
+  return PositionFilterPass(
+      src, n, dst, exclude,
+      [&](int position, int number) { return ValueSelected(AttrOf(position, number), selected); },
+      [&](const TComb& c) { return CombMatches(c, selected, last, sorted, exclude); });
 }
 
 // ---- domains ----

@@ -37,8 +37,12 @@ class TCustomSerialStat : public TCustomStat {
 
   void AddDrawValues(int index, int last, bool sorted, TStatDrawArray& list, TStatContext& context,
                      TLastValueArray& lastValues) override;
+  // Final: FilterPass stands for it.
   bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted,
-                   bool exclude) override;
+                   bool exclude) final;
+  // Decides once per number and position.
+  int FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, int last,
+                 bool sorted, bool exclude) override;
 
   // The value of a number in this domain.
   virtual int AttrOf(int position, int number) const = 0;
@@ -53,6 +57,8 @@ class TCustomSerialStat : public TCustomStat {
  protected:
   // Keeps the values inside the 36 entries of the context area.
   void SetRange(int min, int max);
+  // A candidate's value v is selected.
+  bool ValueSelected(int v, const TStatDrawArray& selected) const;
   // "<value> x <length>" with the domain's value text.
   std::string SerialText(const std::string& value, const TStatDraw& item) const;
 };

@@ -1,7 +1,9 @@
 #include "stats/methods/shredding.h"
 
+#include <algorithm>
 #include <charconv>
 #include <exception>
+#include <vector>
 
 #include "stats/methods/formula.h"
 #include "stats/registry.h"
@@ -18,9 +20,17 @@ TstShreddingStat::TstShreddingStat(const TStatList& list, int param)
   // A digit count outside 1..5 from a hand-edited file would overflow the whole number.
   if (digits_ < ShreddingMinDigits) digits_ = ShreddingMinDigits;
   if (digits_ > ShreddingMaxDigits) digits_ = ShreddingMaxDigits;
+  compiled_.Compile(formula_);
 }
 
 int32_t TstShreddingStat::Shred(const TComb& n, const TComb& p, const TComb& t) {
+  if (compiled_.Valid()) {
+    try {
+      return ShredFraction(compiled_.Evaluate(n, p, t), digits_);
+    } catch (const std::exception&) {
+      return 0;
+    }
+  }
   // The same passes as ShredValue: for each position, every n, p and t variable in turn, so that
   // a text made up by one replacement is seen by the later ones exactly as there.
   text_.assign(formula_);
@@ -84,6 +94,43 @@ bool TstShreddingStat::CombMatches(const TComb& comb, const TStatDrawArray& sele
                                    bool sorted, bool) {
   // The candidate follows the latest draw: that draw is its p, the one before it its t.
   return SelectedHasLong(selected, 1, DrawValue(comb, last + 1, sorted));
+}
+
+int TstShreddingStat::FilterPass(const TComb* src, int n, TComb* dst,
+                                 const TStatDrawArray& selected, int last, bool sorted,
+                                 bool exclude) {
+  // p and t are the same two draws for every candidate.
+  ReadDrawInto(Draws, last, sorted, p_);
+  ReadDrawInto(Draws, last - 1, sorted, t_);
+  int kept = 0;
+  if (!compiled_.Valid()) {
+    for (int i = 0; i < n; ++i) {
+      const TComb& c = src[i];
+      if (SelectedHasLong(selected, 1, Shred(c, p_.Values, t_.Values)) != exclude) dst[kept++] = c;
+    }
+    return kept;
+  }
+  // The selected values as bits: a value is 0 .. 10^digits - 1, and other keys match nothing.
+  int32_t limit = 1;
+  for (int d = 0; d < digits_; ++d) limit *= 10;
+  std::vector<uint64_t> wanted(static_cast<size_t>(limit / 64 + 1), 0);
+  for (const TStatDraw& s : selected) {
+    const int32_t v = s.Key.L1();
+    if (v >= 0 && v < limit) wanted[static_cast<size_t>(v / 64)] |= uint64_t{1} << (v % 64);
+  }
+  constexpr int batch = TCompiledFormula::BatchSize;
+  int32_t shredded[batch];
+  for (int from = 0; from < n; from += batch) {
+    const int count = std::min(batch, n - from);
+    // Written entries never pass the one read (dst may be src), so the batch is read in place.
+    const TComb* combs = src + from;
+    compiled_.ShredBatch(combs, count, p_.Values, t_.Values, digits_, shredded);
+    for (int k = 0; k < count; ++k) {
+      const auto v = static_cast<uint32_t>(shredded[k]);
+      if (((wanted[v / 64] >> (v % 64) & 1) != 0) != exclude) dst[kept++] = combs[k];
+    }
+  }
+  return kept;
 }
 
 int32_t TstShreddingStat::GraphValueOf(const TComb& values, int index, int, bool sorted) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "stats/methods/formula.h"
 #include "stats/stat.h"
 
 namespace kvarn {
@@ -36,8 +37,11 @@ class TstShreddingStat : public TCustomGraphStat {
   void AddCombValues(const TComb& comb, TStatDrawArray& list) override;
   void AddDrawValues(int index, int last, bool sorted, TStatDrawArray& list, TStatContext& context,
                      TLastValueArray& lastValues) override;
+  // Final: FilterPass stands for it.
   bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted,
-                   bool exclude) override;
+                   bool exclude) final;
+  int FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, int last,
+                 bool sorted, bool exclude) override;
   int32_t GraphValueOf(const TComb& values, int index, int last, bool sorted) override;
 
   const std::string& Formula() const { return formula_; }
@@ -52,6 +56,7 @@ class TstShreddingStat : public TCustomGraphStat {
 
   std::string formula_;
   int digits_ = 2;
+  TCompiledFormula compiled_;
   TDraw p_;
   TDraw t_;
   std::string text_;

@@ -1,5 +1,7 @@
 #include "stats/methods/sums.h"
 
+#include <array>
+
 #include "core/text.h"
 
 namespace kvarn {
@@ -149,6 +151,35 @@ bool TstSumChangeSome::CombMatches(const TComb& comb, const TStatDrawArray& sele
   return SelectedHasLong(selected, 1, CombSum(comb) - CombSum(Previous.Values));
 }
 
+namespace {
+
+// A pass whose test depends on the combination's sum alone: made once per sum.
+template <class F>
+int SumFilterPass(const TComb* src, int n, TComb* dst, bool exclude, F matchesSum) {
+  constexpr int maxSum = CombSize * 255;
+  std::array<uint8_t, maxSum + 1> hits{};
+  for (int sum = 0; sum <= maxSum; ++sum) hits[static_cast<size_t>(sum)] = matchesSum(sum) ? 1 : 0;
+  int kept = 0;
+  for (int i = 0; i < n; ++i) {
+    const TComb& c = src[i];
+    if ((hits[static_cast<size_t>(CombSum(c))] != 0) != exclude) dst[kept++] = c;
+  }
+  return kept;
+}
+
+}  // namespace
+
+int TstSumChangeSome::FilterPass(const TComb* src, int n, TComb* dst,
+                                 const TStatDrawArray& selected, int last, bool sorted,
+                                 bool exclude) {
+  if (n <= 0) return 0;
+  // The reference draw is the same for every candidate.
+  LoadDraws(last, last, sorted);
+  const int before = CombSum(Previous.Values);
+  return SumFilterPass(src, n, dst, exclude,
+                       [&](int sum) { return SelectedHasLong(selected, 1, sum - before); });
+}
+
 // ---- TstSumTrend ----
 
 std::string TstSumTrend::ValueText(const TStatDraw& item) const {
@@ -179,6 +210,15 @@ bool TstSumTrend::CombMatches(const TComb& comb, const TStatDrawArray& selected,
   return SelectedHasLong(selected, 1, Sign(CombSum(comb) - CombSum(Previous.Values)));
 }
 
+int TstSumTrend::FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected,
+                            int last, bool sorted, bool exclude) {
+  if (n <= 0) return 0;
+  LoadDraws(last, last, sorted);
+  const int before = CombSum(Previous.Values);
+  return SumFilterPass(src, n, dst, exclude,
+                       [&](int sum) { return SelectedHasLong(selected, 1, Sign(sum - before)); });
+}
+
 int32_t TstSumTrend::GraphValueOf(const TComb& values, int index, int, bool) {
   return Sign(ValuesSum(values.data()) - DrawSumAt(Draws, index - 1));
 }
@@ -190,11 +230,18 @@ int32_t TstSum2To3::GraphValueOf(const TComb& values, int, int, bool) {
 }
 
 int TstSum2To3::KeysOf(const uint8_t* values, TRuleKeys& keys) const {
+  // Each pair against the three numbers outside it: the same triples as every number against
+  // every pair without it, in a fixed table the filter runs through for every combination.
+  static constexpr struct {
+    int j, k, others[3];
+  } pairs[] = {{0, 1, {2, 3, 4}}, {0, 2, {1, 3, 4}}, {0, 3, {1, 2, 4}}, {0, 4, {1, 2, 3}},
+               {1, 2, {0, 3, 4}}, {1, 3, {0, 2, 4}}, {1, 4, {0, 2, 3}}, {2, 3, {0, 1, 4}},
+               {2, 4, {0, 1, 3}}, {3, 4, {0, 1, 2}}};
   int count = 0;
-  for (int i = 0; i < CombSize; ++i)
-    for (int j = 0; j < CombSize; ++j)
-      for (int k = j + 1; k < CombSize; ++k)
-        if (j != i && k != i && values[j] + values[k] == values[i]) ++count;
+  for (const auto& p : pairs) {
+    const int sum = values[p.j] + values[p.k];
+    for (int i : p.others) count += values[i] == sum ? 1 : 0;
+  }
   keys[0].Set(static_cast<uint16_t>(count));
   return 1;
 }

@@ -125,8 +125,11 @@ class TstSumChangeSome : public TCustomStat {
   std::string ValueText(const TStatDraw& item) const override;
   void AddDrawValues(int index, int last, bool sorted, TStatDrawArray& list, TStatContext& context,
                      TLastValueArray& lastValues) override;
+  // Final: FilterPass stands for it.
   bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted,
-                   bool exclude) override;
+                   bool exclude) final;
+  int FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, int last,
+                 bool sorted, bool exclude) override;
 };
 
 // The direction of the sum's change: -1, 0 or 1.
@@ -142,8 +145,11 @@ class TstSumTrend : public TCustomGraphStat {
   void ListAllValues(int last, TStatDrawArray& list) override;
   void AddDrawValues(int index, int last, bool sorted, TStatDrawArray& list, TStatContext& context,
                      TLastValueArray& lastValues) override;
+  // Final: FilterPass stands for it.
   bool CombMatches(const TComb& comb, const TStatDrawArray& selected, int last, bool sorted,
-                   bool exclude) override;
+                   bool exclude) final;
+  int FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected, int last,
+                 bool sorted, bool exclude) override;
   int32_t GraphValueOf(const TComb& values, int index, int last, bool sorted) override;
 };
 
