@@ -40,7 +40,7 @@ TStatsPage::TStatsPage(TTemplateMain& main, QWidget* parent) : TPage(main, paren
   methodBox_->setObjectName(QStringLiteral("cbDrawsStatType"));
   methodBox_->setToolTip(QStringLiteral("Вид расчета статистики"));
   methodBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  methodBox_->setMinimumContentsLength(30);
+  methodBox_->setMinimumContentsLength(20);
   methodBox_->setMaxVisibleItems(30);
   top->addWidget(methodBox_, 1);
   len_ = new QSpinBox(this);
