@@ -36,6 +36,8 @@ TTemplateMain::~TTemplateMain() {
     workspace_->OnDrawsListChanged = nullptr;
     workspace_->OnViewsRefresh = nullptr;
     workspace_->OnPrefetchProgress = nullptr;
+    workspace_->OnStakesGridChanged = nullptr;
+    workspace_->StakesClose();
   }
   host_.OnBusyChanged = nullptr;
   // The key filter watches the application's events; it goes before the pages it points to.
@@ -151,6 +153,12 @@ void TTemplateMain::ApplyTabSwitches() {
   auto& st = state_;
   for (const TTabSwitch& t : RightTabSwitches())
     rightTabs_->setTabVisible(t.tab, st.Bool(t.key, true));
+  ShowSystemStakes(st.Bool("SystemsEnabled", true));
+}
+
+void TTemplateMain::ShowSystemStakes(bool shown) {
+  for (const char* name : {"SystemStakeAll", "SystemStakeFilter"})
+    if (QAction* a = commands_->Action(name)) a->setVisible(shown);
 }
 
 void TTemplateMain::RestoreWindowState() {
@@ -227,7 +235,7 @@ bool TTemplateMain::Initialize() {
     }
     ws.SetDrawsOffset(0);
     // The locked stakes file guards the data directory: a second instance ends here.
-    if (!ws.OpenStakesFileExclusive()) {
+    if (!ws.StakesOpen()) {
       // The files belong to the running instance: the refused one writes nothing, not even its
       // window state.
       stateSaved_ = true;
@@ -240,7 +248,10 @@ bool TTemplateMain::Initialize() {
     ws.CombsStartup();
     Page<TCombsPage>().Refresh(true);
     RefreshViews(true);
+    ws.TabTables(ws.WindowState().TabTables);
     const TStartSwitches& sw = options_.switches;
+    // The systems are listed on a normal start only.
+    if (!sw.Maintenance()) ws.SystemsOn(ws.WindowState().SystemsEnabled);
     if (sw.loadOnly) {
       DownloadDraws();
       if (!sw.fullRecreate && !sw.fullRefresh) return false;
