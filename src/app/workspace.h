@@ -396,6 +396,8 @@ class TWorkspace {
   bool CombsXlsExport(const std::string& file, const TSheetProgress& progress = {});
   // The current statistics table in its display order.
   bool StatXlsExport(const std::string& file, const TSheetProgress& progress = {});
+  // The stakes file in the grid's order; the file must be open.
+  bool StakesXlsExport(const std::string& file, const TSheetProgress& progress = {});
 
   // ---- regular stakes (workspace_regulars.cpp) ----
   const TRegularsArray& Regulars() const { return regulars_.Store.Items(); }

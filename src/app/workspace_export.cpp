@@ -37,4 +37,17 @@ bool TWorkspace::StatXlsExport(const std::string& file, const TSheetProgress& pr
   return SheetExport(StatSheet(StatTable()), file, progress);
 }
 
+bool TWorkspace::StakesXlsExport(const std::string& file, const TSheetProgress& progress) {
+  if (!stakes_.File.IsOpen()) Raise("Файл ставок не открыт");
+  // Straight from the file: a record that cannot be read stops the export with its reason
+  // rather than leaving a blank row.
+  TStakesFile& stakes = stakes_.File;
+  return SheetExport(StakesSheet(static_cast<size_t>(stakes.Count()),
+                                 [&stakes](size_t row) {
+                                   return stakes.ReadRecord(static_cast<int64_t>(row),
+                                                            TStakeOrigin::Start);
+                                 }),
+                     file, progress);
+}
+
 }  // namespace kvarn

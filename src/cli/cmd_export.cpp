@@ -81,6 +81,22 @@ const TCliRegistration StatCommand{{
     .run = &Stat,
 }};
 
+int Stakes(TCliContext& ctx, TCliArgs& args) {
+  const std::string file = TakeFile(args);
+  TWorkspace& ws = ctx.Workspace();
+  // The same lock as the window's: a running window keeps the command out.
+  if (!ws.StakesOpen()) return 1;
+  return ws.StakesXlsExport(file) ? 0 : 1;
+}
+
+const TCliRegistration StakesCommand{{
+    .name = "export",
+    .sub = "stakes",
+    .synopsis = "FILE.xlsx",
+    .help = "Writes the stakes file as a spreadsheet, in the grid's order and colours",
+    .run = &Stakes,
+}};
+
 }  // namespace
 
 }  // namespace kvarn

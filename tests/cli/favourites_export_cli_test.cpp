@@ -89,5 +89,29 @@ TEST_F(FavouritesCli, ExportWritesEachListAsASpreadsheet) {
   EXPECT_NE(err_.find("Ошибка экспорта в файл!"), std::string::npos);
 }
 
+TEST_F(FavouritesCli, ExportOfTheStakesFollowsTheGrid) {
+  // An empty stakes file gives the header alone.
+  ASSERT_EQ(Run({"export", "stakes", Path("empty.xlsx")}), 0) << err_;
+  auto x = test::ReadXlsx(Path("empty.xlsx"));
+  ASSERT_TRUE(x.Ok) << x.Output;
+  EXPECT_EQ(x.Name, "Ставки");
+  EXPECT_EQ(x.Rows, 1);
+
+  ASSERT_EQ(Run({"stakes", "add", "--numbers", "5;4;3;2;1", "--draw", "15"}), 0) << err_;
+  ASSERT_EQ(Run({"stakes", "add", "--numbers", "1,3,5,7,9,11", "--draw", "16"}), 0) << err_;
+  ASSERT_EQ(Run({"export", "stakes", Path("stakes.xlsx")}), 0) << err_;
+  x = test::ReadXlsx(Path("stakes.xlsx"));
+  ASSERT_TRUE(x.Ok) << x.Output;
+  // File order.
+  EXPECT_EQ(x.Rows, 3);
+  EXPECT_EQ(x.Cells.at("A2").Value, "15");
+  EXPECT_EQ(x.Cells.at("A2").Type, "n");
+  EXPECT_EQ(x.Cells.at("C2").Value, "1;2;3;4;5");
+  EXPECT_EQ(x.Cells.at("A3").Value, "16");
+  EXPECT_EQ(x.Cells.at("C3").Value, "1;3;5;7;9;11");
+
+  EXPECT_EQ(Run({"export", "stakes"}), 2);
+}
+
 }  // namespace
 }  // namespace kvarn

@@ -144,6 +144,22 @@ TEST_F(TUiTest, ListsGoToSpreadsheetsThroughTheSaveDialog) {
   EXPECT_EQ(S(x.Cells.at("A2").Value.empty() ? QString() : Q(x.Cells.at("A2").Value)),
             S(w.Page<TStatsPage>().Model()->index(0, 0).data().toString()));
 
+  // The stakes grid, once it has a row.
+  EXPECT_FALSE(w.Commands().Action("StakesXlsExport")->isEnabled());
+  ASSERT_TRUE(w.Workspace().StakeAdd(w.Workspace().StakePrepare(0), 1));
+  w.UpdateCommands();
+  ASSERT_TRUE(w.Commands().Action("StakesXlsExport")->isEnabled());
+  WithDialog<QFileDialog>([&] { w.Commands().Execute("StakesXlsExport"); },
+                          [&](QFileDialog& d) {
+                            d.selectFile(Q(PathJoin(dir_, "stakes.xlsx")));
+                            QMetaObject::invokeMethod(&d, "accept");
+                          });
+  x = ReadXlsx(PathJoin(dir_, "stakes.xlsx"));
+  ASSERT_TRUE(x.Ok) << x.Output;
+  EXPECT_EQ(x.Name, "Ставки");
+  EXPECT_EQ(x.Rows, 2);
+  EXPECT_EQ(x.Cells.at("C2").Value, "1;2;3;4;5");
+
   // The full combination list: "Отмена" in the progress window stops it and writes nothing.
   ASSERT_EQ(w.Workspace().Combs().Count(), FullCombsCount);
   QTimer cancel;
