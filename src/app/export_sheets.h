@@ -7,6 +7,7 @@
 #include "combs/combs.h"
 #include "core/draws.h"
 #include "core/sheet.h"
+#include "stakes/rating_text.h"
 #include "stakes/stake.h"
 #include "stats/table.h"
 #include "views/card.h"
@@ -32,5 +33,8 @@ TSheet LayoutSheet(const TLayoutScheme& scheme, bool gradient);
 // The stakes grid: `count` rows, row r being stakeAt(r) in the grid's order; rows coloured by
 // kind, the result columns of checked stakes in green (won) or red.
 TSheet StakesSheet(size_t count, std::function<TStake(size_t row)> stakeAt);
+
+// The rating list: `count` rows, row r being rowAt(r), the texts the list shows in its order.
+TSheet RatingsSheet(size_t count, std::function<TRatingRowTexts(size_t row)> rowAt);
 
 }  // namespace kvarn

@@ -78,4 +78,29 @@ TSheet StakesSheet(size_t count, std::function<TStake(size_t row)> stakeAt) {
   return s;
 }
 
+TSheet RatingsSheet(size_t count, std::function<TRatingRowTexts(size_t row)> rowAt) {
+  TSheet s;
+  s.Name = "Рейтинг";
+  for (int i = 0; i < rcColumnCount; ++i) {
+    TSheetColumn c{RatingColumns[static_cast<size_t>(i)].Caption, TSheetType::Integer};
+    if (i == rcName) c.Type = TSheetType::Text;
+    if (i == rcAverage) c = {c.Header, TSheetType::Real, 3};
+    if (i == rcProfit || i == rcAverageProfit) c = {c.Header, TSheetType::Real, 2};
+    // The efficiencies keep their texts: a per cent sign, or a count in the first mode.
+    if (i >= rcEff0) c.Type = TSheetType::Text;
+    s.Columns.push_back(c);
+  }
+  s.RowCount = count;
+  s.Row = [rowAt = std::move(rowAt)](size_t r, std::span<TSheetCell> c) {
+    const TRatingRowTexts t = rowAt(r);
+    for (size_t i = 0; i < t.size(); ++i) {
+      if (i == rcName || i >= static_cast<size_t>(rcEff0))
+        c[i].SetText(t[i]);
+      else
+        c[i].SetNumberOrText(t[i]);
+    }
+  };
+  return s;
+}
+
 }  // namespace kvarn

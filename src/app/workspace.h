@@ -402,6 +402,8 @@ class TWorkspace {
   bool StatXlsExport(const std::string& file, const TSheetProgress& progress = {});
   // The stakes file in the grid's order; the file must be open.
   bool StakesXlsExport(const std::string& file, const TSheetProgress& progress = {});
+  // The rating list in its order and efficiency mode.
+  bool RatingsXlsExport(const std::string& file, const TSheetProgress& progress = {});
 
   // ---- rating (workspace_rating.cpp) ----
   const TRatingsArray& Ratings() const { return rating_.Items; }

@@ -50,4 +50,10 @@ bool TWorkspace::StakesXlsExport(const std::string& file, const TSheetProgress& 
                      file, progress);
 }
 
+bool TWorkspace::RatingsXlsExport(const std::string& file, const TSheetProgress& progress) {
+  return SheetExport(RatingsSheet(Ratings().size(),
+                                  [this](size_t row) { return RatingsRow(static_cast<int>(row)); }),
+                     file, progress);
+}
+
 }  // namespace kvarn

@@ -97,6 +97,19 @@ const TCliRegistration StakesCommand{{
     .run = &Stakes,
 }};
 
+int Rating(TCliContext& ctx, TCliArgs& args) {
+  const std::string file = TakeFile(args);
+  return ctx.Workspace().RatingsXlsExport(file) ? 0 : 1;
+}
+
+const TCliRegistration RatingCommand{{
+    .name = "export",
+    .sub = "rating",
+    .synopsis = "FILE.xlsx",
+    .help = "Writes the rating as a spreadsheet, in its stored order and efficiency mode",
+    .run = &Rating,
+}};
+
 }  // namespace
 
 }  // namespace kvarn

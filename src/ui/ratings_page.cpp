@@ -12,6 +12,7 @@
 #include "ui/list_view.h"
 #include "ui/template_main.h"
 #include "ui/window_state.h"
+#include "ui/xls_export.h"
 
 namespace kvarn {
 
@@ -74,6 +75,14 @@ void TRatingsPage::BindCommands() {
         dlg.setDefaultSuffix(QStringLiteral("csv"));
         if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty())
           ws.RatingsExport(dlg.selectedFiles().first().toStdString());
+      });
+  c.Bind(
+      "RatingsXlsExport", [&ws] { return !ws.Ratings().empty(); },
+      [this, &ws] {
+        RunXlsExport(this, main_.State(), QStringLiteral("Рейтинг.xlsx"),
+                     [&ws](const std::string& file, const TSheetProgress& progress) {
+                       return ws.RatingsXlsExport(file, progress);
+                     });
       });
   ws.OnRatingsListChanged = [this] { Refresh(false); };
 }

@@ -111,6 +111,20 @@ TEST_F(FavouritesCli, ExportOfTheStakesFollowsTheGrid) {
   EXPECT_EQ(x.Cells.at("C3").Value, "1;3;5;7;9;11");
 
   EXPECT_EQ(Run({"export", "stakes"}), 2);
+
+  // The checked stake reaches the rating, which exports with numbers as numbers.
+  ASSERT_EQ(Run({"draws", "add", "--numbers", "1,2,3,9,10,1", "--number", "15"}), 0) << err_;
+  ASSERT_EQ(Run({"stakes", "check"}), 0) << err_;
+  ASSERT_EQ(Run({"export", "rating", Path("rating.xlsx")}), 0) << err_;
+  x = test::ReadXlsx(Path("rating.xlsx"));
+  ASSERT_TRUE(x.Ok) << x.Output;
+  EXPECT_EQ(x.Name, "Рейтинг");
+  EXPECT_EQ(x.Rows, 2);
+  EXPECT_EQ(x.Cells.at("A1").Value, "Комментарий");
+  EXPECT_EQ(x.Cells.at("B2").Value, "1");  // one stake
+  EXPECT_EQ(x.Cells.at("B2").Type, "n");
+  EXPECT_EQ(x.Cells.at("C2").Value, "3");  // three numbers matched
+  EXPECT_EQ(x.Cells.at("J2").Value, "1");  // under "3"
 }
 
 }  // namespace
