@@ -15,6 +15,8 @@ PACKAGES=(
   # Packaging checks (the .desktop file) and the icon renderer of scripts/make-icons.sh.
   desktop-file-utils librsvg2-bin dpkg-dev fakeroot
   python3 openssl
+  # scripts/fuzz.sh builds the fuzz targets with clang's libFuzzer.
+  clang libclang-rt-14-dev
 )
 
 missing=()

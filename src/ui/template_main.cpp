@@ -12,6 +12,7 @@
 #include "app/help_book.h"
 #include "core/lottery.h"
 #include "core/text.h"
+#include "ui/analysis_windows.h"
 #include "ui/combs_page.h"
 #include "ui/draws_page.h"
 #include "ui/form_help.h"
@@ -64,6 +65,7 @@ void TTemplateMain::Create() {
     BindShellCommands();
     for (TPage* page : pages_) page->BindCommands();
     BindInfoCommands(*this);
+    BindAnalysisWindows(*this);
     workspace_->OnViewsRefresh = [this] { RefreshViews(); };
     setWindowTitle(LotteryCaption());
     setWindowIcon(ProgramIcon());
@@ -248,6 +250,7 @@ bool TTemplateMain::Initialize() {
     ws.DrawsRefreshList(true);
     ws.CombsStartup();
     Page<TCombsPage>().Refresh(true);
+    ws.ScriptStartup();
     RefreshViews(true);
     ws.RatingsLoad();
     ws.TabTables(ws.WindowState().TabTables);
