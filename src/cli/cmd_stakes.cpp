@@ -4,6 +4,7 @@
 
 #include "app/workspace.h"
 #include "cli/cli.h"
+#include "cli/cli_text.h"
 #include "core/lottery_text.h"
 #include "core/text.h"
 #include "stakes/stake_input.h"
@@ -36,30 +37,6 @@ std::string Joined(const uint8_t* bytes, int count) {
     text += std::to_string(bytes[i]);
   }
   return text;
-}
-
-// Backslash, TAB, CR and LF written as \\, \t, \r and \n, so a comment stays one field.
-std::string Escaped(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
 }
 
 int RunStakesAdd(TCliContext& ctx, TCliArgs& args) {
@@ -95,7 +72,7 @@ int RunStakesList(TCliContext& ctx, TCliArgs& args) {
             << s.Numbers.Count << '\t' << Joined(s.Numbers.Numbers.data(), s.Numbers.Count) << '\t'
             << Joined(s.DrawValues.data(), CombSize) << '\t' << s.Matches() << '\t'
             << Joined(s.Matched.Numbers.data(), s.Matches()) << '\t' << s.Profit << '\t'
-            << MoneyText(s.Profit) << '\t' << Escaped(s.Comment) << '\n';
+            << MoneyText(s.Profit) << '\t' << CliEscapeField(s.Comment) << '\n';
   });
   return 0;
 }
