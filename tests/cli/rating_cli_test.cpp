@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "cli_fixture.h"
+#include "common/rating_rows.h"
 #include "core/codec.h"
 #include "core/config.h"
 #include "core/files.h"
@@ -11,18 +12,6 @@
 
 namespace kvarn::test {
 namespace {
-
-TRatingRecord Row(std::string name, std::array<uint32_t, 6> overlaps, int64_t profit = 0) {
-  TRatingRecord r;
-  r.Name = std::move(name);
-  r.Overlaps = overlaps;
-  for (uint32_t k = 0; k < 6; ++k) {
-    r.Count += overlaps[k];
-    r.Overlap += k * overlaps[k];
-  }
-  r.Profit = profit;
-  return r;
-}
 
 class RatingCli : public TCliTest {
  protected:

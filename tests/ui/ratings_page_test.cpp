@@ -5,6 +5,7 @@
 #include <QLineSeries>
 #include <QTest>
 
+#include "common/rating_rows.h"
 #include "stakes/rating.h"
 #include "stakes/stakes_file.h"
 #include "ui/form_chance.h"
@@ -14,18 +15,6 @@
 
 namespace kvarn::test {
 namespace {
-
-TRatingRecord Row(std::string name, std::array<uint32_t, 6> overlaps, int64_t profit = 0) {
-  TRatingRecord r;
-  r.Name = std::move(name);
-  r.Overlaps = overlaps;
-  for (uint32_t k = 0; k < 6; ++k) {
-    r.Count += overlaps[k];
-    r.Overlap += k * overlaps[k];
-  }
-  r.Profit = profit;
-  return r;
-}
 
 QString Cell(const QAbstractItemModel* m, int row, int col) {
   return m->data(m->index(row, col), Qt::DisplayRole).toString();
@@ -200,31 +189,32 @@ TEST_F(TRatingsPageTest, ChanceTestStakesGraphsAndRefreshOfTheSelectedRows) {
   w.UpdateCommands();
   ASSERT_TRUE(w.Workspace().StakesFileOpen());
   ASSERT_TRUE(w.Commands().Action("RatingsChanceTest")->isEnabled());
-  CheckThenClose<TFormChance>([&] { w.Commands().Action("RatingsChanceTest")->trigger(); },
-                         [](TFormChance& f) {
-                           QTableWidget* t = f.Table();
-                           ASSERT_EQ(t->rowCount(), 1);
-                           EXPECT_EQ(t->item(0, 0)->text(), QStringLiteral("one"));
-                           EXPECT_EQ(t->item(0, 1)->text(), QStringLiteral("2"));
-                           EXPECT_EQ(t->item(0, 3)->text(), QStringLiteral("1.0000"));
-                           // Chance gives 25/36 and 30/36 matches to five and six numbers.
-                           EXPECT_EQ(t->item(0, 4)->text(), QStringLiteral("0.7639"));
-                           EXPECT_EQ(t->item(0, 7)->text(), QStringLiteral("точный"));
-                           EXPECT_EQ(t->item(0, 8)->text(), QStringLiteral("0"));
-                           EXPECT_TRUE(f.Summary()->text().startsWith(QStringLiteral("\"one\": ")));
-                           Shoot(f, "rating_chance.png");
-                         });
+  CheckThenClose<TFormChance>(
+      [&] { w.Commands().Action("RatingsChanceTest")->trigger(); },
+      [](TFormChance& f) {
+        QTableWidget* t = f.Table();
+        ASSERT_EQ(t->rowCount(), 1);
+        EXPECT_EQ(t->item(0, 0)->text(), QStringLiteral("one"));
+        EXPECT_EQ(t->item(0, 1)->text(), QStringLiteral("2"));
+        EXPECT_EQ(t->item(0, 3)->text(), QStringLiteral("1.0000"));
+        // Chance gives 25/36 and 30/36 matches to five and six numbers.
+        EXPECT_EQ(t->item(0, 4)->text(), QStringLiteral("0.7639"));
+        EXPECT_EQ(t->item(0, 7)->text(), QStringLiteral("точный"));
+        EXPECT_EQ(t->item(0, 8)->text(), QStringLiteral("0"));
+        EXPECT_TRUE(f.Summary()->text().startsWith(QStringLiteral("\"one\": ")));
+        Shoot(f, "rating_chance.png");
+      });
   // Alt+F6 reaches the command through the window's keys.
   ASSERT_TRUE(ShowActive(w));
   list->setFocus();
   CheckThenClose<TFormGraph>([&] { QTest::keyClick(list, Qt::Key_F6, Qt::AltModifier); },
-                        [](TFormGraph& g) {
-                          QLineSeries* one = g.FindSeries("one");
-                          ASSERT_NE(one, nullptr);
-                          ASSERT_EQ(one->count(), 2);
-                          EXPECT_EQ(one->at(1).x(), 1006);
-                          EXPECT_EQ(one->at(1).y(), -60);
-                        });
+                             [](TFormGraph& g) {
+                               QLineSeries* one = g.FindSeries("one");
+                               ASSERT_NE(one, nullptr);
+                               ASSERT_EQ(one->count(), 2);
+                               EXPECT_EQ(one->at(1).x(), 1006);
+                               EXPECT_EQ(one->at(1).y(), -60);
+                             });
   EXPECT_TRUE(shown.empty());
 
   // F5 rebuilds from the file after the question: only "one" is left.
