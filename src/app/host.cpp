@@ -1,5 +1,7 @@
 #include "app/host.h"
 
+#include "core/text.h"
+
 namespace kvarn {
 
 void ShowError(IHost& host, const std::string& text) {
@@ -16,6 +18,15 @@ bool AskConfirm(IHost& host, const std::string& text, bool defaultNo) {
 }
 bool AskWarning(IHost& host, const std::string& text, bool defaultNo) {
   return host.AskYesNo("Предупреждение", text, defaultNo);
+}
+
+bool AskDeleteRecords(IHost& host, int count) {
+  return AskWarning(host,
+                    count == 1 ? std::string("Удалить выделенную запись?")
+                               : StrFormat("Удалить все выделенные записи (всего будет удалено %d "
+                                           "записи(ей))?",
+                                           count),
+                    true);
 }
 
 TBusyGuard::TBusyGuard(IHost& host) : host_(host) {

@@ -49,6 +49,8 @@ void ShowInfo(IHost& host, const std::string& text);     // "Информаци�
 void ShowWarning(IHost& host, const std::string& text);  // "Внимание!"
 bool AskConfirm(IHost& host, const std::string& text, bool defaultNo = true);  // "Подтверждение"
 bool AskWarning(IHost& host, const std::string& text, bool defaultNo = true);  // "Предупреждение"
+// The question before records are deleted (one record, or `count` of them), No being the default.
+bool AskDeleteRecords(IHost& host, int count);
 
 // Runs `work`; a failure shows its text after `prefix` in the error box and gives false.
 template <class F>

@@ -20,11 +20,13 @@
 #include "app/draws_state.h"
 #include "app/filter_test_state.h"
 #include "app/host.h"
+#include "app/stakes_state.h"
 #include "app/stats_state.h"
 #include "core/config.h"
 #include "core/dates.h"
 #include "core/draws.h"
 #include "core/random.h"
+#include "stakes/stakes_graph.h"
 #include "stats/filter_test.h"
 #include "stats/prefetch.h"
 #include "stats/registry.h"
@@ -135,16 +137,67 @@ class TWorkspace {
   std::function<void(bool reset)> OnDrawsListChanged;
   // The views that depend on the archive and the offset refresh themselves.
   std::function<void()> OnViewsRefresh;
-  // Opens Kvarn_5x36.lsk and holds an exclusive lock on it for the workspace's life: one
-  // instance per data directory. On failure the read error and the exclusive-access message are
-  // shown and false is returned; the window then ends.
-  bool OpenStakesFileExclusive();
-  // Descriptor of the locked stakes file, -1 when not open.
-  int StakesFileHandle() const { return stakesLock_.fd; }
-  // After the stakes file was rewritten through a temporary file and a rename, the lock still
-  // sits on the old file: this locks the new one and then lets the old one go. False (with the
-  // system's error text in `error`) when the new file cannot be opened or locked.
-  bool StakesFileReplaced(std::string& error);
+
+  // ---- stakes (workspace_stakes.cpp) ----
+  // Start-up: opens Kvarn_5x36.lsk with the exclusive lock that keeps a second instance out of
+  // the data directory, then tests it (a file it cannot accept is mended, its stakes saved to
+  // the backup, with a warning). False when the file cannot be opened: the read error and the
+  // exclusive-access message are shown, and the window ends.
+  bool StakesOpen();
+  // Shutdown; a failure is shown.
+  void StakesClose();
+  bool StakesFileOpen() const { return stakes_.File.IsOpen(); }
+  TStakesFile& StakesFile() { return stakes_.File; }
+  int StakesCount() const { return static_cast<int>(stakes_.File.Count()); }
+  // A record by index; a failure is shown and gives a zero-filled record.
+  TStake StakesReadRecord(int64_t index, TStakeOrigin origin);
+  // The grid's read of record `row`, through the cache; false (nothing shown) when it fails.
+  bool StakesReadRow(int row, TStake& out);
+  // Failures are shown and give false.
+  bool StakesAppend(const TStake& s, int draws);
+  bool StakesAppendSeparator();
+  bool StakesFind(int32_t drawNumber, const TNumberSet& numbers);
+  TStakesSeek StakesSeekLastDraws(int n);
+  // Checks every waiting stake whose draw is in the archive, with its progress in the message
+  // panel, hands each to the rating and, when StakesLogEnabled, to the logs. Returns how many
+  // were checked; a failure is shown (the stakes written before stay checked).
+  int StakesCheck();
+  // The check; when it checked any, the file is flushed and the rating sorted and saved. Returns
+  // how many were checked.
+  int StakesCheckAndRefresh();
+  // The grid takes the file's record count (with refresh or scroll), scrolls to the end (with
+  // scroll) and repaints (with refresh); "Ставок: %d" shows the count.
+  void StakesRefreshGrid(bool refresh, bool scroll);
+  std::function<void(bool rowsChanged, bool scroll)> OnStakesGridChanged;
+  // The record "Сделать ставку" opens its dialog with: a manual stake for the next draw, the list's
+  // count as sample, the combination of list row `combRow` (none when -1).
+  TStake StakePrepare(int combRow);
+  // A uniformly chosen row of the combination list; -1 when it is empty.
+  int StakeRandomRow();
+  // The stake dialog's OK: appended for `draws` draws, then checked; the grid scrolls to it.
+  bool StakeAdd(const TStake& s, int draws);
+  // "Сделать ставки для выделенных / всех комбинаций": a manual stake for each given list row (all
+  // rows when `rows` is null), in list order, with progress. Returns the stakes appended; stops
+  // at the first failure (shown).
+  size_t StakesAddCombs(const std::vector<int>* rows, int drawNumber, int draws,
+                        const std::string& comment);
+  // Deletes the records first..last (0-based), asking first when `ask`; returns the records
+  // dropped (0 after No or a failure, which is shown).
+  int64_t StakesDeleteRows(int64_t first, int64_t last, bool ask);
+  // "Удалить по условию": drops the stakes whose match count satisfies the condition.
+  int64_t StakesDeleteByCondition(int condition, int value);
+  // "Удалить все ставки" (asking first when `ask`); the rating is then rebuilt through its hook.
+  bool StakeClear(bool ask);
+  // "Удалить журналы ставок".
+  void LogStakesDelete();
+  // "Суммарный профит по тиражам": the series of the chart; none (after the message) when the
+  // file holds no draws.
+  std::vector<TGraphSeries> StakesGraphDraws();
+  // The rating's part (the rating subsystem sets these): each newly checked stake, the end of a
+  // check run that checked any, and the rebuild after every stake was deleted.
+  std::function<void(const TStake&)> OnStakeChecked;
+  std::function<void()> OnStakesChecked;
+  std::function<void()> OnStakesCleared;
 
   // ---- draws download, import and export (workspace_download.cpp) ----
   // The loop of the download: blocks of 50 draws after the last one, each saved at once, until a
@@ -317,14 +370,6 @@ class TWorkspace {
   std::function<std::unique_ptr<TPrefetchData>(int entry)> StatFullSetSource;
 
  private:
-  // The stakes file descriptor; closing it releases the lock.
-  struct TFileLock {
-    int fd = -1;
-    TFileLock() = default;
-    TFileLock(const TFileLock&) = delete;
-    TFileLock& operator=(const TFileLock&) = delete;
-    ~TFileLock();
-  };
   // Saves the archive after a change and refreshes the views; false when saving failed.
   bool DrawsChanged();
   bool DownloadProxyInUse() const;
@@ -351,7 +396,7 @@ class TWorkspace {
   TConfigFile settings_;
   TWindowState windowState_;
   TDrawsState draws_;
-  TFileLock stakesLock_;
+  TStakesState stakes_;
   TDownloadState download_;
   TCombsState combs_;
   TStatsState stats_;

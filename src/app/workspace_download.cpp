@@ -213,7 +213,10 @@ int TWorkspace::DrawsDownload() {
 }
 
 void TWorkspace::DrawsDownloadFinished() {
-  // The stakes whose draws arrived are checked here, and the stakes grid is refreshed.
+  // The stakes whose draws arrived are checked; the download waits for the check.
+  if (!stakes_.File.IsOpen()) return;
+  StakesCheckAndRefresh();
+  StakesRefreshGrid(true, false);
 }
 
 void TWorkspace::DrawsDownloadOnStart() {

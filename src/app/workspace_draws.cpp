@@ -1,8 +1,4 @@
 // The draw archive of the workspace: loading, saving, the offset, the list and the status bar.
-#include <fcntl.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 
@@ -11,10 +7,6 @@
 #include "core/text.h"
 
 namespace kvarn {
-
-namespace {
-constexpr const char* StakesFileName = "Kvarn_5x36.lsk";
-}
 
 void TWorkspace::DrawsLoad() {
   std::string path = DataPath(DrawsFileName);
@@ -120,12 +112,7 @@ bool TWorkspace::DrawsDeleteRows(const std::vector<int>& rowsIn) {
   for (int r : rowsIn)
     if (r >= 0 && r < DrawsCount()) rows.push_back(r);
   if (rows.empty()) return false;
-  std::string question =
-      rows.size() == 1
-          ? std::string("Удалить выделенную запись?")
-          : StrFormat("Удалить все выделенные записи (всего будет удалено %d записи(ей))?",
-                      static_cast<int>(rows.size()));
-  if (!AskWarning(host_, question, true)) return false;
+  if (!AskDeleteRecords(host_, static_cast<int>(rows.size()))) return false;
   // The numbers are taken before anything moves; each is then found again, so the rows may be
   // scattered and the archive may hold gaps or disorder.
   std::sort(rows.begin(), rows.end());
@@ -160,54 +147,6 @@ TDrawRow TWorkspace::DrawsRow(int row) const {
 TDrawRow TWorkspace::DrawsRow(int row, bool sorted) const {
   return DrawsListRow(draws_.Draws, row, draws_.Offset, sorted, windowState_.ColorDraws,
                       settings_.Data.ChannelSize);
-}
-
-TWorkspace::TFileLock::~TFileLock() {
-  if (fd >= 0) ::close(fd);
-}
-
-namespace {
-// Opens the stakes file and takes the exclusive lock; -1 with errno set on failure.
-int OpenLocked(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-  if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-    int err = errno;
-    ::close(fd);
-    errno = err;
-    fd = -1;
-  }
-  return fd;
-}
-}  // namespace
-
-bool TWorkspace::StakesFileReplaced(std::string& error) {
-  int fd = OpenLocked(DataPath(StakesFileName));
-  if (fd < 0) {
-    error = SystemErrorText(errno);
-    return false;
-  }
-  if (stakesLock_.fd >= 0) ::close(stakesLock_.fd);
-  stakesLock_.fd = fd;
-  return true;
-}
-
-bool TWorkspace::OpenStakesFileExclusive() {
-  if (stakesLock_.fd >= 0) return true;
-  int fd = OpenLocked(DataPath(StakesFileName));
-  if (fd < 0) {
-    int err = errno;
-    ShowError(host_, StrFormat("Ошибка чтения файла ставок!\r\r%s", SystemErrorText(err).c_str()));
-    ShowError(host_,
-              "Невозможно получить монопольный доступ к файлам данных!\r\rВозможные причины "
-              "данной ошибки: \r\r1) Вы пытаетесь запустить вторую копию программы из одного и "
-              "того же каталога. Корректная работа нескольких копий программы возможна только "
-              "из разных каталогов.\r\r2) Для программы нет прав на запись в том каталоге, где "
-              "она расположена. Например: в Windows 7 и выше по умолчанию запрещена запись в "
-              "c:\\Program Files.\r\rПрограмма будет закрыта!");
-    return false;
-  }
-  stakesLock_.fd = fd;
-  return true;
 }
 
 }  // namespace kvarn

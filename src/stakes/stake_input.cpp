@@ -27,6 +27,22 @@ bool ParseStakeNumbers(std::string_view text, TNumberSet& out) {
   return true;
 }
 
+void StakeInputRequireComment(const std::string& comment) {
+  if (Trim(comment).empty()) Raise(EmptyStakeCommentMessage);
+}
+
+TStake StakeInputApply(const TStake& prepared, int32_t drawNumber, std::string_view numbersText,
+                       const std::string& comment, int64_t cost, const TProfitsArray& prizes) {
+  TStake s = prepared;
+  if (!ParseStakeNumbers(numbersText, s.Numbers)) Raise(BadStakeNumbersMessage);
+  StakeInputRequireComment(comment);
+  s.DrawNumber = drawNumber;
+  s.Comment = comment;
+  // The prepared cost was that of the focused combination; seven typed numbers cost 21 stakes.
+  s.Profit = StakeProfit(s.Numbers.Count, -1, cost, prizes);
+  return s;
+}
+
 int64_t StakeNumbersSum(std::string_view text) {
   int64_t sum = 0;
   for (const std::string& w : SplitWords(text, kSeparators)) {

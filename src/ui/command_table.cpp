@@ -78,7 +78,7 @@ const std::vector<TCommandDef>& MainCommandTable() {
       {"StakesGraphDraws", "Ставки", "Суммарный профит по тиражам", "F6", false},
       {"StakesXlsExport", "Ставки", "Экспорт ставок в Microsoft Excel", "", false},
       {"StakesCheckManual", "Ставки", "Проверить ставки", "Ctrl+F5", false},
-      {"LogStakes", "Ставки", "Журналы ставок", "", false},
+      {"LogStakes", "Ставки", "Журналы ставок", "", true},
       {"LogStakesDelete", "Ставки", "Удалить журналы ставок", "", false},
       {"StakesScroll", "Ставки", "Прокручивать список при добавлении", "", true},
       {"StakesCheckLine", "Ставки", "Проверять ставки после каждой строки сценария", "", true},

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QTimer>
+#include <clocale>
 #include <cstdlib>
 
 #include "app/startup_switches.h"
@@ -9,6 +10,9 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // The toolkit switches the C library to the system locale; reals are always written with ".",
+  // which a Russian locale would turn into "," in every printf-formatted number.
+  std::setlocale(LC_NUMERIC, "C");
   kvarn::InstallToolkitTranslation(app);
   std::vector<std::string> args(argv + 1, argv + argc);
   kvarn::TStartOptions options;

@@ -2,6 +2,7 @@
 #include "ui/right_pages.h"
 
 #include "ui/placeholder_page.h"
+#include "ui/stakes_page.h"
 #include "ui/stats_page.h"
 
 namespace kvarn {
@@ -13,7 +14,7 @@ const std::vector<TRightPage>& RightPages() {
       {"Карта", MakePlaceholder()},
       {"Схема", MakePlaceholder()},
       {"Неделя", MakePlaceholder()},
-      {"Ставки", MakePlaceholder()},
+      {"Ставки", MakePage<TStakesPage>},
       {"Рейтинг", MakePlaceholder()},
       {"Регуляры", MakePlaceholder()},
       {"Системы", MakePlaceholder()},

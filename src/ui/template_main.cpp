@@ -31,6 +31,8 @@ TTemplateMain::~TTemplateMain() {
     workspace_->OnDrawsListChanged = nullptr;
     workspace_->OnViewsRefresh = nullptr;
     workspace_->OnPrefetchProgress = nullptr;
+    workspace_->OnStakesGridChanged = nullptr;
+    workspace_->StakesClose();
   }
   host_.OnBusyChanged = nullptr;
   // The key filter watches the application's events; it goes before the pages it points to.
@@ -221,7 +223,7 @@ bool TTemplateMain::Initialize() {
     }
     ws.SetDrawsOffset(0);
     // The locked stakes file guards the data directory: a second instance ends here.
-    if (!ws.OpenStakesFileExclusive()) {
+    if (!ws.StakesOpen()) {
       // The files belong to the running instance: the refused one writes nothing, not even its
       // window state.
       stateSaved_ = true;

@@ -117,6 +117,26 @@ TEST_F(DownloadServer, EmptyArchiveStartsAtTheFirstDrawThroughRedirectCookieAndG
   EXPECT_EQ(host_.status[spMessage], "");
 }
 
+TEST_F(DownloadServer, StakesWhoseDrawsArriveAreCheckedWhenTheDownloadEnds) {
+  Set("last=60");
+  ASSERT_TRUE(ws_->StakesOpen());
+  TStake s = ws_->StakePrepare(-1);
+  s.Numbers = TNumberSet{5, {ServerNumbers(7)[0], ServerNumbers(7)[1], 33, 34, 35}};
+  s.DrawNumber = 7;
+  ASSERT_TRUE(ws_->StakesAppend(s, 1));
+  s.DrawNumber = 61;
+  ASSERT_TRUE(ws_->StakesAppend(s, 1));
+  int rated = 0;
+  ws_->OnStakeChecked = [&](const TStake&) { ++rated; };
+  EXPECT_EQ(ws_->DrawsDownload(), 60);
+  EXPECT_EQ(rated, 1);
+  const TStake checked = ws_->StakesReadRecord(0, TStakeOrigin::Start);
+  EXPECT_TRUE(checked.IsChecked());
+  EXPECT_GE(checked.Matches(), 2);
+  EXPECT_EQ(checked.DrawValues, ServerNumbers(7));
+  EXPECT_FALSE(ws_->StakesReadRecord(1, TStakeOrigin::Start).IsChecked());
+}
+
 TEST_F(DownloadServer, RangeAcrossTheGameChangeTakesExtraNumbersFromTheNewArchive) {
   Set("last=7300&own=7260,7280");
   TDraw last;

@@ -188,47 +188,6 @@ TEST_F(DrawsWorkspace, SortedSwitchIsWrittenAtOnceAndOnlyChangesTheDisplay) {
   EXPECT_TRUE(again.WindowState().SortedDraws);
 }
 
-TEST_F(DrawsWorkspace, StakesFileLockAllowsOneWorkspacePerDirectory) {
-  TWorkspace first(host_, dir_);
-  ASSERT_TRUE(first.OpenStakesFileExclusive());
-  EXPECT_GE(first.StakesFileHandle(), 0);
-  {
-    TSilentHost other;
-    TWorkspace second(other, dir_);
-    EXPECT_FALSE(second.OpenStakesFileExclusive());
-    ASSERT_EQ(other.messages.size(), 2u);
-    EXPECT_EQ(other.messages[0].text.rfind("Ошибка чтения файла ставок!\r\r", 0), 0u);
-    EXPECT_EQ(other.messages[1].text.rfind("Невозможно получить монопольный доступ к файлам "
-                                           "данных!\r\rВозможные причины данной ошибки: ",
-                                           0),
-              0u);
-  }
-  EXPECT_TRUE(FileExists(Path("Kvarn_5x36.lsk")));
-}
-
-TEST_F(DrawsWorkspace, TheLockFollowsAStakesFileReplacedByRename) {
-  TWorkspace first(host_, dir_);
-  ASSERT_TRUE(first.OpenStakesFileExclusive());
-  WriteFileAtomic(Path("Kvarn_5x36.lsk"), "new");
-  std::string error;
-  ASSERT_TRUE(first.StakesFileReplaced(error)) << error;
-  TSilentHost other;
-  TWorkspace second(other, dir_);
-  EXPECT_FALSE(second.OpenStakesFileExclusive());
-  EXPECT_FALSE(second.StakesFileReplaced(error));
-  EXPECT_FALSE(error.empty());
-}
-
-TEST_F(DrawsWorkspace, TheLockIsReleasedWithTheWorkspace) {
-  {
-    TWorkspace first(host_, dir_);
-    ASSERT_TRUE(first.OpenStakesFileExclusive());
-  }
-  TWorkspace second(host_, dir_);
-  EXPECT_TRUE(second.OpenStakesFileExclusive());
-  EXPECT_TRUE(host_.messages.empty());
-}
-
 TEST_F(DrawsWorkspace, SettingsAreReadAtStartAndWrittenBySection) {
   WriteFileAtomic(Path(ConfigFileName),
                   "[GLOBAL]\r\nChannelSize=4\r\n[PROXY]\r\nProxyServer=10.0.0.1\r\n"

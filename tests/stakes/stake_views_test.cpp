@@ -28,6 +28,30 @@ TEST(StakeInput, AcceptsFiveToTwelveDistinctNumbersSeparatedBySemicolonOrComma) 
   }
 }
 
+TEST(StakeInput, ApplyTakesTheTypedFieldsAndPricesTheTypedCount) {
+  const TConfigData c = PriceTenPrizeFifty();
+  const TStake prepared = ManualStake(77, Numbers({1, 2, 3, 4, 5}));
+  const TStake s = StakeInputApply(prepared, 80, "7,6,5,4,3,2,1", "мой", c.StakeCost, c.Profits);
+  EXPECT_EQ(s.DrawNumber, 80);
+  EXPECT_EQ(NumberSetText(s.Numbers, ";"), "1;2;3;4;5;6;7");
+  EXPECT_EQ(s.Comment, "мой");
+  EXPECT_EQ(MoneyText(s.Profit), "-210.00");
+  EXPECT_EQ(s.SampleSize, prepared.SampleSize);
+  EXPECT_EQ(s.Kind, skManual);
+
+  auto message = [&](const char* numbers, const char* comment) {
+    try {
+      StakeInputApply(prepared, 80, numbers, comment, c.StakeCost, c.Profits);
+    } catch (const EKvarnError& e) {
+      return std::string(e.what());
+    }
+    return std::string();
+  };
+  // The numbers are judged first.
+  EXPECT_EQ(message("1;2;3;4", ""), "Введена некорректная комбинация!");
+  EXPECT_EQ(message("1;2;3;4;5", "  "), "Необходимо ввести комментарий!");
+}
+
 TEST(StakeInput, LiveSumCountsWordsThatAreNotNumbersAsZero) {
   EXPECT_EQ(StakeNumbersSum("1;2;3;4;5"), 15);
   EXPECT_EQ(StakeNumbersSum("10, x; 5;"), 15);

@@ -56,7 +56,8 @@ TEST_F(StakesDelete, EachConditionDropsStakesButNeverSeparators) {
     std::filesystem::remove(PathOf(StakesFileName));
     TStakesFile& f = Open();
     Fill(f);
-    EXPECT_EQ(f.DeleteByCondition(c.condition, c.value), 6 - static_cast<int64_t>(c.keptDraws.size()));
+    EXPECT_EQ(f.DeleteByCondition(c.condition, c.value),
+              6 - static_cast<int64_t>(c.keptDraws.size()));
     std::vector<int> draws;
     int separators = 0;
     for (int d : DrawNumbers()) (d > 0 ? draws.push_back(d) : void(++separators));

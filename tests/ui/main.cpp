@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <clocale>
 #include <cstdlib>
 
 // Failures that the model tester reports as warnings of its category.
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
   gPrevious = qInstallMessageHandler(CountModelTestFailures);
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
+  std::setlocale(LC_NUMERIC, "C");  // as the program does
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -395,7 +395,6 @@ TEST_F(TUiTest, EveryMenuCommandExistsWithItsCategory) {
   // Commands whose engine is not there yet exist and stay disabled.
   w.UpdateCommands();
   EXPECT_FALSE(w.Commands().Action("ScriptRun")->isEnabled());
-  EXPECT_FALSE(w.Commands().Action("StakeAdd")->isEnabled());
 }
 
 TEST_F(TUiTest, DownloadShowsTheWaitWindowAndHidesItAfterAFailure) {
