@@ -40,7 +40,7 @@ class TScenarioRunner::TRun {
     int Variant = 0;
     std::string Comment;
     TScriptOptions Options;
-    std::string Text;  // ScriptOptionsLogText + " + " + FilterRecToText
+    std::string Text;          // ScriptOptionsLogText + " + " + FilterRecToText
     std::string StakeComment;  // made from the above at the first stake
     TScriptVariantRun Report;
   };

@@ -33,8 +33,8 @@ void TScenarioRunner::TRun::MakeStakes(TStep& step) {
   if (count > 1 && mode == smStop) {
     Stop();
     Log({ScriptLogStopped});
-    const std::string warning = ScriptStopWarning(
-        count, ScriptStepLabel(step.Line, step.Variant, step.Comment, step.Text));
+    const std::string warning =
+        ScriptStopWarning(count, ScriptStepLabel(step.Line, step.Variant, step.Comment, step.Text));
     if (status_ == TScriptRunStatus::Completed) {
       status_ = TScriptRunStatus::Stopped;
       message_ = warning;

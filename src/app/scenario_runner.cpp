@@ -92,7 +92,6 @@ void TScenarioRunner::TRun::Begin(int cycle) {
   st.Running = true;
   st.Cycle = cycle;
   checkPerLine_ = ws_.WindowState().StakesCheckOnLine;
-  ws_.SetScriptRunning(true);
   Panel(TScriptPanel::Text, ScriptRunningText);
   Panel(TScriptPanel::Cycle, ScriptCycleText(st.Cycle));
   Panel(TScriptPanel::Stakes, ScriptStakesText(0));
@@ -109,7 +108,6 @@ void TScenarioRunner::TRun::End() {
   st.Cycle = 0;
   st.Running = false;
   st.Stop = false;
-  ws_.SetScriptRunning(false);
   try {
     SortStatTable(ws_.StatTable(), sortColumn_, sortDescending_);
   } catch (const std::exception&) {
@@ -257,7 +255,9 @@ void TScenarioRunner::TRun::RunLine(int index) {
         Panel(TScriptPanel::Text, ScriptLogVariantsMaking);
         TVariantHooks hooks;
         hooks.StopRequested = [this] { return StopCheck(); };
-        hooks.Progress = [this](int64_t n) { Panel(TScriptPanel::Text, ScriptVariantsProgress(n)); };
+        hooks.Progress = [this](int64_t n) {
+          Panel(TScriptPanel::Text, ScriptVariantsProgress(n));
+        };
         CreateFilterVariants(filters, vars, hooks);
         if (!StopCheck()) {
           Log({ScriptLogVariantsMade(static_cast<int64_t>(vars.size()))});

@@ -9,6 +9,7 @@
 #include "app/workspace.h"
 #include "cli/cli.h"
 #include "core/files.h"
+#include "core/text.h"
 #include "scenario/script_file.h"
 
 namespace kvarn {
@@ -95,8 +96,7 @@ int Run(TCliContext& ctx, TCliArgs& args, bool test) {
   if (a.file) {
     lines = ScriptFileRead(*a.file);
   } else {
-    ws.ScriptStartup();
-    lines = ws.Script();
+    ScriptAutoLoad(lines, ws.DataDir());
   }
   ws.SetDrawsOffset(a.offset);
 
