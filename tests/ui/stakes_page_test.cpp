@@ -56,6 +56,13 @@ class TStakesPageTest : public TUiTest {
     return w;
   }
   static TStakesPage& Page(TFormMain& w) { return w.Page<TStakesPage>(); }
+  // With KVARN_SCREENSHOT_DIR set the widget is saved there for a look.
+  static void Shoot(QWidget& widget, const char* name) {
+    const char* dir = std::getenv("KVARN_SCREENSHOT_DIR");
+    if (!dir) return;
+    QApplication::processEvents();
+    widget.grab().save(QString::fromUtf8(dir) + QLatin1Char('/') + QString::fromUtf8(name));
+  }
   static QVariant Cell(TFormMain& w, int row, int col, int role = Qt::DisplayRole) {
     const TStakesModel* m = Page(w).Model();
     return m->data(m->index(row, col), role);
@@ -92,6 +99,7 @@ TEST_F(TStakesPageTest, F4OnTheCombinationListStakesTheFocusedCombination) {
         QTest::keyClicks(d.NumbersField(), QStringLiteral("9,7;5,3;1"));
         d.DrawNumberField()->setValue(1002);
         d.DrawsField()->setValue(2);
+        Shoot(d, "stake_dialog.png");
         d.accept();
       });
   EXPECT_EQ(Texts(), std::vector<std::string>{"Введена некорректная комбинация!"});
@@ -112,6 +120,7 @@ TEST_F(TStakesPageTest, F4OnTheCombinationListStakesTheFocusedCombination) {
   EXPECT_EQ(w.StatusText(spStakes), QStringLiteral("Ставок: 3"));
   // The new stake is the current row.
   EXPECT_EQ(Page(w).Grid()->currentIndex().row(), 2);
+  Shoot(w, "stakes_tab.png");
 }
 
 TEST_F(TStakesPageTest, DoubleClickOnACombinationOpensTheStakeDialog) {
@@ -153,6 +162,7 @@ TEST_F(TStakesPageTest, SelectedCombinationsThenDeletionByRowsAndByCondition) {
                            EXPECT_TRUE(d.isVisible());
                            d.CommentField()->setText(QStringLiteral("три"));
                            d.DrawNumberField()->setValue(1002);
+                           Shoot(d, "multi_dialog.png");
                            d.accept();
                          });
   EXPECT_EQ(Texts(), std::vector<std::string>{"Необходимо ввести комментарий!"});
@@ -186,6 +196,7 @@ TEST_F(TStakesPageTest, SelectedCombinationsThenDeletionByRowsAndByCondition) {
                                  EXPECT_EQ(d.ValueField()->maximum(), 5);
                                  d.ConditionBox()->setCurrentIndex(4);
                                  d.ValueField()->setValue(2);
+                                 Shoot(d, "stake_filter_dialog.png");
                                  d.accept();
                                });
   EXPECT_EQ(Page(w).Model()->rowCount(), 0);
@@ -208,6 +219,7 @@ TEST_F(TStakesPageTest, LogSwitchIsStoredAndTheProfitChartHasThreeSeries) {
                         [&](TFormGraph& g) {
                           EXPECT_EQ(g.SeriesCount(), 3);
                           EXPECT_NE(g.FindSeries("Накопленное значение"), nullptr);
+                          Shoot(g, "stakes_chart.png");
                           g.reject();
                         });
 }
