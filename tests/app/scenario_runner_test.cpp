@@ -195,6 +195,51 @@ TEST_F(ScenarioRunner, ErrorsOfALineStopTheRunWithTheirMessage) {
   EXPECT_FALSE(runner_->Running());
 }
 
+// Keeping the one combination of sum 15 leaves a single combination: the next filter is not
+// applied, and it is staked whatever the mode.
+TEST_F(ScenarioRunner, OneCombinationLeftIsStakedEvenInStopAndExtendedModes) {
+  Open();
+  const TScriptRunResult r =
+      runner_->Forecast({"FULL:0#STOP|TSF1#SUMS:10#LVA:15#SF:0|TSD1#EVEN:10#LNO:#SF:0|",
+                         "FULL:0#EXT|TSF1#SUMS:10#LVA:15#SF:0|TSD1#EVEN:10#LNO:#SF:0|"});
+  EXPECT_EQ(r.Status, TScriptRunStatus::Completed) << r.Message;
+  EXPECT_EQ(r.StakesAdded, 2);
+  ASSERT_EQ(variants_.size(), 2u);
+  EXPECT_EQ(variants_[0].BeforeStakes, 1);
+  for (const TStake& s : Stakes()) {
+    ASSERT_EQ(s.Numbers.Count, 5);
+    EXPECT_EQ(s.Numbers.Numbers[0], 1);
+    EXPECT_EQ(s.Numbers.Numbers[4], 5);
+    EXPECT_EQ(s.SampleSize, 1);
+  }
+  // Only the sum step was recorded for the list.
+  ASSERT_EQ(ws_->AppliedFilters().size(), 1u);
+}
+
+// Keeping one sum, then another, empties the list: the step is rolled back (a rollback line for
+// the list); with SZ the walk ends there, with SF it goes on with the next rows.
+TEST_F(ScenarioRunner, EmptiedListIsRolledBackAndSzEndsTheWalk) {
+  Open();
+  const std::string log = Path("sz.txt");
+  runner_->LogPath = log;
+  TScriptRunResult r = runner_->Forecast({"FULL:0#NONE|TSF0#SUMS:10#LNO:#SZ:0|"});
+  EXPECT_GT(r.List, 0);
+  std::string text = Cp1251ToUtf8(ReadWholeFile(log));
+  const size_t undo = text.find("{UNDO} Откат изменений...");
+  ASSERT_NE(undo, std::string::npos);
+  EXPECT_EQ(text.find("Шаг ", undo), std::string::npos);
+  EXPECT_EQ(ws_->AppliedFilters().back().Caption, "Отмена последней операции");
+  EXPECT_EQ(ws_->AppliedFilters().back().Count, r.List);
+
+  std::filesystem::remove(log);
+  r = runner_->Forecast({"FULL:0#NONE|TSF0#SUMS:10#LNO:#SF:0|"});
+  EXPECT_GT(r.List, 0);
+  text = Cp1251ToUtf8(ReadWholeFile(log));
+  const size_t first = text.find("{UNDO} Откат изменений...");
+  ASSERT_NE(first, std::string::npos);
+  EXPECT_NE(text.find("Шаг ", first), std::string::npos);
+}
+
 // A stop requested at the n-th stop check, for every n up to the end of a short test: whatever
 // the level, the run ends stopped, nothing half-written is left in the stakes file, and a test
 // cut short leaves the offset where it stopped.
