@@ -252,8 +252,8 @@ TEST_F(ScenarioRunner, StopAtEveryCheckLeavesConsistentFiles) {
   ASSERT_GT(total, 20);
   // Every check of the first pass's opening, then a spread over the rest.
   std::vector<int> points;
-  for (int n = 1; n <= 8; ++n) points.push_back(n);
-  for (int k = 1; k <= 8; ++k) points.push_back(8 + (total - 8) * k / 9);
+  for (int n = 1; n <= 5; ++n) points.push_back(n);
+  for (int k = 1; k <= 6; ++k) points.push_back(5 + (total - 5) * k / 7);
   for (int n : points) {
     ws_.reset();
     runner_.reset();
