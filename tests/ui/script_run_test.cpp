@@ -111,6 +111,22 @@ TEST_F(TScriptRunTest, CtrlXAsksAndStopsATestWhereItIs) {
   EXPECT_EQ(w.Workspace().StakesFile().Count(), records);
 }
 
+TEST_F(TScriptRunTest, ClosingTheWindowStopsTheRunFirst) {
+  TFormMain& w = Open();
+  ASSERT_TRUE(ShowActive(w));
+  TScriptRunControl& c = Control(w, {Line});
+  c.AskCount = [](int) { return std::optional<int>(5); };
+  OnPanel = [&](TScriptPanel p, const QString& text) {
+    if (p == TScriptPanel::Cycle && text == QStringLiteral("Цикл: 2")) w.close();
+  };
+  w.Commands().Execute("ScriptTest");
+  EXPECT_FALSE(c.Runner().Running());
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(shown.back().text, "Прервать выполняемую операцию и закрыть программу?");
+  EXPECT_EQ(w.Workspace().DrawsOffset(), 5);
+  QTRY_VERIFY(!w.isVisible());
+}
+
 // A 200-draw back-test: the window's timers keep firing while it runs, and "Стоп" ends it within
 // a moment. The figures are printed, not asserted: timings belong to the machine.
 TEST_F(TScriptRunTest, LongTestStaysResponsiveAndStopsAtOnce) {
