@@ -5,7 +5,7 @@
 namespace kvarn {
 
 TWorkspace::TWorkspace(IHost& host, std::string dataDir)
-    : host_(host), dataDir_(std::move(dataDir)), stakes_(dataDir_) {
+    : host_(host), dataDir_(std::move(dataDir)), stakes_(dataDir_), regulars_(dataDir_) {
   StatFullSetSource = [this](int entry) { return OpenPrefetch(entry); };
 }
 

@@ -20,13 +20,17 @@
 #include "app/draws_state.h"
 #include "app/filter_test_state.h"
 #include "app/host.h"
+#include "app/regulars_state.h"
 #include "app/stakes_state.h"
 #include "app/stats_state.h"
+#include "app/systems_state.h"
 #include "core/config.h"
 #include "core/dates.h"
 #include "core/draws.h"
 #include "core/random.h"
+#include "stakes/regular_input.h"
 #include "stakes/stakes_graph.h"
+#include "stakes/system_play.h"
 #include "stats/filter_test.h"
 #include "stats/prefetch.h"
 #include "stats/registry.h"
@@ -369,6 +373,73 @@ class TWorkspace {
   // The full-set comparison of a registry entry, when available (the prefetch files).
   std::function<std::unique_ptr<TPrefetchData>(int entry)> StatFullSetSource;
 
+  // ---- regular stakes (workspace_regulars.cpp) ----
+  const TRegularsArray& Regulars() const { return regulars_.Store.Items(); }
+  int RegularsCount() const { return regulars_.Store.Count(); }
+  bool RegularsShown() const { return regulars_.Shown; }
+  // TabTables: hiding the tab frees the regulars, showing it reloads them from the file.
+  void TabTables(bool shown);
+  // While the tab is shown: "Загрузка файла регулярных ставок..." and the records of the file;
+  // errors are shown, the list keeps what could be read.
+  void RegularsLoad();
+  // While the tab is shown: rewrites the file; errors are shown and give false.
+  bool RegularsSave();
+  // The selected rows of the combination list (list indexes) with their 1-based row numbers.
+  std::vector<TSelectedComb> RegularsSelectedCombs(const std::vector<int>& rows) const;
+  // The checks of the add dialog's OK against the regulars there are.
+  TRegularsCreation RegularsCheck(const TRegularInput& input,
+                                  const std::vector<TSelectedComb>& selected) const;
+  // TablesAdd after an accepted dialog: "Создание регулярных ставок...", the regulars appended
+  // and the file saved.
+  bool TablesAdd(const TRegularsArray& created);
+  // TablesDel: asks, then removes the regulars at `indexes` from the last to the first and saves.
+  // False when the person said No.
+  bool TablesDel(const std::vector<int>& indexes);
+  // TablesStakeAdd before its dialog: a copy of the regular at `index` advanced with the current
+  // offset, and the stake it makes for the next draw. False (after the message) when it cannot
+  // make one.
+  bool TablesStakePrepare(int index, TRegular& advanced, TStake& stake);
+  // The stake dialog's OK: the advanced copy replaces the regular and is saved, then the stake is
+  // appended for `draws` draws, checked and the grid scrolled to it.
+  bool TablesStakeAdd(int index, const TRegular& advanced, const TStake& stake, int draws);
+  // The largest count of test draws: the archive's count - 1.
+  int RegularsTestMaxCount() const;
+  // TablesStakeTest after the count dialog: "Создание ставок по регулярным табличным ставкам...",
+  // for each of the last `count` draws, oldest first, a stake of every regular at `indexes`;
+  // then the regulars are saved and the stakes checked. The first failed append ends it (shown).
+  // Returns the stakes appended.
+  int TablesStakeTest(const std::vector<int>& indexes, int count);
+  // The list of the tab takes a new row count.
+  std::function<void()> OnRegularsChanged;
+
+  // ---- systems (workspace_systems.cpp) ----
+  const std::vector<TStoredSystem>& Systems() const { return systems_.List; }
+  bool SystemsShown() const { return systems_.Shown; }
+  // SystemsOn: the tab and the two stake commands come and go; shown, the store is listed.
+  void SystemsOn(bool shown);
+  // Lists the store again.
+  void SystemsLoad();
+  // A new system for the properties dialog: the next free id, no lines, created now.
+  tSystemData SystemsNew() const;
+  // Reads a system file the person has: every line must be a system line (any separator form),
+  // normalised; numbers and combinations are counted. Errors are shown and give false.
+  bool SystemsImport(const std::string& path, tSystemData& data);
+  // The properties dialog's OK: the system written into the store (replacing the store's system
+  // for the same count) and the list refreshed. Errors are shown and give false.
+  bool SystemsAdd(const tSystemData& data);
+  bool SystemsChange(const tSystemData& data, const std::string& replaces);
+  // SystemStakeAll / SystemStakeFilter before the stake dialog: "Подождите пожалуйста...", the
+  // numbers of the combination list, the stored system for that many and the stakes' comment.
+  // False (after the message) when there is no system or it cannot be read.
+  bool SystemStakePrepare(TSystemPlayMode mode, TSystemFind& found, std::string& comment);
+  // The dialog's OK: "Создание ставок...", a separator, the system's combinations (with Combs
+  // only those in the list) staked for `draws` draws from `drawNumber`, then checked. Returns the
+  // stakes appended; the first failure ends it (shown).
+  size_t SystemStakePlay(TSystemPlayMode mode, const TSystemFind& found, int drawNumber, int draws,
+                         const std::string& comment);
+  // The list of the tab takes a new row count.
+  std::function<void()> OnSystemsChanged;
+
  private:
   // Saves the archive after a change and refreshes the views; false when saving failed.
   bool DrawsChanged();
@@ -401,6 +472,8 @@ class TWorkspace {
   TCombsState combs_;
   TStatsState stats_;
   TFilterTestState filterTest_;
+  TRegularsState regulars_;
+  TSystemsState systems_;
 };
 
 }  // namespace kvarn

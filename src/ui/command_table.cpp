@@ -103,7 +103,9 @@ const std::vector<TCommandDef>& MainCommandTable() {
       {"SystemsDownload", "Системы", "Загрузить", "", false},
       {"SystemsRefresh", "Системы", "Обновить", "", false},
       {"SystemsAdd", "Системы", "Добавить", "", false},
+      {"SystemsImport", "Системы", "Импорт", "", false},
       {"SystemsProp", "Системы", "Свойства", "", false},
+      {"SystemsPublish", "Системы", "Опубликовать", "", false},
       {"SystemsDel", "Системы", "Удалить", "", false},
       // Сценарий
       {"ScriptOpen", "Сценарий", "Открыть", "Ctrl+J", false},

@@ -92,8 +92,11 @@ void TTemplateMain::BuildMenus() {
          ">Эффективность (столбцы E0..n)", "RatingsEffMode0", "RatingsEffMode1", "RatingsEffMode2",
          "<", "-", "RatingsRefresh", "RatingsToScript", "-", "RatingsExport", "RatingsXlsExport"});
   build("Регуляры", {"TablesAdd", "TablesDel", "-", "TablesStakeAdd", "TablesStakeTest"});
-  build("Системы", {"SystemsOn", "-", "SystemsDownload", "SystemsRefresh", "-", "SystemsAdd",
-                    "SystemsProp", "SystemsDel"});
+  QMenu* systems =
+      build("Системы", {"SystemsOn", "-", "SystemsDownload", "SystemsRefresh", "-", "SystemsAdd",
+                        "SystemsImport", "SystemsProp", "-", "SystemsPublish", "SystemsDel"});
+  // The disabled catalogue commands say why.
+  systems->setToolTipsVisible(true);
   QMenu* script = build(
       "Сценарий", {"ScriptOpen", "ScriptSave",
                    "-",          ">Online-каталог сценариев",

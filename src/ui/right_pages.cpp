@@ -2,8 +2,10 @@
 #include "ui/right_pages.h"
 
 #include "ui/placeholder_page.h"
+#include "ui/regulars_page.h"
 #include "ui/stakes_page.h"
 #include "ui/stats_page.h"
+#include "ui/systems_page.h"
 
 namespace kvarn {
 
@@ -16,8 +18,8 @@ const std::vector<TRightPage>& RightPages() {
       {"Неделя", MakePlaceholder()},
       {"Ставки", MakePage<TStakesPage>},
       {"Рейтинг", MakePlaceholder()},
-      {"Регуляры", MakePlaceholder()},
-      {"Системы", MakePlaceholder()},
+      {"Регуляры", MakePage<TRegularsPage>},
+      {"Системы", MakePage<TSystemsPage>},
       {"Сценарий", MakePlaceholder({"Строк: 0", "Цикл: 0", "Строка: 0", "Ставок: 0"})},
   };
   return pages;

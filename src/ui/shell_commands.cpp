@@ -56,6 +56,12 @@ void TTemplateMain::BindShellCommands() {
     TRightTab tab = t.tab;
     BindViewSwitch(t.command, t.key, true, [this, tab](bool on) {
       rightTabs_->setTabVisible(tab, on);
+      // Hiding the regulars frees them, showing reloads the file; system play lists the store.
+      if (tab == rtTables) workspace_->TabTables(on);
+      if (tab == rtSystems) {
+        workspace_->SystemsOn(on);
+        ShowSystemStakes(on);
+      }
       if (on && (tab == rtCard || tab == rtTables)) rightTabs_->setCurrentIndex(tab);
     });
   }

@@ -147,6 +147,12 @@ void TTemplateMain::ApplyTabSwitches() {
   auto& st = state_;
   for (const TTabSwitch& t : RightTabSwitches())
     rightTabs_->setTabVisible(t.tab, st.Bool(t.key, true));
+  ShowSystemStakes(st.Bool("SystemsEnabled", true));
+}
+
+void TTemplateMain::ShowSystemStakes(bool shown) {
+  for (const char* name : {"SystemStakeAll", "SystemStakeFilter"})
+    if (QAction* a = commands_->Action(name)) a->setVisible(shown);
 }
 
 void TTemplateMain::RestoreWindowState() {
@@ -236,7 +242,10 @@ bool TTemplateMain::Initialize() {
     ws.CombsStartup();
     Page<TCombsPage>().Refresh(true);
     RefreshViews(true);
+    ws.TabTables(ws.WindowState().TabTables);
     const TStartSwitches& sw = options_.switches;
+    // The systems are listed on a normal start only.
+    if (!sw.Maintenance()) ws.SystemsOn(ws.WindowState().SystemsEnabled);
     if (sw.loadOnly) {
       DownloadDraws();
       if (!sw.fullRecreate && !sw.fullRefresh) return false;

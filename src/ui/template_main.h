@@ -110,6 +110,8 @@ class TTemplateMain : public QMainWindow {
   void BindViewSwitch(const char* command, const char* key, bool def,
                       std::function<void(bool)> apply = {});
   void ApplyTabSwitches();
+  // System play on or off: its two stake commands come and go with the tab.
+  void ShowSystemStakes(bool shown);
   void RestoreWindowState();
   void SaveWindowState();
   std::string ScreenSuffix() const;
