@@ -8,6 +8,8 @@
 #include "scenario/script_codes.h"
 #include "scenario/script_run_texts.h"
 #include "scenario/script_stakes.h"
+#include "stakes/system_play.h"
+#include "stakes/system_store.h"
 
 namespace kvarn {
 
@@ -87,8 +89,24 @@ void TScenarioRunner::TRun::StakeAll(TStep& step) {
   }
 }
 
-void TScenarioRunner::TRun::StakeSystem(TStep&, bool) {
-  Raise("Системная игра недоступна: хранилище систем еще не подключено!");
+void TScenarioRunner::TRun::StakeSystem(TStep& step, bool all) {
+  const TCombList& list = ws_.Combs();
+  const TByteArray numbers = SystemListNumbers(list);
+  const int n = static_cast<int>(numbers.size());
+  const TSystemFind found = SystemFindCombs(ws_.DataDir(), numbers);
+  if (!found.Ok) {
+    // The look-up's own box first, then the log; the run goes on without these stakes.
+    ShowError(ws_.Host(), found.Message);
+    Log({ScriptLogSystemFailed(n, found.Error)});
+    return;
+  }
+  Log({ScriptLogSystemLoaded(all, n, SystemShortName(found.FileName))});
+  const TCombsArray combs =
+      SystemStakeCombs(found.Combs, all ? TSystemPlayMode::All : TSystemPlayMode::Combs, list);
+  for (const TComb& c : combs) {
+    if (StopCheck()) return;
+    AddStake(step, ScriptCombNumbers(c), true);
+  }
 }
 
 bool TScenarioRunner::TRun::StakeExists(int32_t drawNumber, const TNumberSet& numbers) {

@@ -13,10 +13,12 @@
 #include "common/data_dir_test.h"
 #include "core/codec.h"
 #include "core/files.h"
+#include "core/lottery_text.h"
 #include "core/text.h"
 #include "scenario/script_run_texts.h"
 #include "stakes/stake.h"
 #include "stakes/stakes_file.h"
+#include "stakes/system_store.h"
 
 namespace kvarn {
 namespace {
@@ -238,6 +240,47 @@ TEST_F(ScenarioRunner, EmptiedListIsRolledBackAndSzEndsTheWalk) {
   const size_t first = text.find("{UNDO} Откат изменений...");
   ASSERT_NE(first, std::string::npos);
   EXPECT_NE(text.find("Шаг ", first), std::string::npos);
+}
+
+// Keeping sums 15 and 16 leaves 1;2;3;4;5 and 1;2;3;4;6: six numbers. The stored system for six
+// numbers (three lines, positions standing for the numbers in list order) is staked whole with
+// SYSA, only its lines found in the list with SYSC; without a system nothing is staked and the
+// run goes on.
+TEST_F(ScenarioRunner, SystemModesStakeTheStoredSystemOfTheListsNumbers) {
+  Open();
+  const std::string filter = "|TMF1#SUMS:10#LVA:15;16#SF:0|";
+  TScriptRunResult r = runner_->Forecast({"FULL:0#SYSA" + filter, "FULL:0#FIRST" + filter});
+  EXPECT_EQ(r.Status, TScriptRunStatus::Completed);
+  EXPECT_EQ(r.StakesAdded, 1);  // only the second line
+  ASSERT_FALSE(host_.messages.empty());
+  EXPECT_NE(host_.messages.back().text.find("Система для 6 чисел не найдена"), std::string::npos);
+
+  tSystemData d;
+  d.Info.Id = 3;
+  d.Info.NumsCount = 6;
+  d.Info.Title = "Шесть";
+  d.Info.Author = "автор";
+  d.Info.Description = "проба";
+  d.Info.Created = EncodeDateTime(2021, 3, 4, 5, 6, 7);
+  d.Combs = "1 2 3 4 5\n1 2 3 4 6\n2 3 4 5 6\n";
+  d.Info.CombsCount = 3;
+  SystemsAdd(dir_, d);
+  ws_->StakesFile().Clear();
+  const std::string log = Path("sys.txt");
+  runner_->LogPath = log;
+  r = runner_->Forecast({"FULL:0#SYSA" + filter, "FULL:0#SYSC" + filter});
+  EXPECT_EQ(r.Status, TScriptRunStatus::Completed) << r.Message;
+  EXPECT_EQ(r.StakesAdded, 5);
+  std::vector<std::string> numbers;
+  for (const TStake& s : Stakes())
+    if (s.HasDraw()) numbers.push_back(NumberSetText(s.Numbers, ";"));
+  EXPECT_EQ(numbers, (std::vector<std::string>{"1;2;3;4;5", "1;2;3;4;6", "2;3;4;5;6", "1;2;3;4;5",
+                                               "1;2;3;4;6"}));
+  const std::string text = Cp1251ToUtf8(ReadWholeFile(log));
+  EXPECT_NE(text.find("{#} Системная игра для 6 чисел [все система]: загружен файл \""),
+            std::string::npos);
+  EXPECT_NE(text.find("{#} Системная игра для 6 чисел [система * комбинации]: загружен файл"),
+            std::string::npos);
 }
 
 // A stop requested at the n-th stop check, for every n up to the end of a short test: whatever
