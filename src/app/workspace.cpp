@@ -7,6 +7,11 @@ namespace kvarn {
 TWorkspace::TWorkspace(IHost& host, std::string dataDir)
     : host_(host), dataDir_(std::move(dataDir)), stakes_(dataDir_), regulars_(dataDir_) {
   StatFullSetSource = [this](int entry) { return OpenPrefetch(entry); };
+  // Every checked stake goes to the rating; a check run that checked any sorts and saves it, and
+  // deleting every stake offers to rebuild it from the now empty file.
+  OnStakeChecked = [this](const TStake& stake) { RatingsAddStake(stake); };
+  OnStakesChecked = [this] { RatingsResort(); };
+  OnStakesCleared = [this] { RatingsRefresh(); };
 }
 
 TWorkspace::~TWorkspace() = default;
@@ -19,6 +24,8 @@ void TWorkspace::OpenHeadless() {
   SettingsLoad();
   draws_.Offset = 0;
   DrawsLoad();
+  // Loaded before anything can check stakes: a check adds to the rating and saves it.
+  RatingsLoad();
 }
 
 }  // namespace kvarn

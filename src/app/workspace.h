@@ -20,6 +20,7 @@
 #include "app/draws_state.h"
 #include "app/filter_test_state.h"
 #include "app/host.h"
+#include "app/rating_state.h"
 #include "app/regulars_state.h"
 #include "app/stakes_state.h"
 #include "app/stats_state.h"
@@ -28,7 +29,10 @@
 #include "core/dates.h"
 #include "core/draws.h"
 #include "core/random.h"
+#include "stakes/rating_stakes.h"
+#include "stakes/rating_text.h"
 #include "stakes/regular_input.h"
+#include "stakes/stake.h"
 #include "stakes/stakes_graph.h"
 #include "stakes/system_play.h"
 #include "stats/filter_test.h"
@@ -56,7 +60,7 @@ class TWorkspace {
   TDateFormat& DateFormat() { return dateFormat_; }
   const TDateFormat& DateFormat() const { return dateFormat_; }
 
-  // Start-up without a window (kvarn-cli, tests): settings read, draws loaded.
+  // Start-up without a window (kvarn-cli, tests): settings read, draws and rating loaded.
   void OpenHeadless();
 
   // ---- settings (workspace_config.cpp) ----
@@ -373,6 +377,52 @@ class TWorkspace {
   // The full-set comparison of a registry entry, when available (the prefetch files).
   std::function<std::unique_ptr<TPrefetchData>(int entry)> StatFullSetSource;
 
+  // ---- rating (workspace_rating.cpp) ----
+  const TRatingsArray& Ratings() const { return rating_.Items; }
+  const TExpectedShares& RatingsShares() const { return rating_.Shares; }
+  int RatingsSortColumn() const { return rating_.SortColumn; }
+  bool RatingsSortDescending() const { return rating_.Descending; }
+  // Start-up: the stored sort state is read; a missing Kvarn_5x36.lrt loads nothing. Otherwise
+  // every record is read (a failure is shown and keeps those read before it) and sorted with the
+  // stored column and direction. The file is rewritten only when the sort moved rows, and never
+  // after a failed read: a file that could not be read whole is first copied to
+  // Kvarn_5x36.lrt.bak, so that a later save cannot lose its unread rows.
+  void RatingsLoad();
+  // Rewrites the file (a failure is shown and gives false) and refreshes the list.
+  bool RatingsSave();
+  // Sorts by the column and direction, stores them as the list's state (written at once) and
+  // saves. A column beyond the list is refused with its message.
+  void RatingsSort(int column, bool descending);
+  // A click on a column header: the sort column again reverses the direction; another column
+  // sorts largest first, the names alphabetically.
+  void RatingsClickColumn(int column);
+  // The sort after a check run: the stored column and direction, then the save.
+  void RatingsResort();
+  // "Рейтинг: %d" and the window's list takes the new row count.
+  void RatingsRefreshList();
+  std::function<void()> OnRatingsListChanged;
+  // The eighteen texts of a row in the current efficiency mode.
+  TRatingRowTexts RatingsRow(int row) const { return RatingsRow(row, RatingsEffMode()); }
+  TRatingRowTexts RatingsRow(int row, int effMode) const;
+  // RatingsEffMode0..2: the mode is stored at once and the list repaints.
+  int RatingsEffMode() const;
+  bool SetRatingsEffMode(int mode);
+  // Adds a stake that the check has just checked; the rows keep their order until RatingsResort.
+  void RatingsAddStake(const TStake& stake);
+  // Writes the rating as CSV (cp1251); errors are shown and give false.
+  bool RatingsExport(const std::string& path);
+  // The series of the match-count graph of the given rows.
+  std::vector<TGraphSeries> RatingsGraphOverlap(const std::vector<int>& rows) const;
+  // "Обновить рейтинг": a rating that is not empty is only rebuilt after the question (answered
+  // Yes without `ask`); then every counting stake of the file is added, and the rating is sorted
+  // and saved. A failure is shown and keeps the rating as it was. Returns whether it was rebuilt.
+  bool RatingsRefresh(bool ask = true);
+  // "Проверка на случайность" of the given rows over the file's stakes, with its progress; a
+  // failure is shown and gives nothing.
+  std::vector<TChanceRow> RatingsChance(const std::vector<int>& rows);
+  // The stakes graphs of the given rows over the last checked draws: matches per draw or, with
+  // `profits`, profit per draw. Too few draws shows its message and gives nothing.
+  std::vector<TGraphSeries> RatingsStakesGraph(const std::vector<int>& rows, bool profits);
   // ---- regular stakes (workspace_regulars.cpp) ----
   const TRegularsArray& Regulars() const { return regulars_.Store.Items(); }
   int RegularsCount() const { return regulars_.Store.Count(); }
@@ -472,6 +522,7 @@ class TWorkspace {
   TCombsState combs_;
   TStatsState stats_;
   TFilterTestState filterTest_;
+  TRatingState rating_;
   TRegularsState regulars_;
   TSystemsState systems_;
 };

@@ -5,6 +5,7 @@
 #include "app/workspace.h"
 #include "core/files.h"
 #include "core/text.h"
+#include "stakes/stakes_file.h"
 
 namespace kvarn {
 

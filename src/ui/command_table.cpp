@@ -86,6 +86,7 @@ const std::vector<TCommandDef>& MainCommandTable() {
       {"StakesGraphOverlap", "Рейтинг", "График совпадений ставок", "Ctrl+F6", false},
       {"StakesGraphProfits", "Рейтинг", "График профита ставок", "Alt+F6", false},
       {"RatingsGraphOverlap", "Рейтинг", "Количество совпадений", "", false},
+      {"RatingsChanceTest", "Рейтинг", "Проверка на случайность", "", false},
       {"RatingsEffMode0", "Рейтинг", "Ожидаемые значения совпадений", "", true},
       {"RatingsEffMode1", "Рейтинг", "Абсолютные значения эффективности", "", true},
       {"RatingsEffMode2", "Рейтинг", "Относительные значения эффективности", "", true},

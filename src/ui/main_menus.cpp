@@ -87,10 +87,10 @@ void TTemplateMain::BuildMenus() {
                    "-",
                    "StakesScroll",
                    "StakesCheckLine"});
-  build("Рейтинг",
-        {"StakesGraphOverlap", "StakesGraphProfits", "RatingsGraphOverlap",
-         ">Эффективность (столбцы E0..n)", "RatingsEffMode0", "RatingsEffMode1", "RatingsEffMode2",
-         "<", "-", "RatingsRefresh", "RatingsToScript", "-", "RatingsExport", "RatingsXlsExport"});
+  build("Рейтинг", {"StakesGraphOverlap", "StakesGraphProfits", "RatingsGraphOverlap",
+                    ">Эффективность (столбцы E0..n)", "RatingsEffMode0", "RatingsEffMode1",
+                    "RatingsEffMode2", "<", "-", "RatingsChanceTest", "-", "RatingsRefresh",
+                    "RatingsToScript", "-", "RatingsExport", "RatingsXlsExport"});
   build("Регуляры", {"TablesAdd", "TablesDel", "-", "TablesStakeAdd", "TablesStakeTest"});
   QMenu* systems =
       build("Системы", {"SystemsOn", "-", "SystemsDownload", "SystemsRefresh", "-", "SystemsAdd",

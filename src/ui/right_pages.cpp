@@ -2,6 +2,7 @@
 #include "ui/right_pages.h"
 
 #include "ui/placeholder_page.h"
+#include "ui/ratings_page.h"
 #include "ui/regulars_page.h"
 #include "ui/stakes_page.h"
 #include "ui/stats_page.h"
@@ -17,7 +18,7 @@ const std::vector<TRightPage>& RightPages() {
       {"Схема", MakePlaceholder()},
       {"Неделя", MakePlaceholder()},
       {"Ставки", MakePage<TStakesPage>},
-      {"Рейтинг", MakePlaceholder()},
+      {"Рейтинг", MakePage<TRatingsPage>},
       {"Регуляры", MakePage<TRegularsPage>},
       {"Системы", MakePage<TSystemsPage>},
       {"Сценарий", MakePlaceholder({"Строк: 0", "Цикл: 0", "Строка: 0", "Ставок: 0"})},

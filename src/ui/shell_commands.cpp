@@ -80,15 +80,7 @@ void TTemplateMain::BindShellCommands() {
   BindViewSwitch("DrawsStatePrefetchsEnabled", "PrefetchsEnabled", false);
   BindViewSwitch("DrawsStatShowTotalLine", "ShowTotalLine", true);
   BindViewSwitch("AutoSelfUpdate", "AutoUpdates", true);
-  // Radio switches store one integer.
-  auto radio = [this](const char* command, const char* key, int value, int def) {
-    std::string k = key;
-    commands_->Bind(
-        command, [] { return true; }, [this, k, value] { state_.SetInt(k, value); },
-        [this, k, value, def] { return state_.Int(k, def) == value; });
-  };
   for (int i = 0; i < 3; ++i) {
-    radio(StrFormat("RatingsEffMode%d", i).c_str(), "RatingsEffMode", i, 1);
     commands_->Bind(
         StrFormat("AutoDownload%d", i), [] { return true; },
         [this, i] { workspace_->SetDownloadOnStart(i); },

@@ -32,6 +32,7 @@ TTemplateMain::~TTemplateMain() {
     workspace_->OnViewsRefresh = nullptr;
     workspace_->OnPrefetchProgress = nullptr;
     workspace_->OnStakesGridChanged = nullptr;
+    workspace_->OnRatingsListChanged = nullptr;
     workspace_->StakesClose();
   }
   host_.OnBusyChanged = nullptr;
@@ -242,6 +243,7 @@ bool TTemplateMain::Initialize() {
     ws.CombsStartup();
     Page<TCombsPage>().Refresh(true);
     RefreshViews(true);
+    ws.RatingsLoad();
     ws.TabTables(ws.WindowState().TabTables);
     const TStartSwitches& sw = options_.switches;
     // The systems are listed on a normal start only.
