@@ -114,6 +114,15 @@ TEST_F(ScenarioRunner, TestRunsOnePassPerOffsetOldestFirstAndRestoresTheOffset) 
   std::vector<int> draws;
   for (const TStake& s : Stakes()) draws.push_back(s.HasDraw() ? s.DrawNumber : 0);
   EXPECT_EQ(draws, (std::vector<int>{158, 0, 159, 0, 160}));
+  // Every stake was checked against its draw and judged in the rating under its comment.
+  for (const TStake& s : Stakes()) {
+    if (s.HasDraw()) {
+      EXPECT_TRUE(s.IsChecked());
+    }
+  }
+  ASSERT_EQ(ws.Ratings().size(), 1u);
+  EXPECT_EQ(ws.Ratings()[0].Name, "01.001: @ FULL#FIRST + TSD#SUMS:10#LMV:2#SC:3000");
+  EXPECT_EQ(ws.Ratings()[0].Count, 3u);
 }
 
 TEST_F(ScenarioRunner, TestOfOneDrawAndItsBounds) {
