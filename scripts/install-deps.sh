@@ -13,6 +13,8 @@ PACKAGES=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
   python3 openssl
+  # scripts/fuzz.sh builds the fuzz targets with clang's libFuzzer.
+  clang libclang-rt-14-dev
 )
 
 missing=()

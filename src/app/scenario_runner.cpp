@@ -90,6 +90,7 @@ void TScenarioRunner::TRun::Begin(int cycle) {
   Log({ScriptLogStart});
 
   st.Running = true;
+  ws_.SetScriptRunning(true);
   st.Cycle = cycle;
   checkPerLine_ = ws_.WindowState().StakesCheckOnLine;
   Panel(TScriptPanel::Text, ScriptRunningText);
@@ -107,6 +108,7 @@ void TScenarioRunner::TRun::End() {
   if (status_ != TScriptRunStatus::Completed) CheckStakes();
   st.Cycle = 0;
   st.Running = false;
+  ws_.SetScriptRunning(false);
   st.Stop = false;
   try {
     SortStatTable(ws_.StatTable(), sortColumn_, sortDescending_);

@@ -22,13 +22,16 @@
 #include "app/host.h"
 #include "app/rating_state.h"
 #include "app/regulars_state.h"
+#include "app/scenario_state.h"
 #include "app/stakes_state.h"
 #include "app/stats_state.h"
 #include "app/systems_state.h"
+#include "app/views_state.h"
 #include "core/config.h"
 #include "core/dates.h"
 #include "core/draws.h"
 #include "core/random.h"
+#include "scenario/script_list.h"
 #include "stakes/rating_stakes.h"
 #include "stakes/rating_text.h"
 #include "stakes/regular_input.h"
@@ -40,6 +43,7 @@
 #include "stats/registry.h"
 #include "stats/table.h"
 #include "stats/value_search.h"
+#include "views/sums.h"
 
 namespace kvarn {
 
@@ -95,6 +99,12 @@ class TWorkspace {
   std::string WindowStateReadString(const std::string& key, const std::string& def);
   // Sizes, the switches and the list layouts when the window closes.
   bool WindowStateSaveAll();
+  // Keys of another window's own section (read when it opens, written when it closes); errors
+  // are shown, reading then gives `def` and writing false.
+  std::string WindowSectionReadString(const std::string& section, const std::string& key,
+                                      const std::string& def);
+  bool WindowSectionWrite(const std::string& section,
+                          const std::vector<std::pair<std::string, std::string>>& values);
 
   // ---- shredding formulas (workspace_shredding.cpp) ----
   // The formulas dialog's OK: the three formulas and their digit counts go to the settings and
@@ -377,6 +387,43 @@ class TWorkspace {
   // The full-set comparison of a registry entry, when available (the prefetch files).
   std::function<std::unique_ptr<TPrefetchData>(int entry)> StatFullSetSource;
 
+  // ---- scenario (workspace_scenario.cpp) ----
+  // Every change is written to Kvarn_5x36.lss at once (a failure is shown; the change stays) and
+  // then reported through OnScriptChanged. Indexes are 0-based; messages show them 1-based.
+  const TScriptLines& Script() const { return scenario_.Lines; }
+  int ScriptCount() const { return static_cast<int>(scenario_.Lines.size()); }
+  // A forecast or test is running: the scenario cannot be edited.
+  bool ScriptRunning() const { return scenario_.Running; }
+  void SetScriptRunning(bool running) { scenario_.Running = running; }
+  // Start-up: the current scenario from Kvarn_5x36.lss when the file exists; errors are shown
+  // and give false (the scenario is then empty: a change would overwrite the unread file).
+  bool ScriptStartup();
+  // "Строк: %d"
+  std::string ScriptCountText() const;
+  // The list's cells of a line.
+  TScriptListRow ScriptRow(int index);
+  // The line at an index; raises "Запись со индексом %d в файле данных не найдена!".
+  std::string ScriptLineAt(int index) const;
+  // The file's lines replace the scenario; errors are shown and give false, the lines stay.
+  bool ScriptOpen(const std::string& path);
+  // Writes a copy; which file is kept current does not change.
+  bool ScriptSave(const std::string& path);
+  // The file's lines after the scenario's, with one separator line between.
+  bool ScriptAppendFile(const std::string& path);
+  // Appends a line (an empty one is a separator); returns its index.
+  int ScriptAdd(const std::string& line);
+  // Replaces a line; an index outside the scenario is shown as the not-found error.
+  bool ScriptReplace(int index, const std::string& line);
+  // Deletes the lines after the question; false when the person said No.
+  bool ScriptDeleteRows(const std::vector<int>& rows);
+  bool ScriptClear();
+  // Swaps the line with its neighbour (delta -1 or +1); returns the line's new index, or -1
+  // when there is no neighbour.
+  int ScriptMove(int index, int delta);
+  // Rating rows back into scenario lines, in the order given: each caption that holds a filter
+  // becomes a line, each other one is shown as refused. Returns the number of lines added.
+  int ScriptAddFromRatings(const std::vector<std::string>& captions);
+  std::function<void()> OnScriptChanged;
   // ---- rating (workspace_rating.cpp) ----
   const TRatingsArray& Ratings() const { return rating_.Items; }
   const TExpectedShares& RatingsShares() const { return rating_.Shares; }
@@ -490,6 +537,31 @@ class TWorkspace {
   // The list of the tab takes a new row count.
   std::function<void()> OnSystemsChanged;
 
+  // ---- analysis views (workspace_views.cpp) ----
+  const TViewsState& Views() const { return views_; }
+  // The lengths of the views' windows; a value outside 1..2147483647 is ignored.
+  void SetLayoutLen(int len);
+  void SetLayoutCompareLen(int k, int len);  // k = 0..4
+  void SetWeekLen(int len);
+  void SetGraphLen(int len);
+  // Each builds its view over the window at the analysis point when its inputs changed, or
+  // always when forced; true when it was built. With an empty archive a view is empty.
+  bool LayoutCalc(bool force);
+  bool LayoutCmpCalc(bool force);
+  bool WeekStatCalc(bool force);
+  // The graph of the graph box's method; nothing is drawn without a method or draws.
+  bool DrawsGraphDraw(bool force);
+  // "Оставить выделенные" / "Удалить выделенные" of the views: the numbers of the selected
+  // rectangle (grid rows and columns as the view shows them, headers at 0) keep or delete
+  // combinations; a selection without numbers raises "В выделенном диапазоне нет значений для
+  // фильтра!" and leaves the list as it was.
+  void CardFilter(int top, int left, int bottom, int right, bool exclude);
+  void LayoutFilter(int top, int left, int bottom, int right, bool exclude);
+  // The week grid's columns are the numbers themselves, whatever their cells hold.
+  void WeekFilter(int firstNumber, int lastNumber, bool exclude);
+  // The distribution of the draws' sums against all combinations, with its status text.
+  TSumsDistribution TotalSumCombs();
+
  private:
   // Saves the archive after a change and refreshes the views; false when saving failed.
   bool DrawsChanged();
@@ -503,6 +575,8 @@ class TWorkspace {
   void MethodBoxesTake(TMethodBoxes boxes, bool keepSelection);
   // The distribution over all combinations of an entry, as the bytes of its comparison file.
   std::string FullSetBytes(int entry);
+  // Writes the current scenario file and tells the window.
+  void ScriptChanged();
   // The busy state, progress and stop request around a filter test or value search.
   template <class F>
   auto WithFilterTestProgress(const std::string& text, F&& work);
@@ -521,10 +595,12 @@ class TWorkspace {
   TDownloadState download_;
   TCombsState combs_;
   TStatsState stats_;
+  TScenarioState scenario_;
   TFilterTestState filterTest_;
   TRatingState rating_;
   TRegularsState regulars_;
   TSystemsState systems_;
+  TViewsState views_;
 };
 
 }  // namespace kvarn

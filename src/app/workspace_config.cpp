@@ -129,6 +129,21 @@ std::string TWorkspace::WindowStateReadString(const std::string& key, const std:
   return v;
 }
 
+std::string TWorkspace::WindowSectionReadString(const std::string& section, const std::string& key,
+                                                const std::string& def) {
+  std::string v = def;
+  RunShown(host_, [&] {
+    v = kvarn::WindowSectionReadString(DataPath(WindowStateFileName), section, key, def);
+  });
+  return v;
+}
+
+bool TWorkspace::WindowSectionWrite(
+    const std::string& section, const std::vector<std::pair<std::string, std::string>>& values) {
+  return RunShown(
+      host_, [&] { kvarn::WindowSectionWrite(DataPath(WindowStateFileName), section, values); });
+}
+
 bool TWorkspace::WindowStateSaveAll() {
   return RunShown(host_, [&] {
     std::string path = DataPath(WindowStateFileName);

@@ -96,7 +96,8 @@ int Run(TCliContext& ctx, TCliArgs& args, bool test) {
   if (a.file) {
     lines = ScriptFileRead(*a.file);
   } else {
-    ScriptAutoLoad(lines, ws.DataDir());
+    if (!ws.ScriptStartup()) return 1;
+    lines = ws.Script();
   }
   ws.SetDrawsOffset(a.offset);
 

@@ -518,4 +518,21 @@ void WindowStateWriteBool(const std::string& path, const std::string& key, bool 
   StateUpdate(path, [&](TIniFile& ini) { ini.WriteBool(WindowStateSection, key, value); });
 }
 
+int WindowSectionReadInt(const std::string& path, const std::string& section,
+                         const std::string& key, int def) {
+  return StateLoad(path).ReadInteger(section, key, def);
+}
+
+std::string WindowSectionReadString(const std::string& path, const std::string& section,
+                                    const std::string& key, const std::string& def) {
+  return StateLoad(path).ReadString(section, key, def);
+}
+
+void WindowSectionWrite(const std::string& path, const std::string& section,
+                        const std::vector<std::pair<std::string, std::string>>& values) {
+  StateUpdate(path, [&](TIniFile& ini) {
+    for (const auto& [key, value] : values) ini.WriteString(section, key, value);
+  });
+}
+
 }  // namespace kvarn

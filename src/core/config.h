@@ -167,9 +167,9 @@ struct TWindowState {
   int DrawsGraphLen = 100;
   int FiltersHeight = 120;
   int LayoutLen = 100;
-  std::array<int, 5> LayoutCompareLen{10, 20, 30, 50, 100};
-  int LayoutCompareHeight = 150;
-  int WeekLen = 100;
+  std::array<int, 5> LayoutCompareLen{50, 100, 200, 300, 400};
+  int LayoutCompareHeight = 300;
+  int WeekLen = 1000;
   int WeekHeight = 200;
   int WeekChartMode = 0;
   bool WeekChartType = false;
@@ -222,5 +222,15 @@ void WindowStateWriteString(const std::string& path, const std::string& key,
                             const std::string& value);
 void WindowStateWriteInt(const std::string& path, const std::string& key, int value);
 void WindowStateWriteBool(const std::string& path, const std::string& key, bool value);
+
+// The keys of another window's own section (the repeats window's lengths, sizes and column
+// widths); reading gives `def` for a missing key, writing stores every given key in one update of
+// the file. Failures raise like those of the main window's section.
+int WindowSectionReadInt(const std::string& path, const std::string& section,
+                         const std::string& key, int def);
+std::string WindowSectionReadString(const std::string& path, const std::string& section,
+                                    const std::string& key, const std::string& def);
+void WindowSectionWrite(const std::string& path, const std::string& section,
+                        const std::vector<std::pair<std::string, std::string>>& values);
 
 }  // namespace kvarn

@@ -58,10 +58,9 @@ uint32_t ChannelColour(int n, int size) {
 // ---- numbers and combinations ----
 
 int ShiftNumber(int n, int k) {
-  int r = n + k;
-  while (r > NumbersCount) r -= NumbersCount;
-  while (r <= 0) r += NumbersCount;
-  return r;
+  // In one step and in 64 bits: a step read from a damaged file may be any int32.
+  const int64_t r = (static_cast<int64_t>(n) + k - 1) % NumbersCount;
+  return static_cast<int>(r < 0 ? r + NumbersCount : r) + 1;
 }
 
 TComb ShiftComb(const TComb& c, int k) {
@@ -110,7 +109,7 @@ int DrawsMatches(const TDraw& d1, const TDraw& d2) {
 TNumberSet DrawIntersect(const TDraw& d, const TNumberSet& set) {
   TNumberSet r;
   for (uint8_t v : d.Values) {
-    for (int i = 0; i < set.Count; ++i) {
+    for (int i = 0; i < set.Count && i < MaxSetSize; ++i) {
       if (set.Numbers[i] == v) {
         r.Numbers[r.Count++] = v;
         break;
@@ -123,9 +122,11 @@ TNumberSet DrawIntersect(const TDraw& d, const TNumberSet& set) {
 
 bool SameNumberSet(const TNumberSet& a, const TNumberSet& b) {
   if (a.Count != b.Count) return false;
-  for (int i = 0; i < a.Count; ++i) {
+  // Sets read from a damaged stake record may claim more numbers than they hold.
+  const int count = std::clamp(a.Count, 0, MaxSetSize);
+  for (int i = 0; i < count; ++i) {
     bool found = false;
-    for (int j = 0; j < b.Count && !found; ++j) found = a.Numbers[i] == b.Numbers[j];
+    for (int j = 0; j < count && !found; ++j) found = a.Numbers[i] == b.Numbers[j];
     if (!found) return false;
   }
   return true;

@@ -62,6 +62,12 @@ void ScriptFileSave(const TScriptLines& script, const std::string& path) {
   ScriptFileWrite(path, script);
 }
 
+void ScriptFileAddLine(const std::string& path, const std::string& line) {
+  TScriptLines lines = FileExists(path) ? ScriptFileRead(path) : TScriptLines{};
+  lines.push_back(line);
+  ScriptFileWrite(path, lines);
+}
+
 std::string ScriptAutoPath(const std::string& dataDir) {
   return PathJoin(dataDir, ScriptAutoFileName);
 }

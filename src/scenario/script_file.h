@@ -31,6 +31,8 @@ void ScriptFileLoad(TScriptLines& script, const std::string& path);
 // line (none when the last line is already a separator or the file holds no lines).
 void ScriptFileAppend(TScriptLines& script, const std::string& path);
 void ScriptFileSave(const TScriptLines& script, const std::string& path);
+// Appends one line to a scenario file, which is created when missing.
+void ScriptFileAddLine(const std::string& path, const std::string& line);
 
 std::string ScriptAutoPath(const std::string& dataDir);
 void ScriptAutoSave(const TScriptLines& script, const std::string& dataDir);

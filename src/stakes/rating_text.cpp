@@ -154,8 +154,9 @@ std::vector<TGraphSeries> RatingsGraphOverlapData(const TRatingsArray& ratings,
   TGraphSeries normal{RatingsNormalSeriesTitle, {}};
   const double all = static_cast<double>(CombCount(NumbersCount, CombSize));
   for (int k = 0; k < RatingMatchKinds; ++k)
-    normal.Points.emplace_back(
-        k, static_cast<double>(shares.Counts[static_cast<size_t>(k)]) * most / all);
+    normal.Points.push_back(
+        {static_cast<double>(k),
+         static_cast<double>(shares.Counts[static_cast<size_t>(k)]) * most / all});
   series.push_back(std::move(normal));
   for (const TRatingRecord* r : rows) {
     TGraphSeries s{RatingIsConsistent(*r) ? r->Name : RatingBadDataText, {}};

@@ -65,6 +65,9 @@ const std::vector<TCommandDef>& MainCommandTable() {
       {"LayoutFilter_Exclude", "Схема", "Удалить выделенные", "", false},
       {"WeekFilter_Include", "Неделя", "Оставить выделенные", "", false},
       {"WeekFilter_Exclude", "Неделя", "Удалить выделенные", "", false},
+      // Spreadsheet exports of the card and the scheme.
+      {"CardXlsExport", "Карта", "Экспорт карты тиражей в Microsoft Excel", "", false},
+      {"LayoutXlsExport", "Схема", "Экспорт схемы в Microsoft Excel", "", false},
       // Ставки
       {"StakeAdd", "Ставки", "Сделать ставку", "F4", false},
       {"StakeAddRandom", "Ставки", "Сделать случайную ставку", "Ctrl+F4", false},

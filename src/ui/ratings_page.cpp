@@ -10,6 +10,7 @@
 #include "ui/form_chance.h"
 #include "ui/form_graph.h"
 #include "ui/list_view.h"
+#include "ui/script_page.h"
 #include "ui/template_main.h"
 #include "ui/window_state.h"
 
@@ -74,6 +75,22 @@ void TRatingsPage::BindCommands() {
         dlg.setDefaultSuffix(QStringLiteral("csv"));
         if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty())
           ws.RatingsExport(dlg.selectedFiles().first().toStdString());
+      });
+  // The selected rows back into scenario lines, in list order; the scenario tab is shown when
+  // one was added.
+  c.Bind(
+      "RatingsToScript", [this, &ws] { return !ws.ScriptRunning() && !SelectedRows().empty(); },
+      [this, &ws] {
+        std::vector<std::string> captions;
+        for (int row : SelectedRows())
+          if (row < static_cast<int>(ws.Ratings().size()))
+            captions.push_back(ws.Ratings()[static_cast<size_t>(row)].Name);
+        int added = 0;
+        {
+          TBusyGuard busy(main_.Host());
+          added = ws.ScriptAddFromRatings(captions);
+        }
+        if (added > 0) main_.RightTabs().setCurrentWidget(&main_.Page<TScriptPage>());
       });
   ws.OnRatingsListChanged = [this] { Refresh(false); };
 }

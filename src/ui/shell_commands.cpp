@@ -62,18 +62,17 @@ void TTemplateMain::BindShellCommands() {
         workspace_->SystemsOn(on);
         ShowSystemStakes(on);
       }
-      if (on && (tab == rtCard || tab == rtTables)) rightTabs_->setCurrentIndex(tab);
+      if (!on || tab == rtSystems) return;
+      // A tab switched on comes to the front with its view built; the graph is drawn anew.
+      rightTabs_->setCurrentIndex(tab);
+      RightPage(tab)->Refresh(tab == rtGraphs);
     });
   }
   BindViewSwitch("ViewColorDraws", "ColorDraws", true,
                  [this](bool) { Page<TDrawsPage>().Repaint(); });
   BindViewSwitch("ViewColorCombs", "ColorCombs", true,
                  [this](bool) { Page<TCombsPage>().Repaint(); });
-  BindViewSwitch("ViewColorCard", "ColorCard", true);
-  BindViewSwitch("ViewColorCardSequences", "ColorCardSequences", true);
-  BindViewSwitch("ViewShemaGradient", "LayoutGradient", true);
-  BindViewSwitch("ViewWeekChartMode", "WeekChartMode", false);
-  BindViewSwitch("ViewWeekChartType", "WeekChartType", false);
+  // The card's, scheme's and week's own switches are bound by their pages.
   BindViewSwitch("StakesScroll", "StakesScrollEnabled", true);
   BindViewSwitch("StakesCheckLine", "StakesCheckOnLine", true);
   BindViewSwitch("LogToggle", "ScriptLogEnabled", false);

@@ -11,6 +11,7 @@
 
 #include "core/lottery.h"
 #include "core/text.h"
+#include "ui/analysis_windows.h"
 #include "ui/combs_page.h"
 #include "ui/draws_page.h"
 #include "ui/form_info.h"
@@ -59,6 +60,7 @@ void TTemplateMain::Create() {
     BindShellCommands();
     for (TPage* page : pages_) page->BindCommands();
     BindInfoCommands(*this);
+    BindAnalysisWindows(*this);
     workspace_->OnViewsRefresh = [this] { RefreshViews(); };
     setWindowTitle(LotteryCaption());
     // A restarted program waits for the previous instance to end.
@@ -242,6 +244,7 @@ bool TTemplateMain::Initialize() {
     ws.DrawsRefreshList(true);
     ws.CombsStartup();
     Page<TCombsPage>().Refresh(true);
+    ws.ScriptStartup();
     RefreshViews(true);
     ws.RatingsLoad();
     ws.TabTables(ws.WindowState().TabTables);

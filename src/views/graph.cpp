@@ -7,8 +7,8 @@
 
 namespace kvarn {
 
-TGraphSeries BuildGraphSeries(TCustomGraphStat& stat, int offset, int len, bool sorted) {
-  TGraphSeries s;
+TStatGraphSeries BuildGraphSeries(TCustomGraphStat& stat, int offset, int len, bool sorted) {
+  TStatGraphSeries s;
   const int drawsCount = static_cast<int>(stat.Draws.size());
   const TStatWindow w = StatWindow(drawsCount, offset, len);
   if (w.N <= 0 || w.Last >= drawsCount) return s;

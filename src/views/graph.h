@@ -15,13 +15,13 @@ constexpr int GraphLenDefault = 100;
 constexpr const char* GraphMeanTitle = "Среднее значение";
 constexpr const char* GraphModeTitle = "Наиболее часто встречающееся значение";
 
-struct TGraphPoint {
+struct TStatGraphPoint {
   int32_t Draw = 0;   // draw number, the x of the point
   int32_t Value = 0;  // the method's graph value
 };
 
-struct TGraphSeries {
-  std::vector<TGraphPoint> Points;  // oldest draw first
+struct TStatGraphSeries {
+  std::vector<TStatGraphPoint> Points;  // oldest draw first
   int64_t Sum = 0;
   // The value met most often; of equally frequent values the one met first in the window.
   int32_t MostFrequent = 0;
@@ -36,6 +36,6 @@ struct TGraphSeries {
 
 // The `len` draws of the method's archive up to the one at `offset`, each valued with GraphValue(i,
 // last, sorted).
-TGraphSeries BuildGraphSeries(TCustomGraphStat& stat, int offset, int len, bool sorted);
+TStatGraphSeries BuildGraphSeries(TCustomGraphStat& stat, int offset, int len, bool sorted);
 
 }  // namespace kvarn

@@ -10,10 +10,10 @@
 
 namespace kvarn {
 
-int DrawWeekDay(const TDraw& d) {
+int DrawWeekDay(const TDraw& d, const TDateFormat& format) {
   TDateTime t = 0;
   try {
-    t = ParseDateTime(d.DateText);
+    t = format.Read(d.DateText);
   } catch (const std::exception&) {
     return 0;
   }
@@ -22,13 +22,14 @@ int DrawWeekDay(const TDraw& d) {
   return (DayOfWeek(t) + 5) % 7 + 1;
 }
 
-TWeekTable BuildWeekTable(const TDrawsArray& draws, int offset, int len) {
+TWeekTable BuildWeekTable(const TDrawsArray& draws, int offset, int len,
+                          const TDateFormat& format) {
   TWeekTable table;
   const TStatWindow w = StatWindow(static_cast<int>(draws.size()), offset, len);
   if (w.N <= 0 || w.Last >= static_cast<int>(draws.size())) return table;
   for (int i = w.First; i <= w.Last; ++i) {
     const TDraw& d = draws[static_cast<size_t>(i)];
-    const int day = DrawWeekDay(d);
+    const int day = DrawWeekDay(d, format);
     if (day == 0) {
       ++table.Skipped;
       continue;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/dates.h"
 #include "core/lottery.h"
 
 namespace kvarn {
@@ -26,11 +27,12 @@ struct TWeekTable {
 };
 
 // Day of the week of a draw, 1 = Monday .. 7 = Sunday; 0 when its date cannot be read (an empty
-// date included: it is no day at all).
-int DrawWeekDay(const TDraw& d);
+// date included: it is no day at all). The date is read in the form the person's locale uses.
+int DrawWeekDay(const TDraw& d, const TDateFormat& format = {});
 
 // Counts the `len` draws up to the one at `offset`.
-TWeekTable BuildWeekTable(const TDrawsArray& draws, int offset, int len);
+TWeekTable BuildWeekTable(const TDrawsArray& draws, int offset, int len,
+                          const TDateFormat& format = {});
 
 // From white for small counts to pure red for M; DefaultColour for an empty cell or M = 0.
 uint32_t WeekCellColour(int32_t value, int32_t max);

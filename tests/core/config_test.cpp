@@ -247,6 +247,25 @@ TEST_F(ConfigFiles, WindowStateKeysAreWrittenAtOnceAsOneOrZero) {
   EXPECT_EQ(WindowStateReadString(frm_, "lvDraws.Column1", ""), "80,0");
 }
 
+TEST_F(ConfigFiles, AnotherWindowKeepsItsKeysInItsOwnSection) {
+  WindowStateWriteBool(frm_, "SortedDraws", true);
+  WindowSectionWrite(frm_, "TFormRepeats",
+                     {{"DrawsLength", "250"}, {"DrawsDeep", "40"}, {"lvList.Column1", "90,1"}});
+  EXPECT_NE(Read(frm_).find("\r\n[TFormRepeats]\r\nDrawsLength=250\r\nDrawsDeep=40\r\n"),
+            std::string::npos);
+  EXPECT_EQ(WindowSectionReadInt(frm_, "TFormRepeats", "drawslength", 100), 250);
+  EXPECT_EQ(WindowSectionReadInt(frm_, "TFormRepeats", "GraphHeight", 220), 220);
+  EXPECT_EQ(WindowSectionReadString(frm_, "TFormRepeats", "lvList.Column1", ""), "90,1");
+  // The main window's keys of the same name are others.
+  EXPECT_EQ(WindowStateReadInt(frm_, "DrawsLength", 7), 7);
+  // The views' lengths start at their designed values.
+  const TWindowState st;
+  EXPECT_EQ(st.WeekLen, 1000);
+  EXPECT_EQ(st.LayoutLen, 100);
+  EXPECT_EQ(st.LayoutCompareLen, (std::array<int, 5>{50, 100, 200, 300, 400}));
+  EXPECT_EQ(st.DrawsGraphLen, 100);
+}
+
 TEST(Money, FixedPointConversion) {
   EXPECT_EQ(MoneyFromReal(12.5L), 125000);
   EXPECT_EQ(MoneyFromReal(0.1L), 1000);

@@ -111,6 +111,16 @@ TEST_F(ScriptFileTest, AppendAddsOneSeparator) {
   EXPECT_EQ(s, TScriptLines{"a"});
 }
 
+TEST_F(ScriptFileTest, AddLineCreatesOrExtendsAFile) {
+  ScriptFileAddLine(Path("n.lsc"), "Первая");
+  ScriptFileAddLine(Path("n.lsc"), "");
+  EXPECT_EQ(Bytes("n.lsc"), "\xCF\xE5\xF0\xE2\xE0\xFF\r\n\r\n");
+  // A file that cannot be read is not replaced.
+  fs::create_directories(Path("dir.lsc"));
+  EXPECT_THROW(ScriptFileAddLine(Path("dir.lsc"), "x"), EKvarnError);
+  EXPECT_TRUE(fs::is_directory(Path("dir.lsc")));
+}
+
 TEST_F(ScriptFileTest, CurrentScenarioFile) {
   TScriptLines s{"x"};
   EXPECT_FALSE(ScriptAutoLoad(s, dir.string()));

@@ -1,7 +1,9 @@
 // The scenario's run commands in the window: F10 and Ctrl+F10 run, Ctrl+X stops after its
 // question, the tabs take no input while a run lasts, the statistics tab follows the run, and a
 // long back-test keeps the window responsive and stops at once.
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QInputDialog>
 #include <QTableView>
 #include <QTest>
 #include <chrono>
@@ -12,7 +14,7 @@
 #include "scenario/script_run_texts.h"
 #include "ui/combs_page.h"
 #include "ui/draws_page.h"
-#include "ui/script_run_control.h"
+#include "ui/script_page.h"
 #include "ui/stats_page.h"
 #include "ui_fixture.h"
 
@@ -25,22 +27,24 @@ class TScriptRunTest : public TUiTest {
     TUiTest::SetUp();
     WriteDraws(RandomArchive(250, 1, 5));
   }
-  TScriptRunControl& Control(TFormMain& w, TScriptLines lines) {
-    lines_ = std::move(lines);
-    TScriptRunControl::THooks hooks;
-    hooks.Lines = [this] { return lines_; };
-    hooks.Panel = [this](TScriptPanel p, const QString& text) {
-      panels_[p] = text;
-      if (OnPanel) OnPanel(p, text);
+  // The scenario tab's own control, shown, with `lines` as the workspace's scenario; the panels
+  // it writes are also recorded here.
+  TScriptRunControl& Control(TFormMain& w, const TScriptLines& lines) {
+    for (const std::string& line : lines) w.Workspace().ScriptAdd(line);
+    TScriptPage& page = w.Page<TScriptPage>();
+    w.RightTabs().setCurrentWidget(&page);
+    control_ = &page.RunControl();
+    auto shown = control_->Runner().OnPanel;
+    control_->Runner().OnPanel = [this, shown](TScriptPanel p, const std::string& text) {
+      shown(p, text);
+      panels_[p] = QString::fromStdString(text);
+      if (OnPanel) OnPanel(p, panels_[p]);
     };
-    control_ = new TScriptRunControl(w, hooks, &w);
-    control_->BindCommands();
     control_->OpenLog = [this](const std::string& path) { opened_ = path; };
     w.UpdateCommands();
     return *control_;
   }
 
-  TScriptLines lines_;
   TScriptRunControl* control_ = nullptr;
   std::map<TScriptPanel, QString> panels_;
   std::function<void(TScriptPanel, const QString&)> OnPanel;
@@ -55,15 +59,28 @@ TEST_F(TScriptRunTest, F10RunsTheForecastAndTheStatisticsTabShowsItsLastStep) {
   TScriptRunControl& c = Control(w, {Line});
   EXPECT_TRUE(w.Commands().Action("ScriptRun")->isEnabled());
   EXPECT_FALSE(w.Commands().Action("ScriptStop")->isEnabled());
-  bool disabledWhileRunning = false;
+  TScriptPage& page = w.Page<TScriptPage>();
+  bool disabledWhileRunning = false, lineShown = false;
   OnPanel = [&](TScriptPanel p, const QString&) {
     if (p == TScriptPanel::Stakes)
       disabledWhileRunning =
           !w.Page<TDrawsPage>().isEnabled() && !w.Page<TCombsPage>().isEnabled() &&
-          !w.Page<TStatsPage>().isEnabled() && !w.Commands().Action("ScriptRun")->isEnabled();
+          !w.Page<TStatsPage>().isEnabled() && !page.List()->isEnabled() &&
+          !w.Commands().Action("ScriptRun")->isEnabled() &&
+          !w.Commands().Action("ScriptAdd")->isEnabled() &&
+          page.Panel(TScriptPage::spRunText)->text().startsWith(QStringLiteral("Фильтр 1 из 1: "));
+    if (p == TScriptPanel::Line)
+      lineShown = page.SelectedRows() == std::vector<int>{0} &&
+                  page.Panel(TScriptPage::spLine)->text() == QStringLiteral("Строка: 1");
   };
   QTest::keyClick(&w, Qt::Key_F10);
   EXPECT_TRUE(disabledWhileRunning);
+  EXPECT_TRUE(lineShown);
+  EXPECT_EQ(page.Panel(TScriptPage::spStakesMade)->text(), QStringLiteral("Ставок: 1"));
+  EXPECT_EQ(page.Panel(TScriptPage::spRunText)->text(), QString::fromUtf8(ScriptFinishedText));
+  EXPECT_TRUE(page.List()->isEnabled());
+  EXPECT_FALSE(w.Workspace().ScriptRunning());
+  EXPECT_TRUE(w.Commands().Action("ScriptAdd")->isEnabled());
   EXPECT_FALSE(c.Runner().Running());
   EXPECT_EQ(c.Runner().State().Stakes, 1);
   EXPECT_EQ(panels_[TScriptPanel::Text], QString::fromUtf8(ScriptFinishedText));
@@ -109,6 +126,30 @@ TEST_F(TScriptRunTest, CtrlXAsksAndStopsATestWhereItIs) {
   const int64_t records = w.Workspace().StakesFile().Count();
   QTest::keyClick(&w, Qt::Key_F10, Qt::ControlModifier);
   EXPECT_EQ(w.Workspace().StakesFile().Count(), records);
+}
+
+TEST_F(TScriptRunTest, CtrlF10AsksTheCountInItsDialog) {
+  TFormMain& w = Open();
+  ASSERT_TRUE(ShowActive(w));
+  TScriptRunControl& c = Control(w, {Line});
+  int asked = -1;
+  QString lastCycle;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    asked = dialog->intMaximum();
+    dialog->setIntValue(3);
+    dialog->accept();
+  });
+  OnPanel = [&](TScriptPanel p, const QString& text) {
+    if (p == TScriptPanel::Cycle && text != QStringLiteral("Цикл: 0")) lastCycle = text;
+  };
+  QTest::keyClick(&w, Qt::Key_F10, Qt::ControlModifier);
+  EXPECT_EQ(asked, 249);
+  EXPECT_EQ(lastCycle, QStringLiteral("Цикл: 3"));
+  EXPECT_FALSE(c.Runner().Running());
+  EXPECT_EQ(w.Workspace().DrawsOffset(), 0);
+  EXPECT_GT(w.Workspace().StakesFile().Count(), 0);
 }
 
 TEST_F(TScriptRunTest, ClosingTheWindowStopsTheRunFirst) {

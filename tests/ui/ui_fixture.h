@@ -92,6 +92,26 @@ class TUiTest : public TDataDirTest {
     EXPECT_TRUE(seen);
   }
 
+  // The same for a window that shows after work that lets events run (a status text, a progress
+  // window): the action waits until the dialog is the active modal window and `ready` says its
+  // own work is done (the poll may fire inside that work, while it lets events run).
+  template <class D>
+  static void WhenShown(const std::function<void()>& open, const std::function<void(D&)>& action,
+                        const std::function<bool(D&)>& ready = {}) {
+    QTimer poll;
+    bool seen = false;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
+      if (!d || seen || (ready && !ready(*d))) return;
+      seen = true;
+      poll.stop();
+      action(*d);
+    });
+    poll.start(20);
+    open();
+    EXPECT_TRUE(seen);
+  }
+
   std::vector<std::string> Texts() const {
     std::vector<std::string> t;
     for (const auto& m : shown) t.push_back(m.text);

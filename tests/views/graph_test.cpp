@@ -27,7 +27,7 @@ KVARN_STAT_CLASS(TstFxFirst)
 
 class GraphSeries : public ::testing::Test {
  protected:
-  TGraphSeries Build(const TDrawsArray& draws, int offset, int len, bool sorted = false) {
+  TStatGraphSeries Build(const TDrawsArray& draws, int offset, int len, bool sorted = false) {
     list_.SetDraws(draws);
     auto stat = TstFxFirst_Class().Create(list_, 0);
     return BuildGraphSeries(static_cast<TCustomGraphStat&>(*stat), offset, len, sorted);
@@ -39,7 +39,7 @@ class GraphSeries : public ::testing::Test {
 TEST_F(GraphSeries, OnePointPerDrawOfTheWindowOldestFirst) {
   const TDrawsArray draws = Archive(
       {{4, 9, 10, 11, 12}, {2, 9, 10, 11, 12}, {6, 1, 10, 11, 12}, {8, 9, 10, 11, 12}}, 101);
-  const TGraphSeries s = Build(draws, 1, 2);
+  const TStatGraphSeries s = Build(draws, 1, 2);
   ASSERT_EQ(s.Points.size(), 2u);
   EXPECT_EQ(s.Points[0].Draw, 102);
   EXPECT_EQ(s.Points[0].Value, 2);
@@ -54,7 +54,7 @@ TEST_F(GraphSeries, OnePointPerDrawOfTheWindowOldestFirst) {
 
 TEST_F(GraphSeries, MeanIsTheExactQuotient) {
   const TDrawsArray draws = Archive({{1, 9, 10, 11, 12}, {2, 9, 10, 11, 13}, {2, 9, 10, 11, 14}});
-  const TGraphSeries s = Build(draws, 0, 100);
+  const TStatGraphSeries s = Build(draws, 0, 100);
   EXPECT_EQ(s.Sum, 5);
   EXPECT_EQ(s.Mean(), 5.0L / 3.0L);
   EXPECT_NE(s.Mean(), 2.0L);
@@ -68,7 +68,7 @@ TEST_F(GraphSeries, FirstOfTheMostFrequentValuesInWindowOrder) {
                                      {3, 9, 10, 11, 12},
                                      {7, 9, 10, 11, 12},
                                      {5, 9, 10, 11, 12}});
-  TGraphSeries s = Build(draws, 0, 100);
+  TStatGraphSeries s = Build(draws, 0, 100);
   EXPECT_EQ(s.MostFrequent, 7);
   EXPECT_EQ(s.MostFrequentCount, 2);
   // Without the first draw 3 leads.

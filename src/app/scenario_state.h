@@ -1,0 +1,14 @@
+// The scenario of the workspace: its lines (kept in Kvarn_5x36.lss after every change) and
+// whether a run of it is in progress, which locks every editing command.
+#pragma once
+
+#include "scenario/script_file.h"
+
+namespace kvarn {
+
+struct TScenarioState {
+  TScriptLines Lines;
+  bool Running = false;
+};
+
+}  // namespace kvarn
