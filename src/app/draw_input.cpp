@@ -36,7 +36,8 @@ TDraw DrawInputRead(const TDraw& original, int32_t number, std::string_view numb
   int values[CombSize + 1];
   for (size_t i = 0; i < words.size(); ++i) {
     int64_t v;
-    if (!TryTextToInt(words[i], v)) Raise(bad);
+    // Checked before it is narrowed: 4294967297 is no 1.
+    if (!TryTextToInt(words[i], v) || v < 0 || v > NumbersCount) Raise(bad);
     values[i] = static_cast<int>(v);
   }
   TNumberBits seen;

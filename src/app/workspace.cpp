@@ -20,6 +20,19 @@ std::string TWorkspace::DataPath(const std::string& fileName) const {
   return PathJoin(dataDir_, fileName);
 }
 
+void TWorkspace::LockDataDir(TLockOwner owner) {
+  lockOwner_ = owner;
+  dirLock_.Acquire(dataDir_, owner, lockWaitMs_);
+}
+
+void TWorkspace::LockForWrite(TDataDirLock& lock) {
+  if (!dirLock_.Held()) lock.Acquire(dataDir_, lockOwner_, lockWaitMs_);
+}
+
+bool TWorkspace::TryLockForWrite(TDataDirLock& lock) {
+  return dirLock_.Held() || lock.TryAcquire(dataDir_, lockOwner_);
+}
+
 void TWorkspace::OpenHeadless() {
   SettingsLoad();
   draws_.Offset = 0;

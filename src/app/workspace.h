@@ -29,6 +29,7 @@
 #include "app/views_state.h"
 #include "core/config.h"
 #include "core/dates.h"
+#include "core/dirlock.h"
 #include "core/draws.h"
 #include "core/random.h"
 #include "scenario/script_list.h"
@@ -46,6 +47,9 @@
 #include "views/sums.h"
 
 namespace kvarn {
+
+// The warning of a load that found records which are no draws (which ones, up to twenty).
+std::string SetAsideMessage(const TSetAsideRecords& aside);
 
 class TWorkspace {
  public:
@@ -67,10 +71,29 @@ class TWorkspace {
   // Start-up without a window (kvarn-cli, tests): settings read, draws and rating loaded.
   void OpenHeadless();
 
+  // ---- the data directory's lock (workspace.cpp) ----
+  // Takes the lock for the workspace's life: the window at start-up, kvarn-cli before it reads
+  // the data a command is going to change, so that no other writer changes them in between.
+  // Raises EDataDirBusy naming the holder, or EKvarnError when the lock file cannot be used.
+  void LockDataDir(TLockOwner owner);
+  bool DataDirLocked() const { return dirLock_.Held(); }
+  // Who takes the lock for single writes, and how long they wait for another writer.
+  void SetLockOwner(TLockOwner owner) { lockOwner_ = owner; }
+  void SetLockWaitMs(int ms) { lockWaitMs_ = ms; }
+  // Every write of a data file holds the lock (stakes, rating, regulars and scenario files too):
+  // nothing to do when the workspace holds it for its life, otherwise `lock` takes it now for as
+  // long as it lives. LockForWrite waits and raises as LockDataDir does; TryLockForWrite gives
+  // false at once when another process holds it (for files that may as well not be written).
+  void LockForWrite(TDataDirLock& lock);
+  bool TryLockForWrite(TDataDirLock& lock);
+
   // ---- settings (workspace_config.cpp) ----
-  // Start-up order: window state, configuration, proxy and web archive; then the first-start
-  // rule of PrefetchsInit. Errors are shown and the values read so far stay.
+  // Start-up order: window state, configuration, proxy and web archive. Errors are shown and
+  // the values read so far stay. Nothing is written.
   void SettingsLoad();
+  // The first-start rule of PrefetchsInit: the window writes the comparison switch once, after
+  // it took the data directory.
+  void SettingsFirstStart();
   TConfigFile& Settings() { return settings_; }
   const TConfigFile& Settings() const { return settings_; }
   TConfigData& Config() { return settings_.Data; }
@@ -122,10 +145,13 @@ class TWorkspace {
   // Stores k when it differs, refreshes the list and the status panels and the dependent views.
   void SetDrawsOffset(int k);
   // Loads Kvarn_5x36.ldr; a missing file changes nothing. Errors are shown; the draws read
-  // before stay.
+  // before stay, and the next save asks before it replaces the file. Records that are no draws
+  // are named in a warning, kept aside and written back in their places.
   void DrawsLoad();
   // Rewrites the draws file; errors are shown and give false (the archive keeps the change).
+  // Records that did not change are written back byte for byte.
   bool DrawsSave();
+  const TSetAsideRecords& DrawsSetAside() const { return draws_.SetAside; }
   void DrawsDelete(int index);
   void DrawsClear();
   int DrawsNextNumber(int offset) const;
@@ -162,6 +188,10 @@ class TWorkspace {
   // the backup, with a warning). False when the file cannot be opened: the read error and the
   // exclusive-access message are shown, and the window ends.
   bool StakesOpen();
+  // The window's start-up: the data directory's lock for the window's life (kvarn-cli then
+  // changes nothing in it), then StakesOpen. False, with the holder and the exclusive-access
+  // message shown, when another window or writer holds the directory; the window then ends.
+  bool OpenDataDirExclusive();
   // Shutdown; a failure is shown.
   void StakesClose();
   bool StakesFileOpen() const { return stakes_.File.IsOpen(); }
@@ -337,9 +367,11 @@ class TWorkspace {
   // The comparison computed for the settings in use, without touching the stored file.
   std::unique_ptr<TPrefetchData> FullSetInMemory(int entry);
   std::string PrefetchPathOf(int entry);
-  // Builds the missing files and rebuilds the existing ones whose group bit is in groupMask;
-  // runs only when forced or the comparison is on. Returns the number of files built.
-  int RefreshPrefetchFiles(bool force, unsigned groupMask);
+  // Builds the missing and the damaged files and rebuilds the existing ones whose group bit is
+  // in groupMask; runs only when forced or the comparison is on. A failed rebuild keeps the old
+  // file, unless `staleGroups` says the files of groupMask belong to settings no longer in use.
+  // Returns the number of files built.
+  int RefreshPrefetchFiles(bool force, unsigned groupMask, bool staleGroups = false);
   static constexpr unsigned AllGroupsMask = (1u << StatGroupCount) - 1;
   // Deletes the files of the groups in groupMask (they are built afresh on use).
   void DropPrefetchFiles(unsigned groupMask);
@@ -563,12 +595,22 @@ class TWorkspace {
   TSumsDistribution TotalSumCombs();
 
  private:
+  // Runs a write of data files under the data directory's lock; a failure is shown after
+  // `prefix` and gives false.
+  bool LockedShown(const std::function<void()>& write, const std::string& prefix = {});
+  bool ConfigSaveShown(const std::function<void()>& save);
+  // Writes the draws file under the lock; asks first when the last load failed or another
+  // program changed the file since. Raises when the file is not written.
+  void DrawsWriteChecked();
   // Saves the archive after a change and refreshes the views; false when saving failed.
   bool DrawsChanged();
   bool DownloadProxyInUse() const;
   void DownloadWaitChanged();
   void DownloadChooseProxy();
   std::string DownloadGet(const std::string& path);
+  // A page without its closing marker is written to a file; the line for the retry question
+  // that names it (empty for other failures).
+  std::string DownloadFailureNote(const std::exception& e);
   void DrawsDownloadFinished();
   // New lines of both method boxes; a kept selection stays when still valid, otherwise the first
   // line is selected.
@@ -577,6 +619,8 @@ class TWorkspace {
   std::string FullSetBytes(int entry);
   // Writes the current scenario file and tells the window.
   void ScriptChanged();
+  // The entry's comparison file can be read and passes its checks.
+  bool PrefetchFileSound(int entry);
   // The busy state, progress and stop request around a filter test or value search.
   template <class F>
   auto WithFilterTestProgress(const std::string& text, F&& work);
@@ -592,6 +636,9 @@ class TWorkspace {
   TWindowState windowState_;
   TDrawsState draws_;
   TStakesState stakes_;
+  TDataDirLock dirLock_;
+  TLockOwner lockOwner_ = TLockOwner::Program;
+  int lockWaitMs_ = DataDirLockWaitMs;
   TDownloadState download_;
   TCombsState combs_;
   TStatsState stats_;

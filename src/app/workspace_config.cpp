@@ -14,20 +14,24 @@ void TWorkspace::SettingsLoad() {
     ProxyLoad(DataPath(ConfigFileName), settings_.Proxy);
     DownloadLoad(DataPath(ConfigFileName), settings_.Download);
   });
-  // On the first start the switch of the full-set comparison is written out once.
-  if (!windowState_.PrefetchsInit) {
-    windowState_.PrefetchsInit = true;
-    RunShown(
-        host_,
-        [&] {
-          TIniFile ini;
-          ini.Load(statePath);
-          ini.WriteBool(WindowStateSection, "PrefetchsInit", true);
-          ini.WriteBool(WindowStateSection, "PrefetchsEnabled", windowState_.PrefetchsEnabled);
-          ini.Save(statePath);
-        },
-        "Ошибка записи параметров программы!\r\r");
-  }
+}
+
+void TWorkspace::SettingsFirstStart() {
+  if (windowState_.PrefetchsInit) return;
+  windowState_.PrefetchsInit = true;
+  const std::string statePath = DataPath(WindowStateFileName);
+  RunShown(
+      host_,
+      [&] {
+        TDataDirLock lock;
+        LockForWrite(lock);
+        TIniFile ini;
+        ini.Load(statePath);
+        ini.WriteBool(WindowStateSection, "PrefetchsInit", true);
+        ini.WriteBool(WindowStateSection, "PrefetchsEnabled", windowState_.PrefetchsEnabled);
+        ini.Save(statePath);
+      },
+      "Ошибка записи параметров программы!\r\r");
 }
 
 bool TWorkspace::ConfigLoad() {
@@ -35,31 +39,39 @@ bool TWorkspace::ConfigLoad() {
   return RunShown(host_, [&] { kvarn::ConfigLoad(DataPath(ConfigFileName), settings_); });
 }
 
-namespace {
-template <class F>
-bool SaveShown(IHost& host, F save) {
-  TProgressText progress(host, "Сохранение файла конфигурации...");
-  return RunShown(host, save);
-}
-}  // namespace
-
 bool TWorkspace::ConfigSaveData() {
-  return SaveShown(host_, [&] { kvarn::ConfigSaveData(DataPath(ConfigFileName), settings_.Data); });
+  return ConfigSaveShown([&] { kvarn::ConfigSaveData(DataPath(ConfigFileName), settings_.Data); });
 }
 
 bool TWorkspace::ConfigSaveShredding() {
-  return SaveShown(
-      host_, [&] { kvarn::ConfigSaveShredding(DataPath(ConfigFileName), settings_.Shredding); });
+  return ConfigSaveShown(
+      [&] { kvarn::ConfigSaveShredding(DataPath(ConfigFileName), settings_.Shredding); });
 }
 
 bool TWorkspace::ConfigSaveGenerate() {
-  return SaveShown(
-      host_, [&] { kvarn::ConfigSaveGenerate(DataPath(ConfigFileName), settings_.Generate); });
+  return ConfigSaveShown(
+      [&] { kvarn::ConfigSaveGenerate(DataPath(ConfigFileName), settings_.Generate); });
 }
 
 bool TWorkspace::ConfigSaveProxy() {
-  return SaveShown(host_,
-                   [&] { kvarn::ConfigSaveProxy(DataPath(ConfigFileName), settings_.Proxy); });
+  return ConfigSaveShown(
+      [&] { kvarn::ConfigSaveProxy(DataPath(ConfigFileName), settings_.Proxy); });
+}
+
+bool TWorkspace::ConfigSaveShown(const std::function<void()>& save) {
+  TProgressText progress(host_, "Сохранение файла конфигурации...");
+  return LockedShown(save);
+}
+
+bool TWorkspace::LockedShown(const std::function<void()>& write, const std::string& prefix) {
+  return RunShown(
+      host_,
+      [&] {
+        TDataDirLock lock;
+        LockForWrite(lock);
+        write();
+      },
+      prefix);
 }
 
 TConfigChanges TWorkspace::ConfigApply(const TConfigData& data) {
@@ -72,7 +84,7 @@ TConfigChanges TWorkspace::ConfigApply(const TConfigData& data) {
     // the names are refreshed and the full-set comparison files of those groups rebuilt.
     MethodBoxesRefill(true);
     if (WindowState().PrefetchsEnabled)
-      RefreshPrefetchFiles(false, changes.GroupMask());
+      RefreshPrefetchFiles(false, changes.GroupMask(), true);
     else
       // Not rebuilt now, the old files would give norms of the old geometry once the comparison
       // is switched on again: they go, and are built afresh on use.
@@ -102,18 +114,18 @@ void TWorkspace::ConfigOverride(const TConfigOverride& values) {
 }
 
 bool TWorkspace::WindowStateWriteBool(const std::string& key, bool value) {
-  return RunShown(host_,
-                  [&] { kvarn::WindowStateWriteBool(DataPath(WindowStateFileName), key, value); });
+  return LockedShown(
+      [&] { kvarn::WindowStateWriteBool(DataPath(WindowStateFileName), key, value); });
 }
 
 bool TWorkspace::WindowStateWriteInt(const std::string& key, int value) {
-  return RunShown(host_,
-                  [&] { kvarn::WindowStateWriteInt(DataPath(WindowStateFileName), key, value); });
+  return LockedShown(
+      [&] { kvarn::WindowStateWriteInt(DataPath(WindowStateFileName), key, value); });
 }
 
 bool TWorkspace::WindowStateWriteString(const std::string& key, const std::string& value) {
-  return RunShown(
-      host_, [&] { kvarn::WindowStateWriteString(DataPath(WindowStateFileName), key, value); });
+  return LockedShown(
+      [&] { kvarn::WindowStateWriteString(DataPath(WindowStateFileName), key, value); });
 }
 
 int TWorkspace::WindowStateReadInt(const std::string& key, int def) {
@@ -148,6 +160,8 @@ bool TWorkspace::WindowStateSaveAll() {
   return RunShown(host_, [&] {
     std::string path = DataPath(WindowStateFileName);
     try {
+      TDataDirLock lock;
+      LockForWrite(lock);
       TIniFile ini;
       ini.Load(path);
       WindowStateWriteAll(ini, windowState_);

@@ -174,8 +174,8 @@ int TWorkspace::DrawsDownloadAll() {
       download_.failed = true;
       again = host_.AskYesNo(
           "Ошибка",
-          StrFormat("Ошибка загрузки архива тиражей с сайта: \"%s\"\r\rПовторить попытку?",
-                    e.what()),
+          StrFormat("Ошибка загрузки архива тиражей с сайта: \"%s\"\r\r%sПовторить попытку?",
+                    e.what(), DownloadFailureNote(e).c_str()),
           false);
     }
   }
@@ -184,6 +184,21 @@ int TWorkspace::DrawsDownloadAll() {
   download_.proxyChosen = false;
   download_.client.reset();
   return total;
+}
+
+std::string TWorkspace::DownloadFailureNote(const std::exception& e) {
+  const auto* marker = dynamic_cast<const EMarkerNotFound*>(&e);
+  if (!marker) return {};
+  const std::string path = DataPath(DownloadPageFileName);
+  try {
+    TDataDirLock lock;
+    LockForWrite(lock);
+    WriteFileAtomic(path, marker->Text);
+    return StrFormat("Текст страницы целиком записан в файл \"%s\".\r\r", path.c_str());
+  } catch (const std::exception& w) {
+    return StrFormat("Текст страницы не удалось записать в файл \"%s\": %s\r\r", path.c_str(),
+                     w.what());
+  }
 }
 
 int TWorkspace::DrawsDownload() {
@@ -247,30 +262,31 @@ bool TWorkspace::ProxySettingsApply(const TProxyConfig& proxy) {
 }
 
 int TWorkspace::DrawsImport(const std::string& path) {
-  int added = 0;
+  TCsvImportResult result;
   {
     TProgressText progress(host_, StrFormat("Импорт тиражей из файла \"%s\"...", path.c_str()));
     TBusyGuard busy(host_);
     std::string text;
     try {
-      text = Cp1251ToUtf8(ReadWholeFile(path));
+      text = Cp1251ToUtf8(ReadWholeFile(path, CsvReadLimit));
     } catch (const std::exception& e) {
       Raise(StrFormat("Ошибка чтения файла \"%s\"!\r\r%s", path.c_str(), e.what()));
     }
-    added = DrawsCsvImport(text, draws_.Draws, [](const TDrawsArray& draws, int32_t number) {
-      return kvarn::DrawsFindNumber(draws, number);
-    });
+    result = DrawsCsvImport(text, draws_.Draws);
   }
   DrawsSave();
   ViewsRefresh();
-  return added;
+  if (!result.BadLines.empty())
+    ShowWarning(host_, StrFormat("Импорт тиражей из файла \"%s\" завершен.\r\r%s", path.c_str(),
+                                 CsvBadLinesText(result.BadLines).c_str()));
+  return result.Added;
 }
 
 int TWorkspace::DrawsExport(const std::string& path) {
   TProgressText progress(host_, StrFormat("Экспорт тиражей в файл \"%s\"...", path.c_str()));
   TBusyGuard busy(host_);
   try {
-    WriteFileAtomic(path, Utf8ToCp1251(DrawsCsvText(draws_.Draws)));
+    WriteOutputFile(path, Utf8ToCp1251(DrawsCsvText(draws_.Draws)));
   } catch (const std::exception& e) {
     Raise(StrFormat("Ошибка записи в файл \"%s\"!\r\r%s", path.c_str(), e.what()));
   }

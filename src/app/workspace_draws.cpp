@@ -11,18 +11,57 @@ namespace kvarn {
 
 void TWorkspace::DrawsLoad() {
   std::string path = DataPath(DrawsFileName);
-  if (!FileExists(path)) return;
+  draws_.Stamp = FileStampOf(path);
+  if (!draws_.Stamp.Exists && !FileExists(path)) return;
   {
     TProgressText progress(host_, "Загрузка файла тиражей...");
     TBusyGuard busy(host_);
+    draws_.Draws.clear();
+    draws_.SetAside.clear();
+    draws_.LoadFailed = false;
     try {
-      draws_.Draws.clear();
-      DrawsReadFile(path, draws_.Draws);
+      DrawsFromBytes(ReadWholeFile(path, DrawsReadLimit), draws_.Draws);
     } catch (const std::exception& e) {
+      // The records that were not read would be lost by the next save: it asks first.
+      draws_.LoadFailed = true;
       ShowError(host_, StrFormat("Ошибка чтения файла тиражей!\r\r%s", e.what()));
     }
+    SetAsideBadRecords(draws_.Draws, draws_.SetAside);
+    if (!draws_.SetAside.empty()) ShowWarning(host_, SetAsideMessage(draws_.SetAside));
     DrawsRefreshList(false);
   }
+}
+
+std::string SetAsideMessage(const TSetAsideRecords& aside) {
+  constexpr size_t Listed = 20;
+  std::string text = StrFormat(
+      "В файле тиражей есть записи, которые не являются тиражами (всего %zu)!\r\rОни "
+      "остаются в файле, но не показываются и не участвуют в статистике и "
+      "фильтрах:\r",
+      aside.size());
+  for (size_t i = 0; i < aside.size() && i < Listed; ++i) text += "\r" + SetAsideText(aside[i]);
+  if (aside.size() > Listed) text += StrFormat("\r... и еще %zu", aside.size() - Listed);
+  return text;
+}
+
+void TWorkspace::DrawsWriteChecked() {
+  TDataDirLock lock;
+  LockForWrite(lock);
+  const std::string path = DataPath(DrawsFileName);
+  const char* question = nullptr;
+  if (draws_.LoadFailed)
+    question =
+        "Файл тиражей не был прочитан полностью при загрузке!\r\rЕсли сохранить архив, записи "
+        "файла, которые не удалось прочитать, будут потеряны. Заменить файл тиражей?";
+  else if (FileStampOf(path) != draws_.Stamp)
+    question =
+        "Файл тиражей был изменен другой программой после загрузки!\r\rЕсли сохранить архив, "
+        "эти изменения будут потеряны. Заменить файл тиражей?";
+  if (question && !AskWarning(host_, question, true))
+    Raise("Файл тиражей оставлен без изменений: замена отменена.");
+  WriteFileAtomic(path, DrawsFileBytes(draws_.Draws, draws_.SetAside));
+  draws_.Stamp = FileStampOf(path);
+  draws_.LoadFailed = false;
 }
 
 bool TWorkspace::DrawsSave() {
@@ -31,7 +70,7 @@ bool TWorkspace::DrawsSave() {
     TProgressText progress(host_, "Сохранение файла тиражей...");
     TBusyGuard busy(host_);
     try {
-      DrawsWriteFile(DataPath(DrawsFileName), draws_.Draws);
+      DrawsWriteChecked();
     } catch (const std::exception& e) {
       ShowError(host_, StrFormat("Ошибка записи в файл тиражей!\r\r%s", e.what()));
       ok = false;
@@ -43,6 +82,7 @@ bool TWorkspace::DrawsSave() {
 
 void TWorkspace::DrawsDelete(int index) {
   kvarn::DrawsDelete(draws_.Draws, index);
+  SetAsideAfterDelete(draws_.SetAside, static_cast<size_t>(index));
 }
 
 void TWorkspace::DrawsClear() {
@@ -96,7 +136,16 @@ bool TWorkspace::DrawsChanged() {
   return ok;
 }
 
+namespace {
+// Statistics index their tables by the numbers: the archive holds draws only.
+void CheckDraw(const TDraw& d) {
+  const std::string problem = DrawProblem(d);
+  if (!problem.empty()) Raise(StrFormat("Тираж № %d не сохранен: %s!", d.Number, problem.c_str()));
+}
+}  // namespace
+
 bool TWorkspace::DrawsAdd(const TDraw& d) {
+  CheckDraw(d);
   draws_.Draws.push_back(d);
   return DrawsChanged();
 }
@@ -104,6 +153,7 @@ bool TWorkspace::DrawsAdd(const TDraw& d) {
 bool TWorkspace::DrawsReplace(int index, const TDraw& d) {
   if (index < 0 || index >= DrawsCount())
     Raise(StrFormat("Запись со индексом %d в файле данных не найдена!", index));
+  CheckDraw(d);
   draws_.Draws[static_cast<size_t>(index)] = d;
   return DrawsChanged();
 }

@@ -35,20 +35,31 @@ std::unique_ptr<TPrefetchData> TWorkspace::BuildPrefetch(int entry) {
                          StrFormat("Создание файла предварительной выборки %s...",
                                    PrefetchFileName(StatList().Items(entry).IdentOf()).c_str()));
   try {
-    if (!EnsureDir(PrefetchDir(dataDir_)))
-      throw std::runtime_error(
-          StrFormat("Не удалось создать папку \"%s\"", PrefetchDir(dataDir_).c_str()));
     const std::string bytes = FullSetBytes(entry);
-    WriteFileAtomic(path, bytes);
+    // A command that only reads keeps the distribution in memory while another program holds
+    // the data directory; the file is written by whoever holds it.
+    if (TDataDirLock lock; TryLockForWrite(lock)) {
+      if (!EnsureDir(PrefetchDir(dataDir_)))
+        throw std::runtime_error(
+            StrFormat("Не удалось создать папку \"%s\"", PrefetchDir(dataDir_).c_str()));
+      // The old file stays until the new one is complete.
+      WriteFileAtomic(path, bytes);
+    }
     return std::make_unique<TPrefetchData>(ParsePrefetchBytes(bytes));
   } catch (const std::exception& e) {
-    // An old file would hold the distribution of other settings: it goes too.
-    std::error_code ec;
-    std::filesystem::remove(path, ec);
     ShowError(host_, StrFormat("Ошибка создания файла данных для полного набора "
                                "вариантов!\r\rИмя файла: %s\r\r%s",
                                path.c_str(), e.what()));
     return nullptr;
+  }
+}
+
+bool TWorkspace::PrefetchFileSound(int entry) {
+  try {
+    ReadPrefetchFile(PrefetchPathOf(entry));
+    return true;
+  } catch (const std::exception&) {
+    return false;
   }
 }
 
@@ -57,8 +68,10 @@ std::unique_ptr<TPrefetchData> TWorkspace::OpenPrefetch(int entry) {
   const std::string path = PrefetchPathOf(entry);
   try {
     if (FileExists(path)) {
-      const std::string bytes = ReadWholeFile(path);
-      if (!bytes.empty()) return std::make_unique<TPrefetchData>(ParsePrefetchBytes(bytes));
+      const std::string bytes = ReadWholeFile(path, PrefetchReadLimit);
+      // An empty or damaged file (cut short, overwritten) is built again.
+      if (PrefetchBytesProblem(bytes).empty())
+        return std::make_unique<TPrefetchData>(ParsePrefetchBytes(bytes));
     }
   } catch (const std::exception& e) {
     ShowError(host_, StrFormat("Ошибка открытия файла данных для полного набора "
@@ -69,7 +82,7 @@ std::unique_ptr<TPrefetchData> TWorkspace::OpenPrefetch(int entry) {
   return BuildPrefetch(entry);
 }
 
-int TWorkspace::RefreshPrefetchFiles(bool force, unsigned groupMask) {
+int TWorkspace::RefreshPrefetchFiles(bool force, unsigned groupMask, bool staleGroups) {
   if (!force && !windowState_.PrefetchsEnabled) return 0;
   TStatList& list = StatList();
   TBusyGuard busy(host_);
@@ -82,9 +95,18 @@ int TWorkspace::RefreshPrefetchFiles(bool force, unsigned groupMask) {
     if (!list.CanPrefetch(i)) continue;
     const std::string path = PrefetchPathOf(i);
     const unsigned group = static_cast<unsigned>(list.Items(i).StatClass->Group());
-    if (FileExists(path) && (group >= 32 || (groupMask & (1u << group)) == 0)) continue;
+    const bool masked = group < 32 && (groupMask & (1u << group)) != 0;
+    // A file that is there and sound stays unless its group is rebuilt; a damaged one is
+    // repaired like a missing one.
+    if (!masked && FileExists(path) && PrefetchFileSound(i)) continue;
     if (OnPrefetchProgress) OnPrefetchProgress(i, total, PrefetchFileName(list.Items(i).IdentOf()));
-    if (BuildPrefetch(i)) ++built;
+    if (BuildPrefetch(i)) {
+      ++built;
+    } else if (masked && staleGroups) {
+      // The old file holds the distribution of settings no longer in use.
+      std::error_code ec;
+      std::filesystem::remove(path, ec);
+    }
   }
   if (OnPrefetchProgress) OnPrefetchProgress(total, total, std::string());
   return built;
@@ -92,6 +114,8 @@ int TWorkspace::RefreshPrefetchFiles(bool force, unsigned groupMask) {
 
 void TWorkspace::DropPrefetchFiles(unsigned groupMask) {
   TStatList& list = StatList();
+  TDataDirLock lock;
+  if (!RunShown(host_, [&] { LockForWrite(lock); })) return;
   for (int i = 0; i < list.Count(); ++i)
     if (list.CanPrefetch(i) && (groupMask >> list.Items(i).StatClass->Group() & 1u))
       std::remove(PrefetchPathOf(i).c_str());

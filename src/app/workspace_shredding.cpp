@@ -16,7 +16,12 @@ bool TWorkspace::ShreddingApply(const TShreddingConfig& shredding) {
   }
   StatSyncSettings();
   const bool saved = ConfigSaveShredding();
-  RefreshPrefetchFiles(false, 1u << ShrGroup);
+  // The files of the old formulas would give wrong norms: rebuilt now, or dropped and built
+  // afresh once the comparison is switched on.
+  if (WindowState().PrefetchsEnabled)
+    RefreshPrefetchFiles(false, 1u << ShrGroup, true);
+  else
+    DropPrefetchFiles(1u << ShrGroup);
   MethodBoxesRefill(true);
   // A table of a shredding method would otherwise go on showing the old formula's values.
   const int entry = StatSelectedEntry();

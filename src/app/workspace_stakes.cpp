@@ -64,6 +64,20 @@ bool TWorkspace::StakesOpen() {
   return true;
 }
 
+bool TWorkspace::OpenDataDirExclusive() {
+  try {
+    LockDataDir(TLockOwner::Window);
+  } catch (const std::exception& e) {
+    ShowError(host_, e.what());
+    ShowError(host_, kExclusiveAccessMessage);
+    return false;
+  }
+  if (!StakesOpen()) return false;
+  // Only the window writes the first-start switch: reading commands of kvarn-cli write nothing.
+  SettingsFirstStart();
+  return true;
+}
+
 void TWorkspace::StakesClose() {
   RunShown(host_, [this] { stakes_.File.Close(); });
 }

@@ -55,6 +55,9 @@ int KeptLine(int previous, bool keep, size_t count) {
 
 void TWorkspace::MethodBoxesRefill(bool keepSelection) {
   TStatList& list = StatList();
+  // The names go through the method list file: without the lock they would be lost.
+  TDataDirLock lock;
+  if (!RunShown(host_, [&] { LockForWrite(lock); })) return;
   std::string message;
   TMethodBoxes boxes = list.RefillBoxes(MethodListPath(), message);
   if (!message.empty()) ShowError(host_, message);

@@ -53,6 +53,9 @@ struct TCliCommand {
   std::string help;      // what it does, one line
   std::vector<TCliOption> options;
   TCliCommandFn run = nullptr;
+  // The command changes the data directory: it takes the directory's lock before the data is
+  // read and holds it until it ends, so that no other writer changes the data in between.
+  bool writes = false;
 
   // "draws add --numbers TEXT [--number N]": the words and every option as declared.
   std::string Usage() const;
@@ -113,14 +116,20 @@ class TCliHost : public IHost {
   // Called at every ProcessEvents: a scenario run sees Ctrl+C there.
   std::function<void()> OnProcessEvents;
 
-  bool ErrorShown() const { return errorShown_; }
+  // An error was shown that no later success settled.
+  bool ErrorShown() const { return errors_ > settled_; }
+  int ErrorCount() const { return errors_; }
+  // The errors shown so far are answered: the person confirmed the change they warned of (a
+  // damaged draws file replaced with --yes) and it is on disk.
+  void SettleErrors() { settled_ = errors_; }
   void SetAnswer(bool yes) { answer_ = yes; }
   void SetVerbose(bool v) { verbose_ = v; }
 
  private:
   std::ostream& err_;
   bool verbose_;
-  bool errorShown_ = false;
+  int errors_ = 0;
+  int settled_ = 0;
   bool answer_ = false;
 };
 
@@ -129,13 +138,22 @@ struct TCliContext {
   TCliHost& host;
   std::ostream& out;
   std::ostream& err;
-  // Creates the workspace over the data directory (settings read, draws loaded) on first use.
+  // Creates the workspace over the data directory (settings read, draws loaded) on first use;
+  // for a command that writes, after it took the directory's lock.
   TWorkspace& Workspace();
   std::unique_ptr<TWorkspace> workspace;
+  bool writes = false;
+  int lockWaitMs = 0;
   ~TCliContext();
 };
 
+// Exit statuses: done, failed (the message says what is on disk), wrong words, and the data
+// directory held by another program beyond the wait (nothing changed).
+enum TCliExit : int { ceDone = 0, ceFailed = 1, ceUsage = 2, ceBusy = 3 };
+
 // Runs kvarn-cli with its arguments (without the program name); returns the exit code.
 int CliMain(const std::vector<std::string>& argv, std::ostream& out, std::ostream& err);
+// A message for a terminal: "\r" line breaks become "\n".
+std::string CliText(const std::string& s);
 
 }  // namespace kvarn

@@ -1,5 +1,6 @@
 // Reading the words of a command against its declared options.
 #include <algorithm>
+#include <cstdint>
 #include <stdexcept>
 
 #include "cli/cli.h"
@@ -9,8 +10,10 @@ namespace kvarn {
 
 namespace {
 
+// "--name" with a letter after the dashes: "--1" or "--(1)" are words (a formula, a number).
 bool IsOptionWord(const std::string& word) {
-  return word.size() > 2 && word.rfind("--", 0) == 0;
+  return word.size() > 2 && word.rfind("--", 0) == 0 &&
+         ((word[2] >= 'a' && word[2] <= 'z') || (word[2] >= 'A' && word[2] <= 'Z'));
 }
 
 const TCliOption* FindOption(const std::vector<TCliOption>& options, const std::string& name) {
@@ -33,9 +36,15 @@ std::string NamesText(const std::vector<const TCliOption*>& group) {
 
 TCliArgs::TCliArgs(const std::vector<std::string>& args, const std::vector<TCliOption>& options)
     : options_(options) {
+  bool optionsEnd = false;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& word = args[i];
-    if (!IsOptionWord(word)) {
+    // Everything after "--" is a word, whatever it looks like.
+    if (word == "--" && !optionsEnd) {
+      optionsEnd = true;
+      continue;
+    }
+    if (optionsEnd || !IsOptionWord(word)) {
       positional_.push_back(word);
       continue;
     }
@@ -109,7 +118,8 @@ int TCliArgs::TakeInt(const std::string& name, int def) {
   std::optional<std::string> v = TakeOption(name);
   if (!v) return def;
   int64_t n;
-  if (!TryTextToInt(*v, n)) throw TCliUsageError{"option " + name + " needs an integer"};
+  if (!TryTextToInt(*v, n) || n < INT32_MIN || n > INT32_MAX)
+    throw TCliUsageError{"option " + name + " needs an integer"};
   return static_cast<int>(n);
 }
 

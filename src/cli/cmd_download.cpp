@@ -31,6 +31,7 @@ const TCliRegistration DownloadCommand{{
                  .value = "FILE",
                  .help = "trust the certificates of this PEM file instead of the system's"}},
     .run = &Download,
+    .writes = true,
 }};
 
 }  // namespace

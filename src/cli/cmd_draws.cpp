@@ -12,10 +12,40 @@ namespace kvarn {
 
 namespace {
 
+// A control character of a damaged date would break the line or move the cursor: it is shown as
+// an escape ("\r", "\x01").
+std::string Printable(const std::string& s) {
+  std::string r;
+  for (char c : s) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 0x20 && u != 0x7F && c != '\\') {
+      r += c;
+      continue;
+    }
+    switch (c) {
+      case '\\':
+        r += "\\\\";
+        break;
+      case '\t':
+        r += "\\t";
+        break;
+      case '\r':
+        r += "\\r";
+        break;
+      case '\n':
+        r += "\\n";
+        break;
+      default:
+        r += StrFormat("\\x%02X", u);
+    }
+  }
+  return r;
+}
+
 void PrintRow(std::ostream& out, const TDrawRow& row) {
   for (size_t i = 0; i < row.Cells.size(); ++i) {
     if (i) out << '\t';
-    out << row.Cells[i];
+    out << Printable(row.Cells[i]);
   }
   out << '\n';
 }
@@ -54,9 +84,21 @@ int DrawsAdd(TCliContext& ctx, TCliArgs& args) {
       throw TCliUsageError{"option --number needs a value from 1 to 2147483647"};
     draw.Number = static_cast<int32_t>(n);
   }
-  TDateTime when = dateText ? ParseDateTime(*dateText) : NowDateTime();
-  if (dateText && when <= 0) throw TCliUsageError{"option --date needs \"dd.mm.yyyy hh:nn\""};
+  if (draw.Number < 1) Raise("Номер следующего тиража выходит за пределы 1..2147483647!");
+  std::optional<TDateTime> when;
+  if (dateText) {
+    // The text is stored as typed once it reads as a date: 30.12.1899 00:00 is a date too.
+    try {
+      if (Trim(*dateText).empty()) throw EKvarnError("");
+      ParseDateTime(*dateText);
+    } catch (const EKvarnError&) {
+      throw TCliUsageError{"option --date needs \"dd.mm.yyyy hh:nn\""};
+    }
+  } else {
+    when = NowDateTime();
+  }
   draw = DrawInputRead(draw, draw.Number, *numbers, when, ws.DateFormat());
+  if (dateText) draw.DateText = std::string(Trim(*dateText));
   if (!ws.DrawsAdd(draw)) return 1;
   PrintRow(ctx.out, ws.DrawsRow(0, false));
   return 0;
@@ -87,7 +129,11 @@ int DrawsDelete(TCliContext& ctx, TCliArgs& args) {
     rows.push_back(DrawsRowIndex(ws.Draws(), index));
   }
   ctx.host.SetAnswer(yes);
-  if (!ws.DrawsDeleteRows(rows)) return 1;
+  // The count is only printed once the deletion is on disk. A damaged file read at the start was
+  // reported and its replacement confirmed: the deletion itself succeeded.
+  const int errors = ctx.host.ErrorCount();
+  if (!ws.DrawsDeleteRows(rows) || ctx.host.ErrorCount() != errors) return 1;
+  ctx.host.SettleErrors();
   ctx.out << ws.DrawsCount() << '\n';
   return 0;
 }
@@ -115,6 +161,7 @@ const TCliRegistration DrawsCommands[] = {
               .value = "\"dd.mm.yyyy hh:nn\"",
               .help = "its date and time (now when not given)"}},
         .run = &DrawsAdd,
+        .writes = true,
     }},
     TCliRegistration{{
         .name = "draws",
@@ -132,8 +179,9 @@ const TCliRegistration DrawsCommands[] = {
                      .help = "a draw to delete",
                      .required = true,
                      .repeat = true},
-                    {.name = "--yes", .help = "answer the question with Yes"}},
+                    {.name = "--yes", .help = "answer the questions with Yes"}},
         .run = &DrawsDelete,
+        .writes = true,
     }},
     TCliRegistration{{
         .name = "draws",
@@ -141,6 +189,7 @@ const TCliRegistration DrawsCommands[] = {
         .synopsis = "FILE.csv",
         .help = "Appends the draws of a CSV file; prints the number added and the archive's count",
         .run = &CliDrawsImport,
+        .writes = true,
     }},
     TCliRegistration{{
         .name = "draws",

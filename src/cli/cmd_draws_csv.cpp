@@ -21,6 +21,8 @@ int CliDrawsImport(TCliContext& ctx, TCliArgs& args) {
   std::string file = TakeFileName(args);
   TWorkspace& ws = ctx.Workspace();
   int added = ws.DrawsImport(file);
+  // The counts are only printed once the archive is on disk.
+  if (ctx.host.ErrorShown()) return 1;
   ctx.out << added << '\t' << ws.DrawsCount() << '\n';
   return 0;
 }

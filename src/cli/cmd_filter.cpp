@@ -115,6 +115,7 @@ const TCliRegistration PrefetchCommand{{
                  .help = "rebuild the files of this group (number or identifier)",
                  .repeat = true}},
     .run = &Prefetch,
+    .writes = true,
 }};
 
 }  // namespace

@@ -113,6 +113,7 @@ const TCliRegistration RatingCommands[] = {
         .help = "Sorts the rating by a column (0..17) as a header click does and stores it",
         .options = {{.name = "--ascending", .help = "smallest first (default: largest first)"}},
         .run = &RatingSort,
+        .writes = true,
     }},
     TCliRegistration{{
         .name = "rating",
@@ -127,6 +128,7 @@ const TCliRegistration RatingCommands[] = {
         .help = "Rebuilds the rating from the checked stakes of the stakes file (the question is "
                 "answered Yes) and prints the number of rows",
         .run = &RatingRefresh,
+        .writes = true,
     }},
     TCliRegistration{{
         .name = "rating",
@@ -137,6 +139,7 @@ const TCliRegistration RatingCommands[] = {
                      .value = "TEXT",
                      .help = "only the row of this name, letter case ignored"}},
         .run = &RatingChance,
+        .writes = true,
     }},
 };
 

@@ -147,6 +147,7 @@ const TCliRegistration RegularCommands[] = {
               .help = "shift its own combination or the last draw's numbers"},
              {.name = "--step", .value = "S", .help = "the shift per draw, -36..36"}},
         .run = &RegularAdd,
+        .writes = true,
     }},
     TCliRegistration{{
         .name = "regular",
@@ -154,6 +155,7 @@ const TCliRegistration RegularCommands[] = {
         .synopsis = "NAME...",
         .help = "Deletes the regulars with these comments",
         .run = &RegularDelete,
+        .writes = true,
     }},
     TCliRegistration{{
         .name = "regular",
@@ -163,6 +165,7 @@ const TCliRegistration RegularCommands[] = {
                 "prints the number of records appended",
         .options = {{.name = "--draws", .value = "K", .help = "for K draws, 1..65535 (1)"}},
         .run = &RegularStakeCmd,
+        .writes = true,
     }},
     TCliRegistration{{
         .name = "regular",
@@ -175,6 +178,7 @@ const TCliRegistration RegularCommands[] = {
                      .help = "the draws tested, 1 .. archive count - 1",
                      .required = true}},
         .run = &RegularTestCmd,
+        .writes = true,
     }},
     TCliRegistration{{
         .name = "regular",

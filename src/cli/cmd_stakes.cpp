@@ -149,18 +149,21 @@ const TCliRegistration StakesCommands[] = {
               .value = "S",
               .help = "the sample size (the count of the list generated at start-up)"}},
         .run = &RunStakesAdd,
+        .writes = true,
     }},
     TCliRegistration{{
         .name = "stakes",
         .sub = "list",
         .help = "Prints every record in file order, thirteen TAB-separated fields",
         .run = &RunStakesList,
+        .writes = true,
     }},
     TCliRegistration{{
         .name = "stakes",
         .sub = "check",
         .help = "Checks the stakes whose draws are in the archive; prints how many",
         .run = &RunStakesCheck,
+        .writes = true,
     }},
     TCliRegistration{{
         .name = "stakes",
@@ -173,12 +176,14 @@ const TCliRegistration StakesCommands[] = {
                      .required = true},
                     {.name = "--value", .value = "V", .help = "the match count", .required = true}},
         .run = &RunStakesDelete,
+        .writes = true,
     }},
     TCliRegistration{{
         .name = "stakes",
         .sub = "clear",
         .help = "Deletes every stake",
         .run = &RunStakesClear,
+        .writes = true,
     }},
 };
 

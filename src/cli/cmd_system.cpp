@@ -117,6 +117,7 @@ const TCliRegistration SystemCommands[] = {
                     {.name = "--author", .value = "TEXT", .help = "author (the login name)"},
                     {.name = "--description", .value = "TEXT", .help = "description"}},
         .run = &SystemAdd,
+        .writes = true,
     }},
     TCliRegistration{{
         .name = "system",
@@ -137,6 +138,7 @@ const TCliRegistration SystemCommands[] = {
                     {.name = "--draw", .value = "N", .help = "the first draw (the next one)"},
                     {.name = "--draws", .value = "K", .help = "for K draws from it, 1..65535 (1)"}},
         .run = &SystemPlay,
+        .writes = true,
     }},
 };
 

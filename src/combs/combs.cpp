@@ -92,7 +92,8 @@ void GenerateCombs(TCombList& list, int mode, const TNumberBits& mine) {
       Enumerate(list, [my](uint64_t m) { return (m & my) == 0; });
       break;
     default:
-      break;
+      // A damaged setting must not pass for a list that happens to be empty.
+      Raise(StrFormat("Некорректный режим генерации списка комбинаций: %d", mode));
   }
 }
 

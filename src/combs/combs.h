@@ -88,17 +88,21 @@ extern const char* const CombsGenerateModeCaptions[gmCount];
 TNumberBits ParseMyNumbers(std::string_view text);
 
 // Appends, in lexicographic order, every combination of 1..36 that passes the mode's test
-// (modes 0..3); the list is emptied first. The capacity grows only when it is too small.
+// (modes 0..3; any other raises); the list is emptied first. The capacity grows only when it is
+// too small.
 void GenerateCombs(TCombList& list, int mode, const TNumberBits& mine);
 
 // ---- combination files and clipboard text ----
 
 // Reads the lines of a combination file text (CR, LF or CR LF line ends). Lines that do not
-// split on ";" and "," into exactly five words are skipped; the five words become one entry in
-// the order read (non-numbers read as 0, no range check). Appends to the list.
+// split on ";" and "," into exactly five integers are skipped (headings, blank lines); the five
+// become one entry in the order read. A number outside 1..36 raises a message naming the line;
+// the lines before it stay appended.
 void AppendCombsText(TCombList& list, std::string_view text);
+// The largest combination file read: sixteen full sets with room to spare.
+constexpr uint64_t CombsFileReadLimit = uint64_t{128} << 20;
 // Reads a combination file into the emptied list; throws std::runtime_error with the system's
-// error text, the list then keeps nothing from the file.
+// error text, or the message of a line out of range.
 void ReadCombsFile(const std::string& path, TCombList& list);
 // The file text: CombText per entry, CR LF after every line (cp1251 is plain ASCII here).
 std::string CombsFileText(const TCombList& list);
@@ -112,8 +116,8 @@ std::string CombsClipboardText(const TCombList& list, const std::vector<int>& ro
 std::vector<std::string_view> SplitTextLines(std::string_view text);
 
 // Sets the list to the combinations of the lines, parsed with ParseComb in order. The first bad
-// line raises "Некорректная комбинация: ..." and leaves the list partly written (the caller
-// restores its snapshot).
+// line (not five words, or a number outside 1..36) raises "Некорректная комбинация: ..." and
+// leaves the list partly written (the caller restores its snapshot).
 void ParseCombsLines(TCombList& list, std::string_view text);
 
 // ---- editing passes (the list is rebuilt from the snapshot, order kept) ----

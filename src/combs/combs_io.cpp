@@ -10,10 +10,15 @@ namespace kvarn {
 
 namespace {
 
-// Splits a file line on ";" and "," into exactly five numbers; false for any other count.
-// Works on the bytes in place: a file of the full set has 376,992 lines.
-bool ParseFileLine(std::string_view line, TComb& out) {
+enum class TLineKind { Other, Comb, OutOfRange };
+
+// Splits a file line on ";" and "," into exactly five numbers. Any other count of words, or a
+// word that is no integer (a heading), makes it another line; five integers of which one lies
+// outside 1..36 are no combination of this game. Works on the bytes in place: a file of the full
+// set has 376,992 lines.
+TLineKind ParseFileLine(std::string_view line, TComb& out) {
   int n = 0;
+  bool inRange = true;
   size_t i = 0;
   while (i < line.size()) {
     while (i < line.size() && (line[i] == ';' || line[i] == ',')) ++i;
@@ -22,30 +27,46 @@ bool ParseFileLine(std::string_view line, TComb& out) {
     if (i == b) continue;
     std::string_view w = Trim(line.substr(b, i - b));
     if (w.empty()) continue;
-    if (n == CombSize) return false;
+    if (n == CombSize) return TLineKind::Other;
     int64_t v = 0;
-    if (!TryTextToInt(w, v)) v = 0;
-    out[static_cast<size_t>(n++)] = static_cast<uint8_t>(v);
+    if (!TryTextToInt(w, v)) return TLineKind::Other;
+    if (v < 1 || v > NumbersCount) inRange = false;
+    out[static_cast<size_t>(n++)] = static_cast<uint8_t>(inRange ? v : 0);
   }
-  return n == CombSize;
+  if (n != CombSize) return TLineKind::Other;
+  return inRange ? TLineKind::Comb : TLineKind::OutOfRange;
 }
 
 }  // namespace
 
 void AppendCombsText(TCombList& list, std::string_view text) {
   size_t i = 0;
+  int64_t lineNo = 1;
   TComb c{};
   while (i < text.size()) {
     size_t e = i;
     while (e < text.size() && text[e] != '\r' && text[e] != '\n') ++e;
-    if (e > i && ParseFileLine(text.substr(i, e - i), c)) list.Append(c);
+    const std::string_view line = text.substr(i, e - i);
+    switch (e > i ? ParseFileLine(line, c) : TLineKind::Other) {
+      case TLineKind::Comb:
+        list.Append(c);
+        break;
+      case TLineKind::OutOfRange:
+        Raise(StrFormat("Строка %lld: \"%s\" - числа комбинации должны быть от 1 до %d",
+                        static_cast<long long>(lineNo), std::string(line.substr(0, 200)).c_str(),
+                        NumbersCount));
+      case TLineKind::Other:
+        break;
+    }
+    if (e + 1 < text.size() && text[e] == '\r' && text[e + 1] == '\n') ++e;
     i = e + 1;
+    ++lineNo;
   }
 }
 
 void ReadCombsFile(const std::string& path, TCombList& list) {
   list.Clear();
-  const std::string text = ReadWholeFile(path);
+  const std::string text = ReadWholeFile(path, CombsFileReadLimit);
   // The shortest line that counts is "1;2;3;4;5" plus a line end.
   list.Reserve(text.size() / 10 + 1);
   AppendCombsText(list, text);
@@ -65,7 +86,7 @@ std::string CombsFileText(const TCombList& list) {
 }
 
 void WriteCombsFile(const std::string& path, const TCombList& list) {
-  WriteFileAtomic(path, CombsFileText(list));
+  WriteOutputFile(path, CombsFileText(list));
 }
 
 std::string CombsClipboardText(const TCombList& list, const std::vector<int>& rows) {
@@ -96,7 +117,16 @@ std::vector<std::string_view> SplitTextLines(std::string_view text) {
 void ParseCombsLines(TCombList& list, std::string_view text) {
   const std::vector<std::string_view> lines = SplitTextLines(text);
   list.SetCount(static_cast<int>(lines.size()));
-  for (size_t i = 0; i < lines.size(); ++i) list[static_cast<int>(i)] = ParseComb(lines[i]);
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const TComb c = ParseComb(lines[i]);
+    for (uint8_t n : c)
+      if (n < 1 || n > NumbersCount)
+        Raise(
+            StrFormat("Некорректная комбинация: \"%s\"!\r\rСтрока %zu: числа комбинации должны "
+                      "быть от 1 до %d.",
+                      std::string(lines[i]).c_str(), i + 1, NumbersCount));
+    list[static_cast<int>(i)] = c;
+  }
 }
 
 }  // namespace kvarn

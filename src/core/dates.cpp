@@ -95,8 +95,9 @@ std::string DateTimeText(TDateTime t) {
   return StrFormat("%02d.%02d.%04d %02d:%02d", d, mo, y, h, mi);
 }
 
-TDateTime ParseDateTime(std::string_view text) {
-  if (Trim(text).empty()) return 0;
+TDateTime ParseDateTime(std::string_view whole) {
+  const std::string_view text = Trim(whole);
+  if (text.empty()) return 0;
   auto field = [&](size_t pos, size_t len, int& out) {
     if (pos + len > text.size()) return false;
     int v = 0;
@@ -108,11 +109,14 @@ TDateTime ParseDateTime(std::string_view text) {
     out = v;
     return true;
   };
+  // The separators may be any other characters; nothing may follow the minutes.
+  const auto separator = [&](size_t pos) { return text[pos] < '0' || text[pos] > '9'; };
   int d, m, y, h, n;
   TDateTime t;
-  if (!field(0, 2, d) || !field(3, 2, m) || !field(6, 4, y) || !field(11, 2, h) ||
+  if (text.size() != 16 || !separator(2) || !separator(5) || !separator(10) || !separator(13) ||
+      !field(0, 2, d) || !field(3, 2, m) || !field(6, 4, y) || !field(11, 2, h) ||
       !field(14, 2, n) || !TryEncodeDateTime(y, m, d, h, n, 0, t))
-    Raise(StrFormat("\"%s\" - некорректное значение даты и времени", std::string(text).c_str()));
+    Raise(StrFormat("\"%s\" - некорректное значение даты и времени", std::string(whole).c_str()));
   return t;
 }
 

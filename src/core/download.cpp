@@ -53,8 +53,13 @@ TBetween LocateBetween(std::string_view text, std::string_view open, std::string
   r.begin = o + open.size();
   size_t c = FindNoCase(lower, close, r.begin);
   if (c == std::string::npos) {
-    Raise("Не удалось найти пару идентификаторов \"" + std::string(open) + "\" - \"" +
-          std::string(close) + "\" в тексте\r\r[" + std::string(text) + "]!");
+    // A whole page would make a box taller than the screen: the beginning goes into the message,
+    // the text itself with the exception for the caller to keep.
+    std::string head = Utf8Left(text, MarkerMessageChars);
+    if (head.size() < text.size()) head += "...";
+    throw EMarkerNotFound("Не удалось найти пару идентификаторов \"" + std::string(open) +
+                              "\" - \"" + std::string(close) + "\" в тексте\r\r[" + head + "]!",
+                          std::string(text));
   }
   r.found = true;
   r.end = c;

@@ -11,15 +11,27 @@
 
 #include "core/config.h"
 #include "core/lottery.h"
+#include "core/text.h"
 
 namespace kvarn {
+
+// The closing marker is missing: the message shows the beginning of the text, Text holds all.
+class EMarkerNotFound : public EKvarnError {
+ public:
+  EMarkerNotFound(const std::string& message, std::string text)
+      : EKvarnError(message), Text(std::move(text)) {}
+  std::string Text;
+};
+constexpr size_t MarkerMessageChars = 300;
+// Where the download keeps the text of a page it could not read, in the data directory.
+constexpr const char* DownloadPageFileName = "Kvarn_5x36-page.txt";
 
 // Marker functions. Markers are found ignoring letter case. Results are trimmed; a result of two
 // or more characters enclosed in double quotes loses them, a doubled quote inside becomes one
 // and a single one is dropped.
 //
 // The text after the first `open` up to the first `close` after it; empty without `open`;
-// EKvarnError "Не удалось найти пару идентификаторов ..." when `close` is missing.
+// EMarkerNotFound "Не удалось найти пару идентификаторов ..." when `close` is missing.
 std::string TextBetween(std::string_view text, std::string_view open, std::string_view close);
 // As TextBetween; `text` then loses everything up to the end of `close`.
 std::string TextBetweenCut(std::string& text, std::string_view open, std::string_view close);

@@ -11,16 +11,34 @@
 
 namespace kvarn {
 
+namespace {
+
+std::string DateFromBytes(const uint8_t* in) {
+  // A length byte above the field size would read into the next record; keep to the field.
+  size_t len = in[10];
+  if (len > DrawDateMaxLen) len = DrawDateMaxLen;
+  return Cp1251ToUtf8(std::string_view(reinterpret_cast<const char*>(in + 11), len));
+}
+
+}  // namespace
+
 void DrawToBytes(const TDraw& d, uint8_t* out) {
-  std::memset(out, 0, DrawRecordSize);
+  if (d.FileRecord)
+    std::memcpy(out, d.FileRecord->data(), DrawRecordSize);
+  else
+    std::memset(out, 0, DrawRecordSize);
   uint32_t n = static_cast<uint32_t>(d.Number);
   for (int i = 0; i < 4; ++i) out[i] = static_cast<uint8_t>(n >> (8 * i));
   for (int i = 0; i < CombSize; ++i) out[4 + i] = d.Values[static_cast<size_t>(i)];
   out[9] = d.Extra;
+  // An unchanged date keeps its bytes: a character without a Unicode form would come back "?".
+  if (d.FileRecord && DateFromBytes(out) == d.DateText) return;
   // cp1251 has one byte per character, so cutting the bytes cuts characters.
   std::string date = Utf8ToCp1251(d.DateText);
   if (date.size() > DrawDateMaxLen) date.resize(DrawDateMaxLen);
   out[10] = static_cast<uint8_t>(date.size());
+  // No piece of the old date may outlive a new, shorter one.
+  std::memset(out + 11, 0, DrawDateMaxLen);
   std::memcpy(out + 11, date.data(), date.size());
 }
 
@@ -31,10 +49,9 @@ TDraw DrawFromBytes(const uint8_t* in) {
   d.Number = static_cast<int32_t>(n);
   for (int i = 0; i < CombSize; ++i) d.Values[static_cast<size_t>(i)] = in[4 + i];
   d.Extra = in[9];
-  // A length byte above the field size would read into the next record; keep to the field.
-  size_t len = in[10];
-  if (len > DrawDateMaxLen) len = DrawDateMaxLen;
-  d.DateText = Cp1251ToUtf8(std::string_view(reinterpret_cast<const char*>(in + 11), len));
+  d.DateText = DateFromBytes(in);
+  d.FileRecord.emplace();
+  std::memcpy(d.FileRecord->data(), in, DrawRecordSize);
   return d;
 }
 
@@ -57,9 +74,68 @@ void DrawsFromBytes(std::string_view data, TDrawsArray& draws) {
         StrFormat("Неполная запись в конце файла: %zu байт из %zu", rest, DrawRecordSize));
 }
 
+std::string DrawProblem(const TDraw& d) {
+  if (d.Number < 1) return StrFormat("номер тиража %d меньше 1", d.Number);
+  for (int i = 0; i < CombSize; ++i) {
+    const int v = d.Values[static_cast<size_t>(i)];
+    if (v < 1 || v > NumbersCount)
+      return StrFormat("число %d вне диапазона 1..%d", v, NumbersCount);
+    for (int j = 0; j < i; ++j)
+      if (d.Values[static_cast<size_t>(j)] == v) return StrFormat("число %d повторяется", v);
+  }
+  if (d.Extra > 4) return StrFormat("дополнительное число %d вне диапазона 0..4", d.Extra);
+  return {};
+}
+
+void SetAsideBadRecords(TDrawsArray& draws, TSetAsideRecords& aside) {
+  size_t kept = 0;
+  for (size_t i = 0; i < draws.size(); ++i) {
+    std::string problem = DrawProblem(draws[i]);
+    if (problem.empty()) {
+      if (kept != i) draws[kept] = std::move(draws[i]);
+      ++kept;
+      continue;
+    }
+    TSetAsideRecord r;
+    r.Before = kept;
+    r.Position = static_cast<int64_t>(i) + 1;
+    DrawToBytes(draws[i], r.Bytes.data());
+    r.Problem = std::move(problem);
+    aside.push_back(std::move(r));
+  }
+  draws.resize(kept);
+}
+
+std::string DrawsFileBytes(const TDrawsArray& draws, const TSetAsideRecords& aside) {
+  std::string data((draws.size() + aside.size()) * DrawRecordSize, '\0');
+  auto* out = reinterpret_cast<uint8_t*>(data.data());
+  size_t next = 0;  // the next set-aside record
+  for (size_t i = 0; i <= draws.size(); ++i) {
+    for (; next < aside.size() && (aside[next].Before <= i || i == draws.size()); ++next) {
+      std::memcpy(out, aside[next].Bytes.data(), DrawRecordSize);
+      out += DrawRecordSize;
+    }
+    if (i == draws.size()) break;
+    DrawToBytes(draws[i], out);
+    out += DrawRecordSize;
+  }
+  return data;
+}
+
+void SetAsideAfterDelete(TSetAsideRecords& aside, size_t index) {
+  for (TSetAsideRecord& r : aside)
+    if (r.Before > index) --r.Before;
+}
+
+std::string SetAsideText(const TSetAsideRecord& r) {
+  const TDraw d = DrawFromBytes(r.Bytes.data());
+  return StrFormat("запись %lld (тираж № %d): %s", static_cast<long long>(r.Position), d.Number,
+                   r.Problem.c_str());
+}
+
 bool DrawsReadFile(const std::string& path, TDrawsArray& draws) {
   if (!FileExists(path)) return false;
-  DrawsFromBytes(ReadWholeFile(path), draws);
+  DrawsFromBytes(ReadWholeFile(path, DrawsReadLimit), draws);
   return true;
 }
 

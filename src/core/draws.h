@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/lottery.h"
 
@@ -17,8 +18,14 @@ constexpr size_t DrawDateMaxLen = 16;  // characters of the stored date text
 // The first draw of the game with the extra number; earlier draws store extra 0.
 constexpr int32_t FirstExtraDraw = 7269;
 
+static_assert(std::tuple_size_v<decltype(TDraw::FileRecord)::value_type> == DrawRecordSize);
+// The largest draws file read: ten million draws.
+constexpr uint64_t DrawsReadLimit = uint64_t{280} << 20;
+
 // Little-endian record: number (int32), five numbers, extra, date as a length byte plus 16
-// cp1251 characters, one padding byte. The date is cut to 16 characters.
+// cp1251 characters, one padding byte. The date is cut to 16 characters. A draw read from the
+// file starts from its old bytes: what did not change is written back as it was; a new draw
+// starts from zeros.
 void DrawToBytes(const TDraw& d, uint8_t* out);
 TDraw DrawFromBytes(const uint8_t* in);
 
@@ -26,6 +33,29 @@ std::string DrawsToBytes(const TDrawsArray& draws);
 // Appends the records of `data` to `draws`. A trailing partial record throws std::runtime_error
 // after the complete records before it have been appended.
 void DrawsFromBytes(std::string_view data, TDrawsArray& draws);
+
+// What makes a record no draw, for the person to read: a draw number below 1, a number outside
+// 1..36 or a repeated one, an extra number above 4. Empty for a sound draw. Statistics and
+// filters index their tables by these values, so such a record never reaches them.
+std::string DrawProblem(const TDraw& d);
+
+// A record of the draws file that is no draw: it stays in the file where it was, but not in
+// the archive.
+struct TSetAsideRecord {
+  size_t Before = 0;     // archive entries before it
+  int64_t Position = 0;  // its record number in the file, from 1
+  std::array<uint8_t, DrawRecordSize> Bytes{};
+  std::string Problem;
+};
+using TSetAsideRecords = std::vector<TSetAsideRecord>;
+// Moves the records of `draws` that are no draws into `aside`, in file order.
+void SetAsideBadRecords(TDrawsArray& draws, TSetAsideRecords& aside);
+// The file bytes of the archive with the set-aside records back in their places.
+std::string DrawsFileBytes(const TDrawsArray& draws, const TSetAsideRecords& aside);
+// After the archive entry at `index` was deleted the set-aside records keep their neighbours.
+void SetAsideAfterDelete(TSetAsideRecords& aside, size_t index);
+// "запись 7 (тираж № 12): число 40 вне диапазона 1..36" for the message of the load.
+std::string SetAsideText(const TSetAsideRecord& r);
 
 // Reads the draws file into `draws` (appending); a missing file reads nothing and returns false.
 // Failures throw std::runtime_error with the failure text; the records read before stay.

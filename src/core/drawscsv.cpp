@@ -1,5 +1,7 @@
 #include "core/drawscsv.h"
 
+#include <unordered_set>
+
 #include "core/text.h"
 #include "core/utf8.h"
 
@@ -89,19 +91,68 @@ std::string DrawsCsvText(const TDrawsArray& draws) {
   return r;
 }
 
-int DrawsCsvImport(std::string_view text, TDrawsArray& draws,
-                   const std::function<int(const TDrawsArray&, int32_t)>& find) {
-  int added = 0;
+std::vector<TCsvLine> SplitCsvLines(std::string_view text) {
+  // A quoted field longer than this is no exported date: its quote is taken as unclosed.
+  constexpr size_t MaxQuotedSpan = 512;
+  std::vector<TCsvLine> lines;
   size_t pos = 0;
+  int64_t lineNo = 1;
+  const auto lineEnd = [&](size_t at) {
+    return at + (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1);
+  };
   while (pos < text.size()) {
-    size_t eol = text.find_first_of("\r\n", pos);
-    if (eol == std::string_view::npos) eol = text.size();
-    std::string_view line = text.substr(pos, eol - pos);
-    pos = eol + 1;
-    if (eol < text.size() && text[eol] == '\r' && pos < text.size() && text[pos] == '\n') ++pos;
-    if (Trim(line).empty()) continue;
+    size_t at = pos, firstBreak = std::string_view::npos, quoteStart = 0;
+    int64_t breaks = 0;
+    bool inQuotes = false, fieldStart = true;
+    while (at < text.size()) {
+      const char c = text[at];
+      if (inQuotes) {
+        if (c == '"') {
+          if (at + 1 < text.size() && text[at + 1] == '"') {
+            at += 2;
+            continue;
+          }
+          inQuotes = false;
+        } else if (c == '\r' || c == '\n') {
+          if (firstBreak == std::string_view::npos) firstBreak = at;
+          ++breaks;
+          if (at - quoteStart > MaxQuotedSpan) break;
+          at = lineEnd(at);
+          continue;
+        } else if (firstBreak != std::string_view::npos && at - quoteStart > MaxQuotedSpan) {
+          break;
+        }
+        ++at;
+        continue;
+      }
+      if (c == '\r' || c == '\n') break;
+      if (c == '"' && fieldStart) {
+        inQuotes = true;
+        quoteStart = at;
+      }
+      fieldStart = c == ';' || IsBlank(c);
+      ++at;
+    }
+    if (inQuotes && firstBreak != std::string_view::npos) {
+      // The quote never closed: the line ends where the text breaks first.
+      at = firstBreak;
+      breaks = 0;
+    }
+    lines.push_back({text.substr(pos, at - pos), lineNo});
+    lineNo += breaks + 1;
+    pos = at < text.size() ? lineEnd(at) : at;
+  }
+  return lines;
+}
 
-    std::vector<std::string> f = SplitCsvFields(line);
+TCsvImportResult DrawsCsvImport(std::string_view text, TDrawsArray& draws) {
+  TCsvImportResult result;
+  std::unordered_set<int32_t> numbers;
+  numbers.reserve(draws.size() * 2 + 64);
+  for (const TDraw& d : draws) numbers.insert(d.Number);
+  for (const TCsvLine& line : SplitCsvLines(text)) {
+    if (Trim(line.Text).empty()) continue;
+    std::vector<std::string> f = SplitCsvFields(line.Text);
     size_t at;  // index of the date field
     TDraw d;
     if (f.size() == 7) {
@@ -113,17 +164,33 @@ int DrawsCsvImport(std::string_view text, TDrawsArray& draws,
     } else {
       continue;
     }
+    if (d.Number <= 0) continue;
     int n[CombSize];
-    for (int i = 0; i < CombSize; ++i) n[i] = FieldInt(f[at + 1 + i]);
+    for (int i = 0; i < CombSize; ++i) n[i] = FieldInt(f[at + 1 + static_cast<size_t>(i)]);
     int extra = FieldInt(f[at + 6]);
-    if (d.Number <= 0 || !ValidDraw(n, extra) || find(draws, d.Number) >= 0) continue;
+    if (!ValidDraw(n, extra)) {
+      result.BadLines.push_back(line.LineNo);
+      continue;
+    }
+    if (!numbers.insert(d.Number).second) continue;
     d.DateText = Utf8Left(f[at], 16);
-    for (int i = 0; i < CombSize; ++i) d.Values[i] = static_cast<uint8_t>(n[i]);
+    for (int i = 0; i < CombSize; ++i)
+      d.Values[static_cast<size_t>(i)] = static_cast<uint8_t>(n[i]);
     d.Extra = static_cast<uint8_t>(extra);
     draws.push_back(std::move(d));
-    ++added;
+    ++result.Added;
   }
-  return added;
+  return result;
+}
+
+std::string CsvBadLinesText(const std::vector<int64_t>& lines) {
+  constexpr size_t Listed = 20;
+  std::string text =
+      StrFormat("Строки с некорректными числами пропущены (всего %zu): ", lines.size());
+  for (size_t i = 0; i < lines.size() && i < Listed; ++i)
+    text += (i ? ", " : "") + std::to_string(lines[i]);
+  if (lines.size() > Listed) text += StrFormat(" и еще %zu", lines.size() - Listed);
+  return text;
 }
 
 }  // namespace kvarn

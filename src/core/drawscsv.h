@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,11 +23,31 @@ std::string DrawCsvLine(const TDraw& draw);
 // Every draw from the oldest, each line ending with CR LF.
 std::string DrawsCsvText(const TDrawsArray& draws);
 
-// Appends the draws of a CSV text to `draws` in file order and returns how many were added.
-// Lines of 8 fields carry the draw number; lines of 7 fields get the archive count + 1. A line is
-// dropped when its field count is another, its number is not above 0, `find` reports a draw with
-// that number, or its numbers are not five different numbers 1..36 with an extra number 0..4.
-int DrawsCsvImport(std::string_view text, TDrawsArray& draws,
-                   const std::function<int(const TDrawsArray&, int32_t)>& find);
+// Splits a CSV text into its lines: a line ends at CR, LF or CR LF, except inside a quoted field
+// (an exported date holding a line break), as long as the quote closes within a few hundred
+// bytes; an unclosed quote ends at the first line break. Each line comes with the number of the
+// file line it starts on (from 1).
+struct TCsvLine {
+  std::string_view Text;
+  int64_t LineNo = 0;
+};
+std::vector<TCsvLine> SplitCsvLines(std::string_view text);
+
+// The largest CSV file imported: millions of draws.
+constexpr uint64_t CsvReadLimit = uint64_t{256} << 20;
+
+struct TCsvImportResult {
+  int Added = 0;
+  // The lines dropped because their numbers are no draw: not five different numbers 1..36, or
+  // an extra number other than 0..4.
+  std::vector<int64_t> BadLines;
+};
+// Appends the draws of a CSV text to `draws` in file order. Lines of 8 fields carry the draw
+// number; lines of 7 fields get the archive count + 1. A line is dropped when its field count
+// is another, its number is not above 0, its numbers are no draw (reported), or the archive
+// holds a draw with its number. One pass with a set of the numbers, however long the file.
+TCsvImportResult DrawsCsvImport(std::string_view text, TDrawsArray& draws);
+// "Строки с некорректными числами пропущены (всего 3): 2, 5, 9" naming up to twenty lines.
+std::string CsvBadLinesText(const std::vector<int64_t>& lines);
 
 }  // namespace kvarn

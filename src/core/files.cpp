@@ -4,9 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <chrono>
+#include <cinttypes>
 #include <cstring>
 #include <stdexcept>
+
+#include "core/text.h"
 
 namespace kvarn {
 
@@ -14,59 +19,177 @@ std::string SystemErrorText(int err) {
   return std::strerror(err);
 }
 
-void WriteFileAtomic(const std::string& path, std::string_view data) {
-  std::string tmp = path + ".~new";
-  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) throw std::runtime_error(SystemErrorText(errno));
+namespace {
+
+[[noreturn]] void ThrowErrno(int err) {
+  throw std::runtime_error(SystemErrorText(err));
+}
+
+std::string DirOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+std::string NotRegularText(const std::string& path) {
+  return StrFormat("Файл \"%s\" не является обычным файлом (это каталог, устройство или канал)",
+                   path.c_str());
+}
+
+// The file a chain of symbolic links ends at (the path itself when it is no link). A missing
+// final target is returned as named by the last link, so that writing creates it.
+std::string FollowLinks(const std::string& path) {
+  std::string p = path;
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st;
+    if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return p;
+    std::string target(static_cast<size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
+    const ssize_t n = ::readlink(p.c_str(), target.data(), target.size());
+    if (n < 0) ThrowErrno(errno);
+    target.resize(static_cast<size_t>(n));
+    p = !target.empty() && target[0] == '/' ? target : PathJoin(DirOf(p), target);
+  }
+  ThrowErrno(ELOOP);
+}
+
+bool WriteAll(int fd, std::string_view data, int& err) {
   size_t done = 0;
   while (done < data.size()) {
-    ssize_t w = ::write(fd, data.data() + done, data.size() - done);
+    const ssize_t w = ::write(fd, data.data() + done, data.size() - done);
     if (w < 0) {
       if (errno == EINTR) continue;
-      int e = errno;
-      ::close(fd);
-      ::unlink(tmp.c_str());
-      throw std::runtime_error(SystemErrorText(e));
+      err = errno;
+      return false;
     }
     done += static_cast<size_t>(w);
   }
-  // The descriptor is closed also when fsync fails.
-  int e = ::fsync(fd) != 0 ? errno : 0;
-  if (::close(fd) != 0 && e == 0) e = errno;
-  if (e != 0) {
-    ::unlink(tmp.c_str());
-    throw std::runtime_error(SystemErrorText(e));
-  }
-  if (::rename(tmp.c_str(), path.c_str()) != 0) {
-    int e = errno;
-    ::unlink(tmp.c_str());
-    throw std::runtime_error(SystemErrorText(e));
-  }
+  return true;
 }
 
-std::string ReadWholeFile(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw std::runtime_error(SystemErrorText(errno));
+// A name no other writer uses at the same time: the process, a counter and the clock.
+std::string TempNameFor(const std::string& target, int attempt) {
+  static std::atomic<uint64_t> counter{0};
+  const uint64_t now =
+      static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+  return target + StrFormat(".~%" PRIxMAX "-%" PRIx64 "-%" PRIx64 "-%d.tmp",
+                            static_cast<uintmax_t>(::getpid()), counter.fetch_add(1), now, attempt);
+}
+
+// The rename is only durable once the directory entry is written too. File systems that cannot
+// sync a directory say so with EINVAL; the data itself is on disk then.
+void SyncDir(const std::string& dir) {
+  const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  const int rc = ::fsync(fd);
+  const int err = errno;
+  ::close(fd);
+  if (rc != 0 && err != EINVAL && err != EROFS) ThrowErrno(err);
+}
+
+void ReplaceRegular(const std::string& target, std::string_view data, const struct stat* old) {
+  std::string tmp;
+  int fd = -1;
+  for (int attempt = 0; fd < 0; ++attempt) {
+    tmp = TempNameFor(target, attempt);
+    fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0644);
+    if (fd < 0 && (errno != EEXIST || attempt >= 100)) ThrowErrno(errno);
+  }
+  int err = 0;
+  // The file keeps the permissions it had (a settings file holding a password stays private).
+  if (old && ::fchmod(fd, old->st_mode & 07777) != 0) err = errno;
+  if (err == 0) WriteAll(fd, data, err);
+  if (err == 0 && ::fsync(fd) != 0) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err == 0 && ::rename(tmp.c_str(), target.c_str()) != 0) err = errno;
+  if (err != 0) {
+    ::unlink(tmp.c_str());
+    ThrowErrno(err);
+  }
+  SyncDir(DirOf(target));
+}
+
+}  // namespace
+
+void WriteFileAtomic(const std::string& path, std::string_view data) {
+  const std::string target = FollowLinks(path);
+  struct stat st;
+  const bool exists = ::stat(target.c_str(), &st) == 0;
+  if (!exists && errno != ENOENT) ThrowErrno(errno);
+  if (exists && !S_ISREG(st.st_mode)) throw std::runtime_error(NotRegularText(path));
+  ReplaceRegular(target, data, exists ? &st : nullptr);
+}
+
+void WriteOutputFile(const std::string& path, std::string_view data) {
+  const std::string target = FollowLinks(path);
+  struct stat st;
+  if (::stat(target.c_str(), &st) != 0 || S_ISREG(st.st_mode)) return WriteFileAtomic(target, data);
+  if (S_ISDIR(st.st_mode)) ThrowErrno(EISDIR);
+  const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) ThrowErrno(errno);
+  int err = 0;
+  WriteAll(fd, data, err);
+  // Devices and pipes have nothing to sync; a failed write (a full device) is still reported.
+  if (err == 0 && ::fsync(fd) != 0 && errno != EINVAL && errno != EROFS) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err != 0) ThrowErrno(err);
+}
+
+std::string ReadWholeFile(const std::string& path, uint64_t limit) {
+  // Without O_NONBLOCK opening a FIFO would wait for a writer.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) ThrowErrno(errno);
+  struct FdCloser {
+    int fd;
+    ~FdCloser() { ::close(fd); }
+  } closer{fd};
+  struct stat st;
+  if (::fstat(fd, &st) != 0) ThrowErrno(errno);
+  if (!S_ISREG(st.st_mode)) throw std::runtime_error(NotRegularText(path));
+  const auto tooLarge = [&](uint64_t size) {
+    return std::runtime_error(StrFormat("Файл \"%s\" слишком велик: %" PRIu64
+                                        " байт при допустимых %" PRIu64 " байт",
+                                        path.c_str(), size, limit));
+  };
+  if (static_cast<uint64_t>(st.st_size) > limit) throw tooLarge(static_cast<uint64_t>(st.st_size));
   std::string out;
+  out.reserve(static_cast<size_t>(st.st_size));
   char buf[65536];
   for (;;) {
-    ssize_t r = ::read(fd, buf, sizeof buf);
+    const ssize_t r = ::read(fd, buf, sizeof buf);
     if (r < 0) {
       if (errno == EINTR) continue;
-      int e = errno;
-      ::close(fd);
-      throw std::runtime_error(SystemErrorText(e));
+      ThrowErrno(errno);
     }
     if (r == 0) break;
     out.append(buf, static_cast<size_t>(r));
+    // A file that grows while it is read is held to the same limit.
+    if (out.size() > limit) throw tooLarge(out.size());
   }
-  ::close(fd);
   return out;
 }
 
 bool FileExists(const std::string& path) {
   struct stat st;
+  if (::stat(path.c_str(), &st) == 0) return true;
+  return errno != ENOENT && errno != ENOTDIR;
+}
+
+bool RegularFileExists(const std::string& path) {
+  struct stat st;
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+TFileStamp FileStampOf(const std::string& path) {
+  TFileStamp s;
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return s;
+  s.Exists = true;
+  s.Device = static_cast<uint64_t>(st.st_dev);
+  s.Inode = static_cast<uint64_t>(st.st_ino);
+  s.Size = static_cast<uint64_t>(st.st_size);
+  s.ModifiedNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  return s;
 }
 
 std::string PathJoin(std::string_view dir, std::string_view name) {

@@ -6,6 +6,7 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,10 @@ struct TDraw {
   TComb Values{};        // in the order drawn
   uint8_t Extra = 0;     // 0 = none, else 1..4
   std::string DateText;  // "dd.mm.yyyy hh:nn", at most 16 characters
+  // The 28 bytes the record had in the draws file, when it was read from there: the fields that
+  // did not change are written back exactly as they were (a date byte without a Unicode form,
+  // the padding, the bytes after the date).
+  std::optional<std::array<uint8_t, 28>> FileRecord;
 };
 
 struct TNumberSet {

@@ -1,5 +1,7 @@
 #include "core/lottery_text.h"
 
+#include <cstdint>
+
 #include "core/text.h"
 
 namespace kvarn {
@@ -73,7 +75,12 @@ TComb ParseComb(std::string_view text) {
   if (words.size() != static_cast<size_t>(CombSize))
     Raise(StrFormat("Некорректная комбинация: \"%s\"!", std::string(text).c_str()));
   TComb c;
-  for (int i = 0; i < CombSize; ++i) c[i] = static_cast<uint8_t>(TextNumber(words[i]));
+  for (int i = 0; i < CombSize; ++i) {
+    // A number that does not fit the byte reads as 0, which every caller refuses; cut to its low
+    // byte, 292 would pass for 36.
+    const int v = TextNumber(words[i]);
+    c[i] = static_cast<uint8_t>(v < 0 || v > UINT8_MAX ? 0 : v);
+  }
   return c;
 }
 

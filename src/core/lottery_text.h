@@ -22,6 +22,7 @@ std::string StakeSourceName(int kind);
 // ---- parsing ----
 // Separators of a combination text: TAB, space , - . : ; and the vertical bar.
 extern const std::string_view CombSeparators;
+// Five numbers; a word that is no number or does not fit a byte reads as 0.
 TComb ParseComb(std::string_view text);
 TIntArray ParseValueList(std::string_view text);
 

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -16,8 +17,16 @@ void RaiseSystemError(int err) {
 }
 
 int OpenLockedFile(const std::string& path, int flags) {
-  const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0644);
+  // Without O_NONBLOCK a FIFO in place of the file would wait for a writer.
+  const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0644);
   if (fd < 0) RaiseSystemError(errno);
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    Raise(StrFormat("Файл \"%s\" не является обычным файлом", path.c_str()));
+  }
+  // Reads and writes of a regular file wait as they always do.
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int err = errno;
     ::close(fd);

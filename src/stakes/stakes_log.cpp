@@ -113,13 +113,21 @@ bool TStakesLog::Prepare(int m, const std::function<void(const std::string&)>& s
     f.size = 0;
   }
   if (f.fd < 0) {
-    f.fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    // Without O_NONBLOCK a FIFO in place of the log would wait for a reader forever.
+    f.fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK, 0644);
+    std::string problem = f.fd < 0 ? SystemErrorText(errno) : std::string();
+    struct stat st {};
+    if (f.fd >= 0 && (::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+      ::close(f.fd);
+      f.fd = -1;
+      problem = "Это не обычный файл.";
+    }
     if (f.fd < 0) {
       f.failed = true;
-      showError(StrFormat("Ошибка записи в файл \"%s\"!\r\r%s", path.c_str(),
-                          SystemErrorText(errno).c_str()));
+      showError(StrFormat("Ошибка записи в файл \"%s\"!\r\r%s", path.c_str(), problem.c_str()));
       return false;
     }
+    ::fcntl(f.fd, F_SETFL, ::fcntl(f.fd, F_GETFL) & ~O_NONBLOCK);
   }
   return true;
 }

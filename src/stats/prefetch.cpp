@@ -109,8 +109,40 @@ TPrefetchData ParsePrefetchBytes(std::string_view bytes) {
   return data;
 }
 
+std::string PrefetchBytesProblem(std::string_view bytes) {
+  if (bytes.size() < PrefetchRecordSize || bytes.size() % PrefetchRecordSize != 0)
+    return StrFormat("размер файла %zu байт не кратен размеру записи %zu", bytes.size(),
+                     PrefetchRecordSize);
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+  const size_t trailer = bytes.size() - PrefetchRecordSize;
+  const int32_t min = GetI32(p + trailer), max = GetI32(p + trailer + 4);
+  if (GetI32(p + trailer + 8) != 0) return "нет завершающей записи";
+  int32_t low = 0, high = 0;
+  uint64_t previous = 0;
+  for (size_t at = 0; at < trailer; at += PrefetchRecordSize) {
+    const unsigned char* r = p + at;
+    const uint64_t key = uint64_t{GetU16(r)} << 48 | uint64_t{GetU16(r + 2)} << 32 |
+                         uint64_t{GetU16(r + 4)} << 16 | GetU16(r + 6);
+    const int32_t count = GetI32(r + 8);
+    const size_t record = at / PrefetchRecordSize + 1;
+    if (at > 0 && key <= previous) return StrFormat("запись %zu нарушает порядок значений", record);
+    if (count < 1 || count > PrefetchMaxCount)
+      return StrFormat("запись %zu: недопустимое количество %d", record, count);
+    previous = key;
+    low = at == 0 ? count : std::min(low, count);
+    high = std::max(high, count);
+  }
+  if (min != low || max != high)
+    return StrFormat("завершающая запись (%d, %d) не совпадает с записями (%d, %d)", min, max, low,
+                     high);
+  return {};
+}
+
 TPrefetchData ReadPrefetchFile(const std::string& path) {
-  return ParsePrefetchBytes(ReadWholeFile(path));
+  const std::string bytes = ReadWholeFile(path, PrefetchReadLimit);
+  const std::string problem = PrefetchBytesProblem(bytes);
+  if (!problem.empty()) throw std::runtime_error(StrFormat("Файл поврежден: %s", problem.c_str()));
+  return ParsePrefetchBytes(bytes);
 }
 
 TFullSetScale FullSetScale(const TPrefetchData* data, const TStatTotals& observed) {
@@ -126,9 +158,13 @@ TFullSetScale FullSetScale(const TPrefetchData* data, const TStatTotals& observe
 }
 
 int32_t RoundHalfEven(long double v) {
+  // A value beyond the 32-bit range (an absurd count) stays at its end: converting it would be
+  // undefined.
+  if (std::isnan(v)) return 0;
+  if (v >= static_cast<long double>(INT32_MAX)) return INT32_MAX;
+  if (v <= static_cast<long double>(INT32_MIN)) return INT32_MIN;
   // Written out rather than switching the rounding mode around nearbyint: the table rounds
   // three values per row. v - floor(v) is exact, so only a true half is a tie.
-  if (!(std::fabs(v) < 4e15L)) return static_cast<int32_t>(std::nearbyint(v));
   const long double a = std::fabs(v);
   long double whole = TruncNonNegative(a);
   if (v < 0 && whole != a) whole += 1;  // the floor of a negative value

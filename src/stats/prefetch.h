@@ -45,7 +45,18 @@ std::string PrefetchBytes(const TStatDrawArray& sorted);
 // Reads the records before the trailer and the trailer itself. A text shorter than the trailer
 // gives an empty result (no records, MaxCount 0).
 TPrefetchData ParsePrefetchBytes(std::string_view bytes);
-// Reads a file; throws std::runtime_error with the system's error text.
+// What is wrong with the bytes of a comparison file, empty when nothing is: the size is a
+// whole number of records plus the trailer, keys ascend strictly, every count lies between 1
+// and what the full set can give, and the trailer holds the smallest and largest count and 0.
+// A file cut short, overwritten or left from another program fails one of these.
+std::string PrefetchBytesProblem(std::string_view bytes);
+// No value occurs in the full set more often than this: every combination gives a value at
+// most ten times (the digits of five numbers, the pairs of five numbers).
+constexpr int32_t PrefetchMaxCount = FullCombsCount * 10;
+// The largest comparison file read: one record per value of the richest method.
+constexpr uint64_t PrefetchReadLimit = uint64_t{64} << 20;
+// Reads and checks a file; throws std::runtime_error with the system's error text or with what
+// is wrong with the file.
 TPrefetchData ReadPrefetchFile(const std::string& path);
 
 // Scale of the norms: h = (MinObs + MaxObs) / 2 / FullMax when every value is equally frequent

@@ -45,15 +45,29 @@ std::string StatGroupIdent(int group) {
 }
 
 std::string TStatMethod::FullName() const {
-  std::string name = Name();
-  if (StatClass->Group() == ShreddingGroup) {
-    try {
-      name = FormatIndexed(name, {FormulaText});
-    } catch (const std::exception&) {
-      // A user-given name that is not a valid template is shown as typed.
+  if (StatClass->Group() != ShreddingGroup) return Name();
+  // A name the person gave is data: only its "%s" (or "%0:s") takes the formula; anything else
+  // shows as typed, so that "%999999999s" is no template of a gigabyte.
+  if (!CustomName.empty()) {
+    std::string name;
+    for (size_t i = 0; i < CustomName.size();) {
+      if (CustomName.compare(i, 2, "%s") == 0 || CustomName.compare(i, 4, "%0:s") == 0) {
+        name += FormulaText;
+        i += CustomName[i + 1] == 's' ? 2 : 4;
+      } else if (CustomName.compare(i, 2, "%%") == 0) {
+        name += '%';
+        i += 2;
+      } else {
+        name += CustomName[i++];
+      }
     }
+    return name;
   }
-  return name;
+  try {
+    return FormatIndexed(CaptionOf(), {FormulaText});
+  } catch (const std::exception&) {
+    return CaptionOf();
+  }
 }
 
 TStatList::TStatList(const TDrawsArray& draws) : draws_(&draws), table_(StatRegistrationTable()) {

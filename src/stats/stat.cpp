@@ -163,17 +163,18 @@ void AddStatItem(TStatDrawArray& list, const TStatDraw& item, bool withIntervals
   }
   if (withIntervals && item.LastDraw > 0 && e.PrevDraw > 0) {
     // Gaps are stored in 16 bits, as the record holds them.
-    const auto d = static_cast<uint16_t>(std::abs(e.PrevDraw - item.LastDraw));
+    // Draw numbers may lie anywhere in 32 bits: their difference is taken in 64.
+    const auto d = static_cast<uint16_t>(std::abs(int64_t{e.PrevDraw} - int64_t{item.LastDraw}));
     if (d < e.MinPeriod || e.MinPeriod == 0) e.MinPeriod = d;
     if (d > e.MaxPeriod || e.MaxPeriod == 0) e.MaxPeriod = d;
   }
   e.PrevDraw = item.LastDraw;
 }
 
-int32_t UpdateLastValue(TLastValueArray& lastValues, int32_t drawNumber, const TStatKey& key) {
+int64_t UpdateLastValue(TLastValueArray& lastValues, int32_t drawNumber, const TStatKey& key) {
   for (TLastValue& v : lastValues) {
     if (v.Key == key) {
-      const int32_t gap = drawNumber - v.DrawNumber;
+      const int64_t gap = int64_t{drawNumber} - v.DrawNumber;
       v.DrawNumber = drawNumber;
       return gap;
     }

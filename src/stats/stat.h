@@ -182,8 +182,9 @@ bool SelectedHasLong(const TStatDrawArray& selected, int pos, int32_t v);   // p
 // Merges item into the list: an item with an equal key gains the count, the most recent
 // occurrence and (withIntervals) the gap to the previous occurrence; otherwise it is appended.
 void AddStatItem(TStatDrawArray& list, const TStatDraw& item, bool withIntervals);
-// Returns the gap to the stored occurrence of key and stores drawNumber; -1 for a new key.
-int32_t UpdateLastValue(TLastValueArray& lastValues, int32_t drawNumber, const TStatKey& key);
+// Returns the gap to the stored occurrence of key and stores drawNumber; -1 for a new key. The
+// gap is taken in 64 bits: draw numbers may lie anywhere in 32.
+int64_t UpdateLastValue(TLastValueArray& lastValues, int32_t drawNumber, const TStatKey& key);
 // Stable, ascending by key.
 void SortStatDraws(TStatDrawArray& list);
 

@@ -231,8 +231,9 @@ bool TTemplateMain::Initialize() {
       ws.CombsReserve();
     }
     ws.SetDrawsOffset(0);
-    // The locked stakes file guards the data directory: a second instance ends here.
-    if (!ws.StakesOpen()) {
+    // The data directory's lock and the locked stakes file guard the data directory: a second
+    // instance ends here, and kvarn-cli changes nothing while the window runs.
+    if (!ws.OpenDataDirExclusive()) {
       // The files belong to the running instance: the refused one writes nothing, not even its
       // window state.
       stateSaved_ = true;

@@ -195,6 +195,14 @@ TEST_F(DownloadServer, ChangedPagesEndQuietlyOrAskWithTheMarkerMessage) {
                 "Не удалось найти пару идентификаторов \"<div class=\"data drawings_data\">\" - "
                 "\"<div class=\"content_decor\">\" в тексте\r\r[<html>"),
             std::string::npos);
+  // The box shows the beginning of the page; the page itself is kept in a file it names.
+  const std::string pageFile = PathJoin(dir_, DownloadPageFileName);
+  EXPECT_NE(host_.questions[0].text.find("...]!\"\r\rТекст страницы целиком записан в файл \"" +
+                                         pageFile + "\".\r\rПовторить попытку?"),
+            std::string::npos)
+      << host_.questions[0].text;
+  EXPECT_LT(host_.questions[0].text.size(), 1000u);
+  EXPECT_NE(ReadWholeFile(pageFile).find("<div class=\"data drawings_data\">"), std::string::npos);
 
   // A draw with an impossible number: its block is refused whole.
   Set("noclose=0&bad=30");

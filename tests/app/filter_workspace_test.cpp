@@ -4,6 +4,7 @@
 
 #include "app/workspace.h"
 #include "common/data_dir_test.h"
+#include "common/file_size_limit.h"
 #include "common/test_methods.h"
 #include "core/files.h"
 #include "core/text.h"
@@ -154,13 +155,42 @@ TEST_F(FilterWorkspace, OpenBuildsOnceAndRebuildsAnEmptyFile) {
   EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(FilterWorkspace, FailedBuildLeavesNoFile) {
-  fs::create_directories(dir / "Prefetchs");
-  WriteFileAtomic(FileOf("TSML"), "old");
-  // The temporary file of the write cannot be created.
-  fs::create_directories(FileOf("TSML") + ".~new");
-  EXPECT_EQ(ws->BuildPrefetch(0), nullptr);
-  EXPECT_FALSE(fs::exists(FileOf("TSML")));
+TEST_F(FilterWorkspace, DamagedFilesAreRebuiltOnUseAndByTheMissingRun) {
+  ws->WindowState().PrefetchsEnabled = true;
+  ASSERT_NE(ws->OpenPrefetch(0), nullptr);
+  const std::string valid = ReadWholeFile(FileOf("TSML"));
+  // Cut short, random, without its trailer, with an absurd trailer: each is built again when
+  // the table needs it, and its norms never come from the damage.
+  std::string absurd = valid;
+  absurd[valid.size() - 9] = '\x7F';
+  for (const std::string& damaged :
+       {valid.substr(0, 30), std::string(84, '\x5A'), valid.substr(0, valid.size() - 12), absurd}) {
+    WriteFileAtomic(FileOf("TSML"), damaged);
+    std::unique_ptr<TPrefetchData> data = ws->OpenPrefetch(0);
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->MaxCount, 157950);  // one number below 10: 9 x C(27,4)
+    EXPECT_EQ(ReadWholeFile(FileOf("TSML")), valid);
+  }
+  // "prefetch --missing" repairs a damaged file and leaves a sound one alone.
+  WriteFileAtomic(FileOf("TSML"), valid.substr(0, 50));
+  EXPECT_EQ(ws->RefreshPrefetchFiles(true, 0), 2);  // TSML repaired, TSM2 missing
+  EXPECT_EQ(ReadWholeFile(FileOf("TSML")), valid);
+  EXPECT_EQ(ws->RefreshPrefetchFiles(true, 0), 0);
+  EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(FilterWorkspace, AFailedRebuildKeepsTheOldFile) {
+  ws->WindowState().PrefetchsEnabled = true;
+  ASSERT_NE(ws->OpenPrefetch(0), nullptr);
+  const std::string valid = ReadWholeFile(FileOf("TSML"));
+  {
+    // The new file cannot be written whole.
+    test::TFileSizeLimit limit(40);
+    EXPECT_EQ(ws->BuildPrefetch(0), nullptr);
+  }
+  EXPECT_EQ(ReadWholeFile(FileOf("TSML")), valid);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "Prefetchs"), fs::directory_iterator()), 1)
+      << "no temporary file is left";
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].text.rfind("Ошибка создания файла данных для полного набора "
                                         "вариантов!\r\rИмя файла: " +

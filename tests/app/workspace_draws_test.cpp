@@ -47,7 +47,9 @@ TEST_F(DrawsWorkspace, EmptyDirectoryGivesAnEmptyArchiveAndNoMessage) {
             (std::vector<std::string>{"Архив тиражей: 0", "Следующий тираж: 1", ""}));
   EXPECT_EQ(ws.DrawsOffsetMax(), -1);
   EXPECT_FALSE(FileExists(Path(DrawsFileName)));
-  // The first start writes the comparison switch once.
+  // Reading writes nothing; the window's first start writes the comparison switch once.
+  EXPECT_FALSE(FileExists(Path(WindowStateFileName)));
+  ws.SettingsFirstStart();
   EXPECT_TRUE(ws.WindowState().PrefetchsInit);
   EXPECT_EQ(WindowStateReadString(Path(WindowStateFileName), "PrefetchsEnabled", "?"), "0");
 }

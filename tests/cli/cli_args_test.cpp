@@ -102,7 +102,12 @@ TRun Cli(std::vector<std::string> args) {
 TEST(CliHelp, ProgramAndCommandHelp) {
   const TRun all = Cli({"help"});
   EXPECT_EQ(all.rc, 0);
-  EXPECT_EQ(all.out.rfind("usage: kvarn-cli [--dir DIR] [--verbose] COMMAND [ARGS]\n", 0), 0u);
+  EXPECT_EQ(all.out.rfind(
+                "usage: kvarn-cli [--dir DIR] [--verbose] [--wait SECONDS] COMMAND [ARGS]\n", 0),
+            0u);
+  EXPECT_NE(all.out.find("Exit status: 0 done, 1 failed, 2 wrong words, 3 the data directory is "
+                         "held by another program (nothing changed).\n"),
+            std::string::npos);
   EXPECT_NE(all.out.find("\n  stat IDENT [--len N] [--offset K] [--sorted] [--prefetch] "
                          "[--matrix-cols N] [--channel-size N] [--segments DIGITS]\n"),
             std::string::npos);

@@ -36,7 +36,7 @@ TEST_F(RegularCli, RefusalsAreTheDialogsMessagesAndChangeNothing) {
   ASSERT_EQ(Run({"regular", "add", "--comment", "Один", "--numbers", "1;2;3;4;5"}), 0);
   EXPECT_EQ(Run({"regular", "add", "--comment", "ОДИН", "--numbers", "1;2;3;4;5"}), 1);
   EXPECT_EQ(err_,
-            "Запись с таким комментарией уже присутствует в списке!\rВыберите другой "
+            "Запись с таким комментарией уже присутствует в списке!\nВыберите другой "
             "комментарий.\n");
   EXPECT_EQ(Run({"regular", "add", "--comment", "", "--numbers", "1;2;3;4;5"}), 1);
   EXPECT_EQ(err_, "Необходимо ввести комментарий!\n");

@@ -75,18 +75,34 @@ TEST(CombList, GrowsAndCopies) {
   EXPECT_GE(b.Capacity(), 1000u) << "capacity only grows";
 }
 
-TEST(CombsFile, ReaderSkipsLinesWithoutFiveFields) {
+TEST(CombsFile, ReaderSkipsLinesWithoutFiveIntegers) {
   TCombList list;
   AppendCombsText(list,
                   "Номера\r\n\r\n1;2;3;4;5\r\n1;2;3;4\r\n 7 , 8 ,9,10 ,11\n"
-                  "1;2;3;4;5;6\r;;1;;2;3;4;5;;\rx;40;300;2;2\n3;3;3;3;3");
-  ASSERT_EQ(list.Count(), 5);
+                  "1;2;3;4;5;6\r;;1;;2;3;4;5;;\rx;4;30;2;2\nN1;N2;N3;N4;N5\n3;3;3;3;3");
+  ASSERT_EQ(list.Count(), 4);
   EXPECT_EQ(list[0], (TComb{1, 2, 3, 4, 5}));
   EXPECT_EQ(list[1], (TComb{7, 8, 9, 10, 11}));
   EXPECT_EQ(list[2], (TComb{1, 2, 3, 4, 5}));
-  // No check of range, order or repeats: a non-number reads as 0, 300 keeps its low byte.
-  EXPECT_EQ(list[3], (TComb{0, 40, 44, 2, 2}));
-  EXPECT_EQ(list[4], (TComb{3, 3, 3, 3, 3}));
+  // No check of order or repeats; a line with a word that is no number is a heading.
+  EXPECT_EQ(list[3], (TComb{3, 3, 3, 3, 3}));
+}
+
+TEST(CombsFile, ANumberOutsideTheGameIsRefusedNamingItsLine) {
+  // 300 would keep its low byte (44) and 66..70 would reach shifts past 64 in the filters.
+  for (const char* bad : {"1;2;3;4;300", "66;67;68;69;70", "0;1;2;3;4", "-1;2;3;4;5"}) {
+    TCombList list;
+    try {
+      AppendCombsText(list,
+                      std::string("1;2;3;4;5\r\n\r\n6,7,8,9,10\r") + bad + "\n11;12;13;14;15");
+      ADD_FAILURE() << bad;
+    } catch (const EKvarnError& e) {
+      EXPECT_EQ(std::string(e.what()),
+                std::string("Строка 4: \"") + bad + "\" - числа комбинации должны быть от 1 до 36")
+          << bad;
+    }
+    EXPECT_EQ(list.Count(), 2) << "the lines before it stay";
+  }
 }
 
 TEST(CombsFile, WriteAndReadBack) {
@@ -122,6 +138,18 @@ TEST(CombsClipboard, PaddedLinesAndPaste) {
     FAIL() << "a six-number line must be refused";
   } catch (const EKvarnError& e) {
     EXPECT_STREQ(e.what(), "Некорректная комбинация: \"1 2 3 4 5 6\"!");
+  }
+  // A pasted number outside the game is refused naming its line, also where its low byte would
+  // be one of the game's.
+  for (const char* bad : {"1 2 3 4 292", "0 1 2 3 4", "1 2 3 4 37", "-220 1 2 3 4"}) {
+    try {
+      ParseCombsLines(pasted, std::string("1 2 3 4 5\r\n") + bad);
+      ADD_FAILURE() << bad;
+    } catch (const EKvarnError& e) {
+      EXPECT_NE(std::string(e.what()).find("Строка 2: числа комбинации должны быть от 1 до 36"),
+                std::string::npos)
+          << e.what();
+    }
   }
   EXPECT_EQ(SplitTextLines("a\r\n\r\nb\rc\n").size(), 4u);
   EXPECT_TRUE(SplitTextLines("").empty());

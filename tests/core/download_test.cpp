@@ -5,6 +5,7 @@
 #include <map>
 
 #include "core/text.h"
+#include "core/utf8.h"
 
 namespace kvarn {
 namespace {
@@ -233,11 +234,22 @@ TEST(ArchiveParsing, ChangedLayoutsYieldNothingOrTheMarkerMessage) {
   try {
     DrawsDownloadRange(src, 51, 100, draws);
     FAIL();
-  } catch (const EKvarnError& e) {
-    EXPECT_EQ(e.what(), MarkerMessage(noClose, "<div class=\"data drawings_data\">",
-                                      "<div class=\"content_decor\">"));
+  } catch (const EMarkerNotFound& e) {
+    // The message shows the beginning of the text only; the whole text comes with it.
+    ASSERT_GT(noClose.size(), MarkerMessageChars);
+    EXPECT_EQ(e.what(),
+              MarkerMessage(Utf8Left(noClose, MarkerMessageChars) + "...",
+                            "<div class=\"data drawings_data\">", "<div class=\"content_decor\">"));
+    EXPECT_EQ(e.Text, noClose);
   }
   EXPECT_TRUE(draws.empty());
+  // A short text is shown whole.
+  try {
+    TextBetween("[abc", "[", "]");
+    FAIL();
+  } catch (const EMarkerNotFound& e) {
+    EXPECT_EQ(e.what(), MarkerMessage("[abc", "[", "]"));
+  }
 }
 
 TEST(ArchiveParsing, ImpossibleNumbersRejectTheWholeBlock) {

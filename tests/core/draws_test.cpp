@@ -80,6 +80,78 @@ TEST(DrawsFile, WholeRecordsLoadAndAPartialTailKeepsTheRecordsBeforeIt) {
   EXPECT_EQ(partial[0].DateText, "01.01.2020 10:00");
 }
 
+// A record as another program may have left it: a date byte without a Unicode form, bytes after
+// the date and a padding byte that are not zero.
+std::string ForeignRecord(int32_t number, TComb values, uint8_t extra) {
+  std::string r(DrawRecordSize, '\0');
+  for (int i = 0; i < 4; ++i) r[static_cast<size_t>(i)] = static_cast<char>(number >> (8 * i));
+  for (int i = 0; i < CombSize; ++i) r[4 + static_cast<size_t>(i)] = static_cast<char>(values[i]);
+  r[9] = static_cast<char>(extra);
+  const std::string date = "01.02.03 \x98 x";
+  r[10] = static_cast<char>(date.size());
+  r.replace(11, date.size(), date);
+  for (size_t i = 11 + date.size(); i < DrawRecordSize; ++i) r[i] = static_cast<char>(0xA0 + i);
+  return r;
+}
+
+TEST(DrawsFile, UnchangedRecordsComeBackByteForByteAndAChangedDateIsWrittenClean) {
+  const std::string file = ForeignRecord(1, {1, 2, 3, 4, 5}, 0) +
+                           ForeignRecord(2, {36, 35, 34, 33, 32}, 4) +
+                           ForeignRecord(3, {7, 8, 9, 10, 11}, 2);
+  TDrawsArray draws;
+  DrawsFromBytes(file, draws);
+  ASSERT_EQ(draws.size(), 3u);
+  EXPECT_EQ(DrawsToBytes(draws), file);
+
+  // A change of the numbers keeps the rest of the record; a new date replaces the whole field.
+  draws[1].Values = {1, 2, 3, 4, 6};
+  draws[2].DateText = "ab";
+  const std::string saved = DrawsToBytes(draws);
+  EXPECT_EQ(saved.substr(0, DrawRecordSize), file.substr(0, DrawRecordSize));
+  std::string expected = ForeignRecord(2, {1, 2, 3, 4, 6}, 4);
+  EXPECT_EQ(saved.substr(DrawRecordSize, DrawRecordSize), expected);
+  const std::string third = saved.substr(2 * DrawRecordSize);
+  EXPECT_EQ(third.substr(10, 3), std::string("\x02"
+                                             "ab"));
+  EXPECT_EQ(third.substr(13, 14), std::string(14, '\0'));
+  EXPECT_EQ(third[27], file[3 * DrawRecordSize - 1]) << "the padding byte is kept";
+}
+
+TEST(DrawsFile, RecordsThatAreNoDrawsAreNamedLeftOutAndWrittenBackInTheirPlaces) {
+  const std::string file = ForeignRecord(1, {1, 2, 3, 4, 5}, 0) +
+                           ForeignRecord(2, {1, 2, 3, 4, 200}, 0) +  // outside 1..36
+                           ForeignRecord(3, {6, 7, 8, 9, 10}, 0) +
+                           ForeignRecord(0, {6, 7, 8, 9, 11}, 0) +  // no draw number
+                           ForeignRecord(4, {6, 7, 7, 9, 10}, 0) +  // a repeat
+                           ForeignRecord(5, {6, 7, 8, 9, 10}, 9) +  // extra above 4
+                           ForeignRecord(6, {11, 12, 13, 14, 15}, 1);
+  TDrawsArray draws;
+  DrawsFromBytes(file, draws);
+  TSetAsideRecords aside;
+  SetAsideBadRecords(draws, aside);
+  ASSERT_EQ(draws.size(), 3u);
+  EXPECT_EQ(draws[1].Number, 3);
+  EXPECT_EQ(draws[2].Number, 6);
+  ASSERT_EQ(aside.size(), 4u);
+  EXPECT_EQ(SetAsideText(aside[0]), "запись 2 (тираж № 2): число 200 вне диапазона 1..36");
+  EXPECT_EQ(SetAsideText(aside[1]), "запись 4 (тираж № 0): номер тиража 0 меньше 1");
+  EXPECT_EQ(SetAsideText(aside[2]), "запись 5 (тираж № 4): число 7 повторяется");
+  EXPECT_EQ(SetAsideText(aside[3]),
+            "запись 6 (тираж № 5): дополнительное число 9 вне диапазона 0..4");
+  EXPECT_EQ(DrawsFileBytes(draws, aside), file);
+
+  // Deleting the draw before them keeps them after the draw that preceded it; deleting the last
+  // leaves them at the end.
+  DrawsDelete(draws, 1);
+  SetAsideAfterDelete(aside, 1);
+  DrawsDelete(draws, 1);
+  SetAsideAfterDelete(aside, 1);
+  EXPECT_EQ(DrawsFileBytes(draws, aside), file.substr(0, DrawRecordSize) +
+                                              file.substr(DrawRecordSize, DrawRecordSize) +
+                                              file.substr(3 * DrawRecordSize, 3 * DrawRecordSize));
+  EXPECT_EQ(DrawProblem(MakeDraw(1, TComb{36, 1, 2, 3, 4}, 4)), "");
+}
+
 TEST(DrawsOffset, NextNumberResultAndNumbers) {
   TDrawsArray none;
   EXPECT_EQ(DrawsNextNumber(none, 0), 1);

@@ -11,13 +11,6 @@ using test::MakeDraw;
 
 using TFields = std::vector<std::string>;
 
-// A plain search by number stands in for the archive's own.
-int FindPlain(const TDrawsArray& draws, int32_t number) {
-  for (size_t i = 0; i < draws.size(); ++i)
-    if (draws[i].Number == number) return static_cast<int>(i);
-  return -1;
-}
-
 TEST(CsvFields, QuotesBlanksAndSemicolons) {
   EXPECT_EQ(SplitCsvFields("1;\"01.02.2003 22:00\";5;6"),
             (TFields{"1", "01.02.2003 22:00", "5", "6"}));
@@ -48,7 +41,7 @@ TEST(CsvImport, RoundTripAddsEverythingOnceWithCyrillicAndQuotes) {
                      MakeDraw(3, {9, 19, 29, 7, 17}, 1, "")};
   std::string text = DrawsCsvText(source);
   TDrawsArray target;
-  EXPECT_EQ(DrawsCsvImport(text, target, FindPlain), 3);
+  EXPECT_EQ(DrawsCsvImport(text, target).Added, 3);
   ASSERT_EQ(target.size(), 3u);
   for (size_t i = 0; i < 3; ++i) {
     EXPECT_EQ(target[i].Number, source[i].Number);
@@ -57,7 +50,7 @@ TEST(CsvImport, RoundTripAddsEverythingOnceWithCyrillicAndQuotes) {
     EXPECT_EQ(target[i].DateText, source[i].DateText);
   }
   // The same file again adds nothing.
-  EXPECT_EQ(DrawsCsvImport(text, target, FindPlain), 0);
+  EXPECT_EQ(DrawsCsvImport(text, target).Added, 0);
   EXPECT_EQ(target.size(), 3u);
 }
 
@@ -71,7 +64,7 @@ TEST(CsvImport, SevenFieldLinesAreNumberedAfterTheArchiveInFileOrder) {
       "\"04.01.2021 22:00\";6;7;8;9;10;2\r\n"
       "\r\n"
       "04.01.2021 22:00;6;7;8;9;10;2\n";  // unquoted date and time: eight fields, not a number
-  EXPECT_EQ(DrawsCsvImport(text, draws, FindPlain), 2);
+  EXPECT_EQ(DrawsCsvImport(text, draws).Added, 2);
   ASSERT_EQ(draws.size(), 102u);
   EXPECT_EQ(draws[100].Number, 101);
   EXPECT_EQ(draws[100].DateText, "02.01.2021 22:00");
@@ -79,7 +72,7 @@ TEST(CsvImport, SevenFieldLinesAreNumberedAfterTheArchiveInFileOrder) {
   EXPECT_EQ(draws[101].Values, (TComb{6, 7, 8, 9, 10}));
 }
 
-TEST(CsvImport, MalformedLinesAreDroppedSilently) {
+TEST(CsvImport, MalformedLinesAreDroppedAndImpossibleNumbersNamed) {
   TDrawsArray draws;
   std::string text =
       "5;\"d\";1;2;3;4;5\n"      // seven fields, date not first: numbers wrong
@@ -92,10 +85,44 @@ TEST(CsvImport, MalformedLinesAreDroppedSilently) {
       "10;\"d\";1;2;3;4;x;1\n"   // a number that is no integer counts 0
       "11;\"a very long date text\";1;2;3;4;5;1\n"
       "11;\"again\";6;7;8;9;10;1\n";  // duplicate number
-  EXPECT_EQ(DrawsCsvImport(text, draws, FindPlain), 1);
+  const TCsvImportResult r = DrawsCsvImport(text, draws);
+  EXPECT_EQ(r.Added, 1);
   ASSERT_EQ(draws.size(), 1u);
   EXPECT_EQ(draws[0].Number, 11);
   EXPECT_EQ(draws[0].DateText, "a very long date");
+  // Field counts, numbers below 1 and repeats of the archive go without a word; lines whose
+  // numbers are no draw are named.
+  EXPECT_EQ(r.BadLines, (std::vector<int64_t>{1, 5, 6, 7, 8}));
+  EXPECT_EQ(CsvBadLinesText(r.BadLines),
+            "Строки с некорректными числами пропущены (всего 5): 1, 5, 6, 7, 8");
+  std::vector<int64_t> many(23);
+  for (size_t i = 0; i < many.size(); ++i) many[i] = static_cast<int64_t>(i) + 1;
+  EXPECT_NE(CsvBadLinesText(many).find("(всего 23): 1, 2,"), std::string::npos);
+  EXPECT_NE(CsvBadLinesText(many).find(", 19, 20 и еще 3"), std::string::npos);
+}
+
+TEST(CsvImport, AQuotedDateWithALineBreakComesBackWhole) {
+  TDrawsArray source{MakeDraw(1, {1, 2, 3, 4, 5}, 0, "01.01\r\n2020"),
+                     MakeDraw(2, {6, 7, 8, 9, 10}, 1, "a\nb"),
+                     MakeDraw(3, {11, 12, 13, 14, 15}, 2, "\r")};
+  TDrawsArray target;
+  const TCsvImportResult r = DrawsCsvImport(DrawsCsvText(source), target);
+  EXPECT_EQ(r.Added, 3);
+  ASSERT_EQ(target.size(), 3u);
+  for (size_t i = 0; i < 3; ++i) EXPECT_EQ(target[i].DateText, source[i].DateText);
+
+  // Line numbers count the breaks inside quotes; a quote that never closes ends at its line.
+  const std::string text = "1;\"a\r\nb\";x\r\n2;\"open\n3;y\n" + std::string(600, 'q') + "\n5";
+  const std::vector<TCsvLine> lines = SplitCsvLines(text);
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[0].Text, "1;\"a\r\nb\";x");
+  EXPECT_EQ(lines[1].LineNo, 3);
+  EXPECT_EQ(lines[1].Text, "2;\"open");
+  EXPECT_EQ(lines[2].Text, "3;y");
+  EXPECT_EQ(lines[3].Text, std::string(600, 'q'));
+  EXPECT_EQ(lines[3].LineNo, 5);
+  EXPECT_EQ(lines[4].Text, "5");
+  EXPECT_EQ(lines[4].LineNo, 6);
 }
 
 }  // namespace

@@ -126,6 +126,10 @@ TEST(StatItems, LastValuesAndSortAndSelection) {
   EXPECT_EQ(UpdateLastValue(lv, 14, Key1(3)), 4);
   EXPECT_EQ(UpdateLastValue(lv, 20, Key1(3)), 6);
   EXPECT_EQ(lv.size(), 1u);
+  // Draw numbers at the ends of the 32-bit range: the gap needs 64 bits.
+  EXPECT_EQ(UpdateLastValue(lv, INT32_MIN, Key1(4)), -1);
+  EXPECT_EQ(UpdateLastValue(lv, INT32_MAX, Key1(4)), int64_t{UINT32_MAX});
+  EXPECT_EQ(UpdateLastValue(lv, INT32_MIN, Key1(4)), -int64_t{UINT32_MAX});
 
   TStatDrawArray list(4);
   list[0].Key = Key1(5);

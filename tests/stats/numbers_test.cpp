@@ -199,6 +199,17 @@ TEST(NumberMethods, MaskFilterComparesWholeMask) {
   EXPECT_FALSE(smal->CombMatches({1, 2, 19, 20, 30}, {WordsItem(3)}, 0, false, false));
 }
 
+TEST(NumberMethods, NumbersBeyondTheBitsOfTheKeepPassMatchNothing) {
+  TFamilyFixture fx;
+  auto nums = fx.Create(TstValues_Class());
+  const TComb src[] = {{66, 67, 68, 69, 70}, {2, 64, 65, 200, 255}, {1, 3, 4, 5, 6}};
+  TComb dst[3];
+  EXPECT_EQ(nums->FilterPass(src, 3, dst, {KeyItem(2)}, 0, false, false), 1);
+  EXPECT_EQ(dst[0], (TComb{2, 64, 65, 200, 255}));
+  EXPECT_EQ(nums->FilterPass(src, 3, dst, {KeyItem(2)}, 0, false, true), 2);
+  EXPECT_EQ(dst[0], (TComb{66, 67, 68, 69, 70}));
+}
+
 TEST(NumberMethods, RegisteredInTableOrder) {
   TDrawsArray draws;
   TStatList list(draws);

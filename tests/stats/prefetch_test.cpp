@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/test_methods.h"
+#include "core/random.h"
 #include "stats/registry.h"
 
 namespace kvarn {
@@ -72,6 +73,40 @@ TEST(Prefetch, FileBytesInKeyOrderWithTrailer) {
   EXPECT_EQ(back.Records[2].Count, 124848);
   EXPECT_EQ(back.MinCount, 8568);
   EXPECT_EQ(back.MaxCount, 124848);
+}
+
+TEST(Prefetch, DamagedFilesAreToldFromSoundOnes) {
+  TStatDrawArray dist = {Item(1, 10), Item(2, 30), Item(7, 20)};
+  const std::string sound = PrefetchBytes(dist);
+  EXPECT_EQ(PrefetchBytesProblem(sound), "");
+  EXPECT_EQ(PrefetchBytesProblem(std::string(12, '\0')), "") << "no values at all";
+
+  const auto problem = [&](std::string bytes) { return PrefetchBytesProblem(bytes); };
+  EXPECT_NE(problem(""), "");
+  EXPECT_NE(problem(sound.substr(0, sound.size() - 5)), "") << "cut inside a record";
+  EXPECT_NE(problem(sound.substr(0, sound.size() - 12)), "") << "cut before the trailer";
+  std::string absurd = sound;
+  absurd[sound.size() - 8] = '\x80';  // largest count far above every record
+  EXPECT_NE(problem(absurd), "");
+  std::string disorder = PrefetchBytes({Item(2, 30), Item(1, 10), Item(7, 20)});
+  EXPECT_NE(problem(disorder), "");
+  EXPECT_NE(problem(PrefetchBytes({Item(1, 0), Item(2, 5)})), "") << "a value never met";
+  EXPECT_NE(problem(PrefetchBytes({Item(1, PrefetchMaxCount + 1)})), "");
+  // Random bytes of every length pass only by a chance too small to meet.
+  TRandom random(15);
+  for (int len = 1; len < 400; ++len) {
+    std::string bytes(static_cast<size_t>(len), '\0');
+    for (char& c : bytes) c = static_cast<char>(random.Int(256));
+    EXPECT_NE(problem(bytes), "") << len;
+  }
+}
+
+TEST(Prefetch, NormsOfADamagedTrailerCannotOverflow) {
+  // A count far beyond the observed ones gives a norm at the end of the range, never a wrap.
+  EXPECT_EQ(RoundHalfEven(1e30L), INT32_MAX);
+  EXPECT_EQ(RoundHalfEven(-1e30L), INT32_MIN);
+  EXPECT_EQ(RoundHalfEven(2.5L), 2);
+  EXPECT_EQ(RoundHalfEven(3.5L), 4);
 }
 
 TEST(Prefetch, DistributionMergesLikeOneList) {

@@ -66,6 +66,19 @@ TEST_F(RegistryTest, RegistersTableOrderWithOneEntryPerParameter) {
   EXPECT_EQ(reg.Items(Entry("FXP2")).FullName(), "Число в 2 позиции");
 }
 
+TEST_F(RegistryTest, NamesFromTheFileAreNeverFormatTemplates) {
+  // A hostile or mistyped name: shown as typed, not as a gigabyte of padding.
+  WriteFileAtomic(file, Utf8ToCp1251("[STRINGS_RUS]\r\nFXS1=%999999999s\r\nFXS2=Шинковка %s "
+                                     "(%d%%)\r\nFXN=%999999999s %n\r\n"));
+  std::string message;
+  ASSERT_TRUE(reg.LoadNames(file, true, message)) << message;
+  EXPECT_EQ(reg.Items(Entry("FXS1")).FullName(), "%999999999s");
+  EXPECT_EQ(reg.DisplayName(Entry("FXS1"), true), "{ shr } %999999999s [ SN ]");
+  // The formula still goes where the name asks for it; nothing else is read.
+  EXPECT_EQ(reg.Items(Entry("FXS2")).FullName(), "Шинковка (n4+n5)/(n1+n2+n3) (%d%)");
+  EXPECT_EQ(reg.DisplayName(Entry("FXN"), true), "{ num } %999999999s %n [ N ]");
+}
+
 TEST_F(RegistryTest, DisplayNamesCarryGroupAndFeatureLetters) {
   EXPECT_EQ(reg.DisplayName(Entry("FXN"), true), "{ num } Числа [ N ]");
   EXPECT_EQ(reg.DisplayName(Entry("FXP1"), true), "{ sum } Число в 1 позиции [ SNG ]");

@@ -276,7 +276,11 @@ TEST_F(TUiTest, SecondInstanceOnTheSameDirectoryIsRefused) {
   TFormMain& w2 = Open(&second);
   EXPECT_FALSE(second);
   ASSERT_EQ(shown.size(), 2u);
-  EXPECT_EQ(shown[0].text.rfind("Ошибка чтения файла ставок!\r\r", 0), 0u);
+  // The first window holds the data directory: the second names it and ends.
+  EXPECT_EQ(shown[0].text.rfind(
+                StrFormat("Каталог данных \"%s\" занят работающей программой", dir_.c_str()), 0),
+            0u)
+      << shown[0].text;
   EXPECT_EQ(shown[1].text.rfind("Невозможно получить монопольный доступ к файлам данных!", 0), 0u);
   // Nothing was loaded by the refused instance, and it leaves the files alone.
   EXPECT_EQ(w2.Workspace().Combs().Count(), 0);

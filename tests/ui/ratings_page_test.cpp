@@ -149,7 +149,7 @@ void Shoot(QWidget& w, const char* name) {
 // Runs `action` on the modal dialog of type D once `open` shows it (work with a progress text may
 // come first), then closes it, so that a failed check cannot leave the test waiting.
 template <class D>
-void WhenShown(const std::function<void()>& open, const std::function<void(D&)>& action) {
+void CheckThenClose(const std::function<void()>& open, const std::function<void(D&)>& action) {
   bool seen = false;
   QTimer poll;
   poll.setInterval(10);
@@ -200,7 +200,7 @@ TEST_F(TRatingsPageTest, ChanceTestStakesGraphsAndRefreshOfTheSelectedRows) {
   w.UpdateCommands();
   ASSERT_TRUE(w.Workspace().StakesFileOpen());
   ASSERT_TRUE(w.Commands().Action("RatingsChanceTest")->isEnabled());
-  WhenShown<TFormChance>([&] { w.Commands().Action("RatingsChanceTest")->trigger(); },
+  CheckThenClose<TFormChance>([&] { w.Commands().Action("RatingsChanceTest")->trigger(); },
                          [](TFormChance& f) {
                            QTableWidget* t = f.Table();
                            ASSERT_EQ(t->rowCount(), 1);
@@ -217,7 +217,7 @@ TEST_F(TRatingsPageTest, ChanceTestStakesGraphsAndRefreshOfTheSelectedRows) {
   // Alt+F6 reaches the command through the window's keys.
   ASSERT_TRUE(ShowActive(w));
   list->setFocus();
-  WhenShown<TFormGraph>([&] { QTest::keyClick(list, Qt::Key_F6, Qt::AltModifier); },
+  CheckThenClose<TFormGraph>([&] { QTest::keyClick(list, Qt::Key_F6, Qt::AltModifier); },
                         [](TFormGraph& g) {
                           QLineSeries* one = g.FindSeries("one");
                           ASSERT_NE(one, nullptr);

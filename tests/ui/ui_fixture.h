@@ -94,7 +94,8 @@ class TUiTest : public TDataDirTest {
 
   // The same for a window that shows after work that lets events run (a status text, a progress
   // window): the action waits until the dialog is the active modal window and `ready` says its
-  // own work is done (the poll may fire inside that work, while it lets events run).
+  // own work is done (the poll may fire inside that work, while it lets events run). The dialog
+  // is closed afterwards, so that a failed check cannot leave the test waiting.
   template <class D>
   static void WhenShown(const std::function<void()>& open, const std::function<void(D&)>& action,
                         const std::function<bool(D&)>& ready = {}) {
@@ -106,6 +107,7 @@ class TUiTest : public TDataDirTest {
       seen = true;
       poll.stop();
       action(*d);
+      if (d->isVisible()) d->close();
     });
     poll.start(20);
     open();

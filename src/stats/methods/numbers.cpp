@@ -46,11 +46,13 @@ int TstValues::FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawAr
       return TRuleStat::FilterPass(src, n, dst, selected, last, sorted, exclude);
     mask |= uint64_t{1} << k.K1;
   }
+  // A shift by 64 or more is undefined: numbers above 63 (never in a list of this game) hit
+  // nothing.
+  const auto bit = [mask](uint8_t v) { return v < 64 ? mask >> v : uint64_t{0}; };
   int kept = 0;
   for (int i = 0; i < n; ++i) {
     const TComb& c = src[i];
-    const uint64_t hits =
-        (mask >> c[0]) | (mask >> c[1]) | (mask >> c[2]) | (mask >> c[3]) | (mask >> c[4]);
+    const uint64_t hits = bit(c[0]) | bit(c[1]) | bit(c[2]) | bit(c[3]) | bit(c[4]);
     if (((hits & 1) != 0) != exclude) dst[kept++] = c;
   }
   return kept;

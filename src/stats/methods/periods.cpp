@@ -15,10 +15,11 @@ void TCustomPeriodsStat::AddDrawValues(int index, int last, bool sorted, TStatDr
     const int v = AttrOf(i + 1, Current.Values[static_cast<size_t>(i)]);
     TStatKey key;
     key.Set(static_cast<uint16_t>(v));
-    const int32_t g = UpdateLastValue(lastValues, Current.Number, key);
+    const int64_t g = UpdateLastValue(lastValues, Current.Number, key);
     // The first occurrence has no period; a second number of the draw with the same value has 0.
     if (g <= 0) continue;
-    Work.Key.Set(static_cast<uint16_t>(v), static_cast<uint16_t>(g > UINT16_MAX ? UINT16_MAX : g));
+    Work.Key.Set(static_cast<uint16_t>(v),
+                 static_cast<uint16_t>(g > int64_t{UINT16_MAX} ? int64_t{UINT16_MAX} : g));
     AddStatItem(list, Work, true);
   }
 }

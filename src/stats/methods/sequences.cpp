@@ -199,7 +199,8 @@ void TCustomRepValues2Stat::AddDrawValues(int index, int last, bool sorted, TSta
   MarkValues(Current.Values, current);
   ReadDrawInto(Draws, index - Distance(), sorted, earlier_);
   for (uint8_t n : earlier_.Values) {
-    if (n == 0) continue;
+    // The marks cover the numbers of the game only.
+    if (n < 1 || n > NumbersCount) continue;
     const int x = ShiftedNumber(n, Shift());
     if (reference[x] && current[x]) AddKey(Work, list, x, true);
   }
