@@ -9,9 +9,11 @@ PACKAGES=(
   # toolkit's Russian texts for file dialogs and context menus come in their own package.
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev qt6-translations-l10n
   libcurl4-openssl-dev zlib1g-dev libssl-dev
-  libsimpleini-dev
+  libsimpleini-dev libxlsxwriter-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  # Packaging checks (the .desktop file) and the icon renderer of scripts/make-icons.sh.
+  desktop-file-utils librsvg2-bin dpkg-dev fakeroot
   python3 openssl
   # scripts/fuzz.sh builds the fuzz targets with clang's libFuzzer.
   clang libclang-rt-14-dev

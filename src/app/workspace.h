@@ -32,6 +32,7 @@
 #include "core/dirlock.h"
 #include "core/draws.h"
 #include "core/random.h"
+#include "core/sheet.h"
 #include "scenario/script_list.h"
 #include "stakes/rating_stakes.h"
 #include "stakes/rating_text.h"
@@ -418,6 +419,36 @@ class TWorkspace {
   void ComputeStatTableFor(int entry, int offset, int len, bool sorted, TStatTable& table);
   // The full-set comparison of a registry entry, when available (the prefetch files).
   std::function<std::unique_ptr<TPrefetchData>(int entry)> StatFullSetSource;
+
+  // ---- favourite methods (workspace_favourites.cpp) ----
+  // After the manager's OK (its edits are in the registry): the state goes to the method list
+  // file and both boxes are refilled with the first line selected.
+  void FavouritesApplied();
+  // The same edits without the dialog; each is saved to the method list file and refills the
+  // boxes. Unknown identifiers raise before anything changes.
+  void FavouritesSet(const std::vector<std::string>& idents, bool on);
+  void FavouritesRename(const std::string& ident, const std::string& name);
+  // The user-given names of a name file (its STRINGS section of this language); an entry without
+  // a name there gets its default caption back. False, with the message shown, on failure.
+  bool FavouritesImport(const std::string& file);
+  // Every entry's name (its own or the default caption) into a name file, without options.
+  bool FavouritesExport(const std::string& file);
+
+  // ---- spreadsheet export (workspace_export.cpp) ----
+  // Writes the sheet as an .xlsx file in the busy state, with the progress in the status bar;
+  // progress may also stop it. False when stopped or failed (the failure is shown as
+  // "Ошибка экспорта в файл!\r\r%s"); nothing is written then.
+  bool SheetExport(const TSheet& sheet, const std::string& file,
+                   const TSheetProgress& progress = {});
+  // The lists as the window shows them.
+  bool DrawsXlsExport(const std::string& file, const TSheetProgress& progress = {});
+  bool CombsXlsExport(const std::string& file, const TSheetProgress& progress = {});
+  // The current statistics table in its display order.
+  bool StatXlsExport(const std::string& file, const TSheetProgress& progress = {});
+  // The stakes file in the grid's order; the file must be open.
+  bool StakesXlsExport(const std::string& file, const TSheetProgress& progress = {});
+  // The rating list in its order and efficiency mode.
+  bool RatingsXlsExport(const std::string& file, const TSheetProgress& progress = {});
 
   // ---- scenario (workspace_scenario.cpp) ----
   // Every change is written to Kvarn_5x36.lss at once (a failure is shown; the change stays) and

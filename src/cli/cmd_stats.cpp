@@ -22,9 +22,11 @@ void PrintCells(std::ostream& out, const Cells& cells) {
 
 int Methods(TCliContext& ctx, TCliArgs& args) {
   TakeAndApplySettingsOverride(ctx, args);
+  const bool favourites = args.TakeFlag("--favourites");
   args.ExpectEnd();
   TStatList& list = ctx.Workspace().StatList();
   for (int i = 0; i < list.Count(); ++i) {
+    if (favourites && !list.IsFavourite(i)) continue;
     const TStatMethod& m = list.Items(i);
     ctx.out << m.IdentOf() << '\t' << StatGroupIdent(m.StatClass->Group()) << '\t'
             << list.DisplayName(i, true) << '\n';
@@ -35,7 +37,9 @@ int Methods(TCliContext& ctx, TCliArgs& args) {
 const TCliRegistration MethodsCommand{{
     .name = "methods",
     .help = "Lists every registered method: identifier, group and name",
-    .options = SettingsOverrideOptions(),
+    .options = std::vector<TCliOption>{{.name = "--favourites",
+                                        .help = "only the methods ticked in the favourites"}} +
+               SettingsOverrideOptions(),
     .run = &Methods,
 }};
 

@@ -17,6 +17,7 @@
 #include "ui/list_view.h"
 #include "ui/template_main.h"
 #include "ui/window_state.h"
+#include "ui/xls_export.h"
 
 namespace kvarn {
 
@@ -135,6 +136,12 @@ void TCombsPage::BindCommands() {
         ws.CombsPaste(S(text));
       });
   c.Bind("CombsSelectAll", notEmpty, [this] { list_->selectAll(); });
+  c.Bind("CombsXlsExport", notEmpty, [this, &ws] {
+    RunXlsExport(this, main_.State(), QStringLiteral("Комбинации.xlsx"),
+                 [&ws](const std::string& file, const TSheetProgress& progress) {
+                   return ws.CombsXlsExport(file, progress);
+                 });
+  });
   c.Bind(
       "CombsUndo", [&ws] { return ws.CombsUndoList().Count() > 0; },
       [this, &ws] {

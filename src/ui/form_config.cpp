@@ -115,6 +115,9 @@ TFormConfig::TFormConfig(IHost& host, const TConfigData& data, QWidget* parent)
       {QStringLiteral("Совпадений"), QStringLiteral("Сумма выигрыша")});
   profits_->verticalHeader()->hide();
   profits_->horizontalHeader()->setStretchLastSection(true);
+  // Tab leaves the grid for the next field (arrows move between cells); otherwise Tab would
+  // walk the cells for ever and never reach the segments or the buttons.
+  profits_->setTabKeyNavigation(false);
   profits_->setItemDelegateForColumn(
       1, new TPatternDelegate(QStringLiteral("[0-9]*[.,]?[0-9]*"), profits_));
   // All six lines show at once: a prize hidden below a scroll bar is easily forgotten.
@@ -137,6 +140,7 @@ TFormConfig::TFormConfig(IHost& host, const TConfigData& data, QWidget* parent)
   segments_->verticalHeader()->setDefaultSectionSize(24);
   segments_->setItemDelegate(new TPatternDelegate(QStringLiteral("[0-9]*"), segments_));
   segments_->setSelectionMode(QAbstractItemView::SingleSelection);
+  segments_->setTabKeyNavigation(false);
   segments_->setMinimumWidth(8 * 28);
   right->addWidget(segments_, 1);
 

@@ -47,6 +47,7 @@ TFormInfo::TFormInfo(TWorkspace& ws, int drawNumber, const std::optional<std::st
 
   auto* split = new QSplitter(Qt::Horizontal, this);
   card_ = new QTableWidget(split);
+  card_->setTabKeyNavigation(false);
   card_->setObjectName(QStringLiteral("sgCard"));
   card_->horizontalHeader()->hide();
   card_->verticalHeader()->hide();

@@ -15,6 +15,8 @@ void SetupListView(QTableView* view, const std::vector<int>& widths) {
   view->setAlternatingRowColors(false);
   view->setShowGrid(true);
   view->setWordWrap(false);
+  // Arrows move in the list; Tab goes on to the next control of the window.
+  view->setTabKeyNavigation(false);
   view->verticalHeader()->hide();
   // Uniform row heights: the view never measures rows it does not show.
   view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

@@ -6,10 +6,14 @@
 #include "app/startup_switches.h"
 #include "core/paths.h"
 #include "ui/form_main.h"
+#include "ui/program_icon.h"
 #include "ui/qt_host.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // The desktop entry's name ties the window to its menu item and icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("kvarn-5x36"));
+  QApplication::setWindowIcon(kvarn::ProgramIcon());
   // The toolkit switches the C library to the system locale; reals are always written with ".",
   // which a Russian locale would turn into "," in every printf-formatted number.
   std::setlocale(LC_NUMERIC, "C");

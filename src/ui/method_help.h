@@ -1,12 +1,16 @@
-// The method description window: the method's page of the help file, or a note that there is
-// no description.
+// The method description window "Описание методики расчета": the method's page of the help,
+// with links to the other pages; its place and size are kept in the window state.
 #pragma once
 
 #include <QWidget>
-#include <string>
 
 namespace kvarn {
 
-void ShowMethodHelp(QWidget* parent, const std::string& topic, const std::string& caption);
+class THelpBook;
+class TStatMethod;
+class TWindowStateStore;
+
+void ShowMethodHelp(QWidget* parent, const THelpBook& book, const TStatMethod& method,
+                    TWindowStateStore* state = nullptr);
 
 }  // namespace kvarn

@@ -13,6 +13,7 @@
 #include "ui/script_page.h"
 #include "ui/template_main.h"
 #include "ui/window_state.h"
+#include "ui/xls_export.h"
 
 namespace kvarn {
 
@@ -75,6 +76,14 @@ void TRatingsPage::BindCommands() {
         dlg.setDefaultSuffix(QStringLiteral("csv"));
         if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty())
           ws.RatingsExport(dlg.selectedFiles().first().toStdString());
+      });
+  c.Bind(
+      "RatingsXlsExport", [&ws] { return !ws.Ratings().empty(); },
+      [this, &ws] {
+        RunXlsExport(this, main_.State(), QStringLiteral("Рейтинг.xlsx"),
+                     [&ws](const std::string& file, const TSheetProgress& progress) {
+                       return ws.RatingsXlsExport(file, progress);
+                     });
       });
   // The selected rows back into scenario lines, in list order; the scenario tab is shown when
   // one was added.

@@ -7,9 +7,11 @@
 #include "core/text.h"
 #include "ui/combs_page.h"
 #include "ui/draws_page.h"
+#include "ui/form_about.h"
 #include "ui/form_config.h"
 #include "ui/form_proxy.h"
 #include "ui/template_main.h"
+#include "ui/xls_export.h"
 
 namespace kvarn {
 
@@ -50,7 +52,18 @@ void TTemplateMain::BindShellCommands() {
   c.Bind(
       "About", [] { return true; },
       [this] {
-        ShowInfo(host_, S(LotteryCaption()) + "\r\rСтатистический анализ тиражей лотереи.");
+        TFormAbout dlg(this);
+        dlg.exec();
+      });
+  c.Bind(
+      "GetHelp", [] { return true; }, [this] { ShowHelp(ContextHelpPage()); });
+  c.Bind(
+      "DrawsXlsExport", [this] { return workspace_->DrawsCount() > 0; },
+      [this] {
+        RunXlsExport(this, state_, QStringLiteral("Архив тиражей.xlsx"),
+                     [this](const std::string& file, const TSheetProgress& progress) {
+                       return workspace_->DrawsXlsExport(file, progress);
+                     });
       });
   for (const TTabSwitch& t : RightTabSwitches()) {
     TRightTab tab = t.tab;

@@ -13,6 +13,7 @@
 #include "ui/stakes_delegate.h"
 #include "ui/template_main.h"
 #include "ui/window_state.h"
+#include "ui/xls_export.h"
 
 namespace kvarn {
 
@@ -74,6 +75,14 @@ void TStakesPage::BindCommands() {
     ws.StakesRefreshGrid(true, false);
   });
   c.Bind("StakesGraphDraws", open, [this] { ShowProfitGraph(); });
+  c.Bind(
+      "StakesXlsExport", [open, &ws] { return open() && ws.StakesCount() > 0; },
+      [this, &ws] {
+        RunXlsExport(this, main_.State(), QStringLiteral("Ставки.xlsx"),
+                     [&ws](const std::string& file, const TSheetProgress& progress) {
+                       return ws.StakesXlsExport(file, progress);
+                     });
+      });
   c.Bind(
       "LogStakes", [] { return true; },
       [this] {

@@ -5,10 +5,13 @@
 #include <QKeyEvent>
 #include <QProgressDialog>
 #include <QSignalBlocker>
+#include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <tuple>
 
 #include "app/workspace.h"
+#include "ui/form_favourites.h"
 #include "ui/form_shredding.h"
 #include "ui/list_view.h"
 #include "ui/method_help.h"
@@ -17,6 +20,7 @@
 #include "ui/stats_filter_tests.h"
 #include "ui/template_main.h"
 #include "ui/window_state.h"
+#include "ui/xls_export.h"
 
 namespace kvarn {
 
@@ -37,7 +41,7 @@ TStatsPage::TStatsPage(TTemplateMain& main, QWidget* parent) : TPage(main, paren
   methodBox_->setObjectName(QStringLiteral("cbDrawsStatType"));
   methodBox_->setToolTip(QStringLiteral("Вид расчета статистики"));
   methodBox_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-  methodBox_->setMinimumContentsLength(30);
+  methodBox_->setMinimumContentsLength(20);
   methodBox_->setMaxVisibleItems(30);
   top->addWidget(methodBox_, 1);
   len_ = new QSpinBox(this);
@@ -49,6 +53,21 @@ TStatsPage::TStatsPage(TTemplateMain& main, QWidget* parent) : TPage(main, paren
   len_->setMinimumWidth(90);
   len_->installEventFilter(this);
   top->addWidget(len_);
+  // The favourites manager and the method's description, beside the box they act on.
+  for (const auto& [command, text, name] :
+       {std::tuple{"FiltersManager", "Избранное", "btFiltersManager"},
+        std::tuple{"FiltersInfo", "Описание", "btFiltersInfo"}}) {
+    auto* b = new QToolButton(this);
+    b->setObjectName(QLatin1String(name));
+    b->setDefaultAction(main_.Commands().Action(command));
+    const QString caption = QString::fromUtf8(text);
+    b->setText(caption);
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    b->setFocusPolicy(Qt::StrongFocus);
+    // The action's own caption would replace the button's whenever the action changes.
+    connect(b->defaultAction(), &QAction::changed, b, [b, caption] { b->setText(caption); });
+    top->addWidget(b);
+  }
   v->addLayout(top);
 
   split_ = new QSplitter(Qt::Vertical, this);
@@ -144,8 +163,30 @@ void TStatsPage::BindCommands() {
       [this, &ws] {
         const int entry = ws.StatSelectedEntry();
         if (entry < 0) return;
-        const TStatMethod& m = ws.StatList().Items(entry);
-        ShowMethodHelp(this, ws.StatList().HelpTopic(entry), m.Name());
+        ShowMethodHelp(this, main_.HelpBook(), ws.StatList().Items(entry), &main_.State());
+      });
+  c.Bind(
+      "FiltersManager", [] { return true; },
+      [this, &ws] {
+        TFormFavourites dlg(
+            main_.Host(), ws.StatList(), Q(ws.DataDir()),
+            [this, &ws](int entry) {
+              ShowMethodHelp(this, main_.HelpBook(), ws.StatList().Items(entry), &main_.State());
+            },
+            this);
+        if (!dlg.EditFavourites()) return;
+        TBusyGuard busy(main_.Host());
+        ws.FavouritesApplied();
+        RefillMethodBox();
+        main_.RefreshViews(true);
+      });
+  c.Bind(
+      "DrawsStatExportToExcel", [&ws] { return !ws.StatTable().Rows.empty(); },
+      [this, &ws] {
+        RunXlsExport(this, main_.State(), QStringLiteral("Статистика.xlsx"),
+                     [&ws](const std::string& file, const TSheetProgress& progress) {
+                       return ws.StatXlsExport(file, progress);
+                     });
       });
 
   c.Bind(

@@ -9,12 +9,15 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
+#include "app/help_book.h"
 #include "core/lottery.h"
 #include "core/text.h"
 #include "ui/analysis_windows.h"
 #include "ui/combs_page.h"
 #include "ui/draws_page.h"
+#include "ui/form_help.h"
 #include "ui/form_info.h"
+#include "ui/program_icon.h"
 #include "ui/shared_keys.h"
 #include "ui/window_state.h"
 
@@ -25,6 +28,8 @@ TTemplateMain::TTemplateMain(TStartOptions options, QWidget* parent)
 
 TTemplateMain::~TTemplateMain() {
   SaveWindowState();
+  // The help window reads the book, which goes with the members.
+  delete helpWindow_;
   updateTimer_.stop();
   if (workspace_) {
     // The pages go before the workspace: nothing may call back into them.
@@ -63,6 +68,7 @@ void TTemplateMain::Create() {
     BindAnalysisWindows(*this);
     workspace_->OnViewsRefresh = [this] { RefreshViews(); };
     setWindowTitle(LotteryCaption());
+    setWindowIcon(ProgramIcon());
     // A restarted program waits for the previous instance to end.
     if (options_.switches.restart && !WaitForOtherInstances()) {
       QTimer::singleShot(0, this, [this] { RequestEnd(); });

@@ -26,6 +26,8 @@
 namespace kvarn {
 
 class TSharedKeys;
+class THelpBook;
+class TFormHelp;
 
 struct TStartOptions {
   std::string dataDir;
@@ -80,6 +82,11 @@ class TTemplateMain : public QMainWindow {
   // After the archive, the offset or the settings changed: every right page refreshes (each
   // only while shown and its inputs changed, unless forced).
   void RefreshViews(bool force = false);
+  // The help compiled into the program, built on first use, and its window (opened at a page).
+  const THelpBook& HelpBook();
+  void ShowHelp(const std::string& page);
+  // The help page of the place that holds the focus: a left tab or the current right tab.
+  std::string ContextHelpPage() const;
   // A long operation that can be stopped registers how; a close request during it asks whether
   // to stop it. Cleared with an empty function when the operation ends.
   void SetRunningStop(std::function<void()> stop) { runningStop_ = std::move(stop); }
@@ -135,6 +142,8 @@ class TTemplateMain : public QMainWindow {
   std::vector<TPage*> rightPages_;
   std::vector<std::string> unknownCommands_;
   std::function<void()> runningStop_;
+  std::unique_ptr<THelpBook> helpBook_;
+  TFormHelp* helpWindow_ = nullptr;
   QTimer updateTimer_;
   bool initialized_ = false;
   bool endRequested_ = false;

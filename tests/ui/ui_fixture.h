@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -78,17 +79,33 @@ class TUiTest : public TDataDirTest {
       }
   }
 
-  // Runs `action` on the modal dialog of type D that `open` shows.
+  // Runs `action` on the modal dialog of type D that `open` shows. A dialog may process events
+  // while it is built (a status text is painted), so the test waits until it is the shown modal
+  // window; one that never comes fails the test and whatever other dialog is open is closed, so
+  // that `open` returns.
   template <class D>
   static void WithDialog(const std::function<void()>& open, const std::function<void(D&)>& action) {
     bool seen = false;
-    QTimer::singleShot(0, [&] {
-      auto* d = qobject_cast<D*>(QApplication::activeModalWidget());
-      ASSERT_NE(d, nullptr);
-      seen = true;
-      action(*d);
+    int ticks = 0;
+    QTimer poll;
+    poll.setInterval(5);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      auto* d = qobject_cast<D*>(modal);
+      if (d && d->isVisible()) {
+        poll.stop();
+        seen = true;
+        action(*d);
+      } else if (++ticks > 1000) {
+        poll.stop();
+        ADD_FAILURE() << "the dialog did not open; the modal window is "
+                      << (modal ? modal->metaObject()->className() : "none");
+        if (auto* other = qobject_cast<QDialog*>(modal)) other->reject();
+      }
     });
+    poll.start();
     open();
+    poll.stop();
     EXPECT_TRUE(seen);
   }
 

@@ -1,0 +1,115 @@
+// Spreadsheet export from the command line: the same .xlsx files the window's export commands
+// write.
+#include <ostream>
+
+#include "app/workspace.h"
+#include "cli/cli.h"
+#include "cli/cli_settings_override.h"
+#include "cli/cli_stat_args.h"
+
+namespace kvarn {
+
+namespace {
+
+std::string TakeFile(TCliArgs& args) {
+  const std::optional<std::string> file = args.TakePositional();
+  if (!file) throw TCliUsageError{"the .xlsx file to write is needed"};
+  args.ExpectEnd();
+  return *file;
+}
+
+int Draws(TCliContext& ctx, TCliArgs& args) {
+  TWorkspace& ws = ctx.Workspace();
+  ws.SetDrawsOffset(args.TakeInt("--offset", 0));
+  return ws.DrawsXlsExport(TakeFile(args)) ? 0 : 1;
+}
+
+const TCliRegistration DrawsCommand{{
+    .name = "export",
+    .sub = "draws",
+    .synopsis = "FILE.xlsx",
+    .help = "Writes the draws list as a spreadsheet, newest first, coloured as the window shows "
+            "it",
+    .options = {{.name = "--offset", .value = "N", .help = "the analysis point, marked in colour"}},
+    .run = &Draws,
+}};
+
+int Combs(TCliContext& ctx, TCliArgs& args) {
+  TWorkspace& ws = ctx.Workspace();
+  const std::optional<std::string> in = args.TakeOption("--in");
+  const std::string file = TakeFile(args);
+  if (in) {
+    if (!ws.CombsLoadFile(*in)) return 1;
+  } else {
+    ws.CombsGenerateStored(false);
+  }
+  if (ctx.host.ErrorShown()) return 1;
+  return ws.CombsXlsExport(file) ? 0 : 1;
+}
+
+const TCliRegistration CombsCommand{{
+    .name = "export",
+    .sub = "combs",
+    .synopsis = "FILE.xlsx",
+    .help = "Writes a combination list as a spreadsheet: a combination file, or else the list the "
+            "stored generation parameters give",
+    .options = {{.name = "--in", .value = "FILE.lcv", .help = "the combination file to export"}},
+    .run = &Combs,
+}};
+
+int Stat(TCliContext& ctx, TCliArgs& args) {
+  TakeAndApplySettingsOverride(ctx, args);
+  const std::string ident = TakeIdent(args);
+  TWorkspace& ws = ctx.Workspace();
+  const TCliWindow w = TakeWindow(args);
+  if (args.TakeFlag("--prefetch")) ws.WindowState().PrefetchsEnabled = true;
+  const std::string file = TakeFile(args);
+  ws.ComputeStatTableFor(ws.StatEntryOf(ident), w.offset, w.len,
+                         w.sorted || ws.WindowState().SortedDraws, ws.StatTable());
+  return ws.StatXlsExport(file) ? 0 : 1;
+}
+
+const TCliRegistration StatCommand{{
+    .name = "export",
+    .sub = "stat",
+    .synopsis = "IDENT FILE.xlsx",
+    .help = "Writes a method's statistics table as a spreadsheet, in the table's order",
+    .options = WindowOptions() +
+               std::vector<TCliOption>{
+                   {.name = "--prefetch", .help = "compare with the full set of combinations"}} +
+               SettingsOverrideOptions(),
+    .run = &Stat,
+}};
+
+int Stakes(TCliContext& ctx, TCliArgs& args) {
+  const std::string file = TakeFile(args);
+  TWorkspace& ws = ctx.Workspace();
+  // The same lock as the window's: a running window keeps the command out.
+  if (!ws.StakesOpen()) return 1;
+  return ws.StakesXlsExport(file) ? 0 : 1;
+}
+
+const TCliRegistration StakesCommand{{
+    .name = "export",
+    .sub = "stakes",
+    .synopsis = "FILE.xlsx",
+    .help = "Writes the stakes file as a spreadsheet, in the grid's order and colours",
+    .run = &Stakes,
+}};
+
+int Rating(TCliContext& ctx, TCliArgs& args) {
+  const std::string file = TakeFile(args);
+  return ctx.Workspace().RatingsXlsExport(file) ? 0 : 1;
+}
+
+const TCliRegistration RatingCommand{{
+    .name = "export",
+    .sub = "rating",
+    .synopsis = "FILE.xlsx",
+    .help = "Writes the rating as a spreadsheet, in its stored order and efficiency mode",
+    .run = &Rating,
+}};
+
+}  // namespace
+
+}  // namespace kvarn
