@@ -300,6 +300,8 @@ class TWorkspace {
   bool CombsLoadFile(const std::string& path);
   bool CombsSaveFile(const std::string& path);
   void CombsSnapshot(bool message);
+  // Empties the undo snapshot (nothing to undo).
+  void CombsSnapshotReset() { combs_.Undo.Clear(); }
   void CombsRestore(bool message);
   void CombsRefreshList();
   void CombsBufferSave(int key1, int key2);
@@ -409,8 +411,9 @@ class TWorkspace {
   int StatLen() const { return stats_.Len; }
   void SetStatLen(int len) { stats_.Len = len; }
   // Fills the table; without force nothing happens while the archive length, the analysis
-  // point, Len and the selected line are unchanged. True when the table was recomputed.
-  bool ComputeStatistics(bool force);
+  // point, Len and the selected line are unchanged. True when the table was recomputed. A
+  // failure is shown, or raised when `raise` is set (a scenario step stops on it).
+  bool ComputeStatistics(bool force, bool raise = false);
   TStatTable& StatTable() { return stats_.Table; }
   // The table of any registry entry over the given window, with the settings in use.
   void ComputeStatTableFor(int entry, int offset, int len, bool sorted, TStatTable& table);

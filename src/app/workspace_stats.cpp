@@ -124,7 +124,7 @@ void TWorkspace::ComputeStatTableFor(int entry, int offset, int len, bool sorted
   ComputeStatTable(*stat, options, table);
 }
 
-bool TWorkspace::ComputeStatistics(bool force) {
+bool TWorkspace::ComputeStatistics(bool force, bool raise) {
   StatList();
   const TStatsState::TInputs inputs{DrawsCount(), DrawsOffset(), stats_.Len, stats_.Selected};
   if (!force && stats_.InputsValid && inputs == stats_.Inputs) return false;
@@ -141,6 +141,7 @@ bool TWorkspace::ComputeStatistics(bool force) {
     ComputeStatTableFor(StatSelectedEntry(), draws_.Offset, stats_.Len, windowState_.SortedDraws,
                         stats_.Table);
   } catch (const std::exception& e) {
+    if (raise) throw;
     ShowError(host_, e.what());
   }
   return true;

@@ -18,6 +18,7 @@
 // the workspace and formats: engine logic belongs in the workspace.
 #pragma once
 
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <optional>
@@ -109,7 +110,11 @@ class TCliHost : public IHost {
   bool AskYesNo(const std::string& caption, const std::string& text, bool defaultNo) override;
   void SetStatusText(int panel, const std::string& text) override;
   void BusyChanged(bool) override {}
-  void ProcessEvents() override {}
+  void ProcessEvents() override {
+    if (OnProcessEvents) OnProcessEvents();
+  }
+  // Called at every ProcessEvents: a scenario run sees Ctrl+C there.
+  std::function<void()> OnProcessEvents;
 
   // An error was shown that no later success settled.
   bool ErrorShown() const { return errors_ > settled_; }

@@ -62,6 +62,23 @@ TScriptPage::TScriptPage(TTemplateMain& main, QWidget* parent) : TPage(main, par
 
   connect(list_, &QTableView::doubleClicked, this,
           [this] { main_.Commands().Execute("ScriptEdit"); });
+
+  TScriptRunControl::THooks hooks;
+  hooks.Lines = [&ws] { return ws.Script(); };
+  hooks.List = list_;
+  hooks.SelectLine = [this](int row, bool selected) {
+    if (selected) {
+      SelectOnly(row);
+    } else if (row >= 0 && row < model_->rowCount()) {
+      list_->selectionModel()->select(model_->index(row, 0),
+                                      QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+    }
+  };
+  hooks.Panel = [this](TScriptPanel panel, const QString& text) {
+    static constexpr TPanel Of[] = {spCycle, spLine, spStakesMade, spRunText};
+    panels_[Of[static_cast<int>(panel)]]->setText(text);
+  };
+  run_ = new TScriptRunControl(main_, std::move(hooks), this);
 }
 
 TFilterEditorContext TScriptPage::FilterContext() {
@@ -153,6 +170,7 @@ void TScriptPage::BindCommands() {
       },
       [this, &ws] { SelectOnly(ws.ScriptMove(FocusedRow(), +1)); });
   ws.OnScriptChanged = [this] { Refresh(true); };
+  run_->BindCommands();
 }
 
 void TScriptPage::Refresh(bool force) {

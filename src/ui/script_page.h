@@ -1,6 +1,6 @@
 // The "Сценарий" page: the scenario list with its nine columns, the buttons of its commands and
 // the tab's status bar ("Строк: %d" and the panels a run of the scenario fills). The page binds
-// the editing commands; the run commands are bound by the runner.
+// the editing commands; the run commands are bound by its run control.
 #pragma once
 
 #include <QLabel>
@@ -11,6 +11,7 @@
 
 #include "ui/form_filter.h"
 #include "ui/page.h"
+#include "ui/script_run_control.h"
 #include "ui/script_model.h"
 
 namespace kvarn {
@@ -31,6 +32,7 @@ class TScriptPage : public TPage {
 
   QTableView* List() const { return list_; }
   TScriptModel* Model() const { return model_; }
+  TScriptRunControl& RunControl() const { return *run_; }
   QLabel* Panel(int panel) const { return panels_.at(static_cast<size_t>(panel)); }
   std::vector<int> SelectedRows() const;
   int FocusedRow() const;
@@ -47,6 +49,7 @@ class TScriptPage : public TPage {
   QTableView* list_ = nullptr;
   TScriptModel* model_ = nullptr;
   std::vector<QLabel*> panels_;
+  TScriptRunControl* run_ = nullptr;
 };
 
 }  // namespace kvarn

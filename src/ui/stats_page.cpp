@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QProgressDialog>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -261,6 +262,17 @@ void TStatsPage::Compute(bool force) {
     ran = true;
   }
   if (!ran) return;
+  ShowTable();
+}
+
+void TStatsPage::FollowWorkspace() {
+  TWorkspace& ws = main_.Workspace();
+  {
+    const QSignalBlocker box(methodBox_), len(len_);
+    if (methodBox_->currentIndex() != ws.StatSelected())
+      methodBox_->setCurrentIndex(ws.StatSelected());
+    if (len_->value() != ws.StatLen()) len_->setValue(ws.StatLen());
+  }
   ShowTable();
 }
 

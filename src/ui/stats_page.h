@@ -37,6 +37,9 @@ class TStatsPage : public TPage {
   void Compute(bool force);
   // The method box takes the registry's lines and the workspace's selection.
   void RefillMethodBox();
+  // The method box and the length show the workspace's choice and the table is shown anew, as
+  // after a scenario run's step (nothing is computed).
+  void FollowWorkspace();
   // Columns 3-5 follow the full-set comparison switch.
   void ApplyComparisonColumns();
 
