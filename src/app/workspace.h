@@ -189,6 +189,9 @@ class TWorkspace {
   // the backup, with a warning). False when the file cannot be opened: the read error and the
   // exclusive-access message are shown, and the window ends.
   bool StakesOpen();
+  // For commands that only read the stakes: opens the file without its lock, beside a running
+  // window, and never mends or writes it. False, with the read error shown, when it cannot be.
+  bool StakesOpenReadOnly();
   // The window's start-up: the data directory's lock for the window's life (kvarn-cli then
   // changes nothing in it), then StakesOpen. False, with the holder and the exclusive-access
   // message shown, when another window or writer holds the directory; the window then ends.
