@@ -51,6 +51,9 @@ namespace kvarn {
 
 // The warning of a load that found records which are no draws (which ones, up to twenty).
 std::string SetAsideMessage(const TSetAsideRecords& aside);
+// The warning of a load that found dates before 30.12.1899 (which draws, up to twenty); empty
+// when there are none. Such a text stays as it is but is no date.
+std::string EarlyDatesMessage(const TDrawsArray& draws);
 
 class TWorkspace {
  public:

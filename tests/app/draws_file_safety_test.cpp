@@ -94,6 +94,26 @@ TEST_F(DrawsFileSafety, RecordsThatAreNoDrawsAreNamedAndSurviveASave) {
   EXPECT_EQ(ws.DrawsCount(), 3);
 }
 
+TEST_F(DrawsFileSafety, DatesBefore1899InTheFileAreNamedAtLoadAndKept) {
+  TDrawsArray draws = test::ArchiveOf(
+      3, 1, [](int i) { return test::RunOfFive(i); }, 1, "01.02.2024 10:00");
+  draws[1].DateText = "01.01.1800 10:00";
+  WriteFileAtomic(Path(DrawsFileName), DrawsToBytes(draws));
+  TWorkspace ws(host_, dir_);
+  ws.OpenHeadless();
+  EXPECT_EQ(ws.DrawsCount(), 3);
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].text,
+            "В файле тиражей есть даты раньше 30.12.1899 (всего 1)!\r\rОни остаются в файле как "
+            "есть, но не считаются датами; исправить дату можно командой \"Изменить\":\r"
+            "\rтираж № 2: 01.01.1800 10:00");
+  EXPECT_EQ(ws.Draws()[1].DateText, "01.01.1800 10:00");
+  EXPECT_TRUE(
+      EarlyDatesMessage(test::ArchiveOf(
+                            2, 1, [](int i) { return test::RunOfFive(i); }, 1, "30.12.1899 00:00"))
+          .empty());
+}
+
 TEST_F(DrawsFileSafety, AnImportedLineWithoutNumberFollowsTheSetAsideRecords) {
   TDrawsArray draws = test::ArchiveOf(
       3, 1, [](int i) { return test::RunOfFive(i); }, 1, "");
