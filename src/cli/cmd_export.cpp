@@ -98,9 +98,11 @@ const TCliRegistration StakesCommand{{
     .run = &Stakes,
 }};
 
-int Rating(TCliContext& ctx, TCliArgs& args) {
+// The exports that take nothing but the file: what they write is what the data directory holds.
+template <bool (TWorkspace::*Export)(const std::string&, const TSheetProgress&)>
+int FileOnly(TCliContext& ctx, TCliArgs& args) {
   const std::string file = TakeFile(args);
-  return ctx.Workspace().RatingsXlsExport(file) ? 0 : 1;
+  return (ctx.Workspace().*Export)(file, {}) ? 0 : 1;
 }
 
 const TCliRegistration RatingCommand{{
@@ -108,13 +110,8 @@ const TCliRegistration RatingCommand{{
     .sub = "rating",
     .synopsis = "FILE.xlsx",
     .help = "Writes the rating as a spreadsheet, in its stored order and efficiency mode",
-    .run = &Rating,
+    .run = &FileOnly<&TWorkspace::RatingsXlsExport>,
 }};
-
-int Card(TCliContext& ctx, TCliArgs& args) {
-  const std::string file = TakeFile(args);
-  return ctx.Workspace().CardXlsExport(file) ? 0 : 1;
-}
 
 const TCliRegistration CardCommand{{
     .name = "export",
@@ -122,7 +119,7 @@ const TCliRegistration CardCommand{{
     .synopsis = "FILE.xlsx",
     .help = "Writes the draws card as a spreadsheet, every draw newest first, coloured as the "
             "window's switches say",
-    .run = &Card,
+    .run = &FileOnly<&TWorkspace::CardXlsExport>,
 }};
 
 int Layout(TCliContext& ctx, TCliArgs& args) {

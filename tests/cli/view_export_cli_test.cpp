@@ -8,15 +8,7 @@
 namespace kvarn {
 namespace {
 
-class ViewExportCli : public test::TCliTest {
- protected:
-  // Draws 11..14, the newest last.
-  void SetUp() override {
-    test::WriteArchive(
-        dir_, test::Archive(
-                  {{17, 3, 30, 8, 21}, {1, 2, 3, 4, 5}, {36, 3, 12, 7, 1}, {2, 4, 6, 8, 10}}, 11));
-  }
-};
+using ViewExportCli = test::TFourDrawsCliTest;
 
 TEST_F(ViewExportCli, CardHoldsEveryDrawWithTheSequenceColours) {
   ASSERT_EQ(Run({"export", "card", Path("card.xlsx")}), 0) << err_;
