@@ -55,7 +55,13 @@ TDraw DrawInputRead(const TDraw& original, int32_t number, std::string_view numb
   for (int i = 0; i < CombSize; ++i)
     d.Values[static_cast<size_t>(i)] = static_cast<uint8_t>(values[i]);
   d.Extra = static_cast<uint8_t>(extra);
-  if (dateTime) d.DateText = Utf8Left(format.Text(*dateTime), DrawDateMaxLen);
+  if (dateTime) {
+    // A negative day count is no date at all, and 0 would be written as an empty text.
+    if (*dateTime < 0) Raise("Дата тиража не может быть раньше 30.12.1899!");
+    d.DateText = *dateTime == 0 && !format.Format
+                     ? "30.12.1899 00:00"
+                     : Utf8Left(format.Text(*dateTime), DrawDateMaxLen);
+  }
   return d;
 }
 

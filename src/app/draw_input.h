@@ -22,7 +22,7 @@ TDateTime DrawInputDateTime(const TDraw& d, const TDateFormat& format = {});
 // accepted too for the draws of the old game, numbers before the first draw with the extra
 // number). Otherwise raises "Введена некорректная комбинация!". Without `dateTime` (the dialog
 // without the date row) the date text stays; with it the text is the date in the given form, cut
-// to 16 characters.
+// to 16 characters; a date before 30.12.1899 raises.
 TDraw DrawInputRead(const TDraw& original, int32_t number, std::string_view numbersText,
                     std::optional<TDateTime> dateTime, const TDateFormat& format = {});
 

@@ -9,6 +9,9 @@ namespace kvarn {
 struct TScenarioState {
   TScriptLines Lines;
   bool Running = false;
+  // The current scenario file could not be read at start-up: saving over it needs the person's
+  // yes, since its lines are not in memory.
+  bool LoadFailed = false;
 };
 
 }  // namespace kvarn

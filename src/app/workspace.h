@@ -51,6 +51,9 @@ namespace kvarn {
 
 // The warning of a load that found records which are no draws (which ones, up to twenty).
 std::string SetAsideMessage(const TSetAsideRecords& aside);
+// The warning of a load that found dates before 30.12.1899 (which draws, up to twenty); empty
+// when there are none. Such a text stays as it is but is no date.
+std::string EarlyDatesMessage(const TDrawsArray& draws);
 
 class TWorkspace {
  public:
@@ -189,6 +192,9 @@ class TWorkspace {
   // the backup, with a warning). False when the file cannot be opened: the read error and the
   // exclusive-access message are shown, and the window ends.
   bool StakesOpen();
+  // For commands that only read the stakes: opens the file without its lock, beside a running
+  // window, and never mends or writes it. False, with the read error shown, when it cannot be.
+  bool StakesOpenReadOnly();
   // The window's start-up: the data directory's lock for the window's life (kvarn-cli then
   // changes nothing in it), then StakesOpen. False, with the holder and the exclusive-access
   // message shown, when another window or writer holds the directory; the window then ends.

@@ -272,13 +272,14 @@ int TWorkspace::DrawsImport(const std::string& path) {
     } catch (const std::exception& e) {
       Raise(StrFormat("Ошибка чтения файла \"%s\"!\r\r%s", path.c_str(), e.what()));
     }
-    result = DrawsCsvImport(text, draws_.Draws);
+    result = DrawsCsvImport(text, draws_.Draws, draws_.SetAside.size());
   }
   DrawsSave();
   ViewsRefresh();
-  if (!result.BadLines.empty())
+  const std::string problems = CsvImportProblemsText(result);
+  if (!problems.empty())
     ShowWarning(host_, StrFormat("Импорт тиражей из файла \"%s\" завершен.\r\r%s", path.c_str(),
-                                 CsvBadLinesText(result.BadLines).c_str()));
+                                 problems.c_str()));
   return result.Added;
 }
 

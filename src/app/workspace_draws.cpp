@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "app/workspace.h"
+#include "core/dates.h"
 #include "core/files.h"
 #include "core/text.h"
 #include "stakes/stakes_file.h"
@@ -28,6 +29,8 @@ void TWorkspace::DrawsLoad() {
     }
     SetAsideBadRecords(draws_.Draws, draws_.SetAside);
     if (!draws_.SetAside.empty()) ShowWarning(host_, SetAsideMessage(draws_.SetAside));
+    if (const std::string early = EarlyDatesMessage(draws_.Draws); !early.empty())
+      ShowWarning(host_, early);
     DrawsRefreshList(false);
   }
 }
@@ -41,6 +44,22 @@ std::string SetAsideMessage(const TSetAsideRecords& aside) {
       aside.size());
   for (size_t i = 0; i < aside.size() && i < Listed; ++i) text += "\r" + SetAsideText(aside[i]);
   if (aside.size() > Listed) text += StrFormat("\r... и еще %zu", aside.size() - Listed);
+  return text;
+}
+
+std::string EarlyDatesMessage(const TDrawsArray& draws) {
+  constexpr size_t Listed = 20;
+  std::vector<const TDraw*> early;
+  for (const TDraw& d : draws)
+    if (DateTextBeforeFirstDay(d.DateText)) early.push_back(&d);
+  if (early.empty()) return {};
+  std::string text = StrFormat(
+      "В файле тиражей есть даты раньше 30.12.1899 (всего %zu)!\r\rОни остаются в файле как "
+      "есть, но не считаются датами; исправить дату можно командой \"Изменить\":\r",
+      early.size());
+  for (size_t i = 0; i < early.size() && i < Listed; ++i)
+    text += StrFormat("\rтираж № %d: %s", early[i]->Number, early[i]->DateText.c_str());
+  if (early.size() > Listed) text += StrFormat("\r... и еще %zu", early.size() - Listed);
   return text;
 }
 

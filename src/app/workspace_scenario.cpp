@@ -9,16 +9,36 @@ namespace kvarn {
 
 bool TWorkspace::ScriptStartup() {
   scenario_.Running = false;
-  const bool ok = RunShown(host_, [this] {
+  scenario_.LoadFailed = false;
+  bool ok = true;
+  try {
     TProgressText progress(host_, StrFormat("Загрузка файла \"%s\"...", ScriptAutoFileName));
     ScriptAutoLoad(scenario_.Lines, dataDir_);
-  });
+  } catch (const std::exception& e) {
+    scenario_.LoadFailed = true;
+    ok = false;
+    ShowError(host_,
+              StrFormat("%s\r\rФайл сценария не будет перезаписан без вашего согласия.", e.what()));
+  }
   if (OnScriptChanged) OnScriptChanged();
   return ok;
 }
 
 void TWorkspace::ScriptChanged() {
-  RunShown(host_, [this] { ScriptAutoSave(scenario_.Lines, dataDir_); });
+  RunShown(host_, [this] {
+    if (scenario_.LoadFailed) {
+      if (!AskWarning(host_,
+                      "Файл сценария не был прочитан при запуске программы!\r\rЕсли сохранить "
+                      "сценарий, строки этого файла будут потеряны. Заменить файл сценария?",
+                      true))
+        Raise(
+            StrFormat("Ошибка записи в файл \"%s\"!\r\rФайл сценария оставлен без "
+                      "изменений: замена отменена.",
+                      ScriptAutoPath(dataDir_).c_str()));
+    }
+    ScriptAutoSave(scenario_.Lines, dataDir_);
+    scenario_.LoadFailed = false;
+  });
   if (OnScriptChanged) OnScriptChanged();
 }
 

@@ -64,6 +64,11 @@ bool TWorkspace::StakesOpen() {
   return true;
 }
 
+bool TWorkspace::StakesOpenReadOnly() {
+  if (stakes_.File.IsOpen()) return true;
+  return RunShown(host_, [this] { stakes_.File.OpenReadOnly(); });
+}
+
 bool TWorkspace::OpenDataDirExclusive() {
   try {
     LockDataDir(TLockOwner::Window);

@@ -88,6 +88,8 @@ int DrawsAdd(TCliContext& ctx, TCliArgs& args) {
   std::optional<TDateTime> when;
   if (dateText) {
     // The text is stored as typed once it reads as a date: 30.12.1899 00:00 is a date too.
+    if (DateTextBeforeFirstDay(*dateText))
+      Raise(StrFormat(DateBeforeFirstDayMessage, std::string(Trim(*dateText)).c_str()));
     try {
       if (Trim(*dateText).empty()) throw EKvarnError("");
       ParseDateTime(*dateText);

@@ -85,8 +85,8 @@ const TCliRegistration StatCommand{{
 int Stakes(TCliContext& ctx, TCliArgs& args) {
   const std::string file = TakeFile(args);
   TWorkspace& ws = ctx.Workspace();
-  // The same lock as the window's: a running window keeps the command out.
-  if (!ws.StakesOpen()) return 1;
+  // Only reads the stakes: it works beside a running window and never mends the file.
+  if (!ws.StakesOpenReadOnly()) return 1;
   return ws.StakesXlsExport(file) ? 0 : 1;
 }
 

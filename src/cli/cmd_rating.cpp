@@ -73,8 +73,9 @@ int RatingRefresh(TCliContext& ctx, TCliArgs& args) {
 int RatingChance(TCliContext& ctx, TCliArgs& args) {
   const std::optional<std::string> comment = args.TakeOption("--comment");
   args.ExpectEnd();
-  TWorkspace* ws = WithStakes(ctx);
-  if (!ws) return 1;
+  // Only reads the stakes: it works beside a running window.
+  TWorkspace* ws = &ctx.Workspace();
+  if (!ws->StakesOpenReadOnly()) return 1;
   std::vector<int> rows;
   if (comment) {
     const int row = RatingsFind(ws->Ratings(), *comment);
@@ -139,7 +140,6 @@ const TCliRegistration RatingCommands[] = {
                      .value = "TEXT",
                      .help = "only the row of this name, letter case ignored"}},
         .run = &RatingChance,
-        .writes = true,
     }},
 };
 

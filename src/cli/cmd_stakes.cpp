@@ -1,5 +1,6 @@
 // kvarn-cli stakes: making, listing, checking and deleting stakes in the data directory's stakes
-// file, held under the same lock as the window's (a running window keeps the command out).
+// file. The commands that change it hold the same lock as the window's (a running window keeps
+// them out); the list only reads it and works beside the window.
 #include <ostream>
 
 #include "app/workspace.h"
@@ -64,8 +65,9 @@ int RunStakesAdd(TCliContext& ctx, TCliArgs& args) {
 
 int RunStakesList(TCliContext& ctx, TCliArgs& args) {
   args.ExpectEnd();
-  TWorkspace* ws = OpenStakes(ctx);
-  if (!ws) return 1;
+  // Only reads: it works beside a running window and never mends the file.
+  TWorkspace* ws = &ctx.Workspace();
+  if (!ws->StakesOpenReadOnly()) return 1;
   ws->StakesFile().ForEach(0, [&ctx](const TStake& s) {
     ctx.out << static_cast<int>(s.Version) << '\t' << static_cast<int>(s.Kind) << '\t'
             << s.DrawNumber << '\t' << static_cast<int>(s.Checked) << '\t' << s.SampleSize << '\t'
@@ -133,7 +135,6 @@ const TCliRegistration StakesCommands[] = {
         .sub = "list",
         .help = "Prints every record in file order, thirteen TAB-separated fields",
         .run = &RunStakesList,
-        .writes = true,
     }},
     TCliRegistration{{
         .name = "stakes",

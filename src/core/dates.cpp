@@ -39,8 +39,10 @@ bool IsLeap(int y) {
 }
 }  // namespace
 
-bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int second,
-                       TDateTime& out) {
+namespace {
+// The day count of any calendar date and time from year 1 to 9999, before 30.12.1899 included.
+bool EncodeCalendar(int year, int month, int day, int hour, int minute, int second,
+                    TDateTime& out) {
   static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
   int dim = kDays[month - 1] + ((month == 2 && IsLeap(year)) ? 1 : 0);
@@ -49,6 +51,37 @@ bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int s
   int64_t days =
       DaysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) + kEpochOffset;
   out = static_cast<double>(days) + (hour * 3600 + minute * 60 + second) / 86400.0;
+  return true;
+}
+
+// The fixed form "dd.mm.yyyy hh:nn" read as a calendar date, whatever its day count.
+bool ReadCalendarText(std::string_view text, TDateTime& out) {
+  auto field = [&](size_t pos, size_t len, int& value) {
+    if (pos + len > text.size()) return false;
+    int v = 0;
+    for (size_t i = pos; i < pos + len; ++i) {
+      char c = text[i];
+      if (c < '0' || c > '9') return false;
+      v = v * 10 + (c - '0');
+    }
+    value = v;
+    return true;
+  };
+  // The separators may be any other characters; nothing may follow the minutes.
+  const auto separator = [&](size_t pos) { return text[pos] < '0' || text[pos] > '9'; };
+  int d, m, y, h, n;
+  return text.size() == 16 && separator(2) && separator(5) && separator(10) && separator(13) &&
+         field(0, 2, d) && field(3, 2, m) && field(6, 4, y) && field(11, 2, h) && field(14, 2, n) &&
+         EncodeCalendar(y, m, d, h, n, 0, out);
+}
+}  // namespace
+
+bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int second,
+                       TDateTime& out) {
+  TDateTime t;
+  // A negative day count would read as "no date" everywhere a date is shown.
+  if (!EncodeCalendar(year, month, day, hour, minute, second, t) || t < 0) return false;
+  out = t;
   return true;
 }
 
@@ -95,28 +128,18 @@ std::string DateTimeText(TDateTime t) {
   return StrFormat("%02d.%02d.%04d %02d:%02d", d, mo, y, h, mi);
 }
 
+bool DateTextBeforeFirstDay(std::string_view text) {
+  TDateTime t;
+  return ReadCalendarText(Trim(text), t) && t < 0;
+}
+
 TDateTime ParseDateTime(std::string_view whole) {
   const std::string_view text = Trim(whole);
   if (text.empty()) return 0;
-  auto field = [&](size_t pos, size_t len, int& out) {
-    if (pos + len > text.size()) return false;
-    int v = 0;
-    for (size_t i = pos; i < pos + len; ++i) {
-      char c = text[i];
-      if (c < '0' || c > '9') return false;
-      v = v * 10 + (c - '0');
-    }
-    out = v;
-    return true;
-  };
-  // The separators may be any other characters; nothing may follow the minutes.
-  const auto separator = [&](size_t pos) { return text[pos] < '0' || text[pos] > '9'; };
-  int d, m, y, h, n;
   TDateTime t;
-  if (text.size() != 16 || !separator(2) || !separator(5) || !separator(10) || !separator(13) ||
-      !field(0, 2, d) || !field(3, 2, m) || !field(6, 4, y) || !field(11, 2, h) ||
-      !field(14, 2, n) || !TryEncodeDateTime(y, m, d, h, n, 0, t))
+  if (!ReadCalendarText(text, t))
     Raise(StrFormat("\"%s\" - некорректное значение даты и времени", std::string(whole).c_str()));
+  if (t < 0) Raise(StrFormat(DateBeforeFirstDayMessage, std::string(whole).c_str()));
   return t;
 }
 
@@ -127,7 +150,10 @@ std::string TDateFormat::Text(TDateTime t) const {
 
 TDateTime TDateFormat::Read(std::string_view text) const {
   if (Trim(text).empty()) return 0;
-  return Parse ? Parse(text) : ParseDateTime(text);
+  if (!Parse) return ParseDateTime(text);
+  const TDateTime t = Parse(text);
+  if (t < 0) Raise(StrFormat(DateBeforeFirstDayMessage, std::string(text).c_str()));
+  return t;
 }
 
 }  // namespace kvarn

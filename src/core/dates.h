@@ -12,6 +12,7 @@ namespace kvarn {
 using TDateTime = double;
 
 TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second = 0);
+// False for no such day or time, and for a moment before 30.12.1899.
 bool TryEncodeDateTime(int year, int month, int day, int hour, int minute, int second,
                        TDateTime& out);
 void DecodeDateTime(TDateTime t, int& year, int& month, int& day, int& hour, int& minute,
@@ -22,8 +23,12 @@ int DayOfWeek(TDateTime t);
 
 // "dd.mm.yyyy hh:nn"; empty for no date.
 std::string DateTimeText(TDateTime t);
-// Reads "dd.mm.yyyy hh:nn"; 0 for an empty text; raises for anything else.
+// Reads "dd.mm.yyyy hh:nn"; 0 for an empty text; raises for anything else, with its own message
+// for a date before 30.12.1899 (its day count would be negative and show as "no date").
 TDateTime ParseDateTime(std::string_view text);
+constexpr const char* DateBeforeFirstDayMessage = "\"%s\" - дата раньше 30.12.1899 не допускается";
+// Whether the text is a date and time in the form above, but before 30.12.1899.
+bool DateTextBeforeFirstDay(std::string_view text);
 
 // The date form of the person's locale. The shell may set its own format and parse functions;
 // without them the fixed form above holds. The workspace owns one, so that two workspaces in one

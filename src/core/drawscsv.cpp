@@ -2,6 +2,7 @@
 
 #include <unordered_set>
 
+#include "core/dates.h"
 #include "core/text.h"
 #include "core/utf8.h"
 
@@ -145,7 +146,7 @@ std::vector<TCsvLine> SplitCsvLines(std::string_view text) {
   return lines;
 }
 
-TCsvImportResult DrawsCsvImport(std::string_view text, TDrawsArray& draws) {
+TCsvImportResult DrawsCsvImport(std::string_view text, TDrawsArray& draws, size_t setAside) {
   TCsvImportResult result;
   std::unordered_set<int32_t> numbers;
   numbers.reserve(draws.size() * 2 + 64);
@@ -156,7 +157,9 @@ TCsvImportResult DrawsCsvImport(std::string_view text, TDrawsArray& draws) {
     size_t at;  // index of the date field
     TDraw d;
     if (f.size() == 7) {
-      d.Number = static_cast<int32_t>(draws.size() + 1);
+      // Set-aside records keep their numbers in the file: counting them keeps a new draw from
+      // taking the number of one of them.
+      d.Number = static_cast<int32_t>(draws.size() + setAside + 1);
       at = 0;
     } else if (f.size() == 8) {
       d.Number = FieldInt(f[0]);
@@ -172,6 +175,11 @@ TCsvImportResult DrawsCsvImport(std::string_view text, TDrawsArray& draws) {
       result.BadLines.push_back(line.LineNo);
       continue;
     }
+    // A date before 30.12.1899 would show as no date; any other text is kept as it stands.
+    if (DateTextBeforeFirstDay(f[at])) {
+      result.EarlyDateLines.push_back(line.LineNo);
+      continue;
+    }
     if (!numbers.insert(d.Number).second) continue;
     d.DateText = Utf8Left(f[at], 16);
     for (int i = 0; i < CombSize; ++i)
@@ -183,13 +191,30 @@ TCsvImportResult DrawsCsvImport(std::string_view text, TDrawsArray& draws) {
   return result;
 }
 
-std::string CsvBadLinesText(const std::vector<int64_t>& lines) {
+namespace {
+std::string LinesText(const char* head, const std::vector<int64_t>& lines) {
   constexpr size_t Listed = 20;
-  std::string text =
-      StrFormat("Строки с некорректными числами пропущены (всего %zu): ", lines.size());
+  std::string text = StrFormat(head, lines.size());
   for (size_t i = 0; i < lines.size() && i < Listed; ++i)
     text += (i ? ", " : "") + std::to_string(lines[i]);
   if (lines.size() > Listed) text += StrFormat(" и еще %zu", lines.size() - Listed);
+  return text;
+}
+}  // namespace
+
+std::string CsvBadLinesText(const std::vector<int64_t>& lines) {
+  return LinesText("Строки с некорректными числами пропущены (всего %zu): ", lines);
+}
+
+std::string CsvEarlyDateLinesText(const std::vector<int64_t>& lines) {
+  return LinesText("Строки с датой раньше 30.12.1899 пропущены (всего %zu): ", lines);
+}
+
+std::string CsvImportProblemsText(const TCsvImportResult& result) {
+  std::string text;
+  if (!result.BadLines.empty()) text = CsvBadLinesText(result.BadLines);
+  if (!result.EarlyDateLines.empty())
+    text += (text.empty() ? "" : "\r") + CsvEarlyDateLinesText(result.EarlyDateLines);
   return text;
 }
 

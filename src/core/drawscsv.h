@@ -41,13 +41,21 @@ struct TCsvImportResult {
   // The lines dropped because their numbers are no draw: not five different numbers 1..36, or
   // an extra number other than 0..4.
   std::vector<int64_t> BadLines;
+  // The lines dropped because their date reads as a date before 30.12.1899.
+  std::vector<int64_t> EarlyDateLines;
 };
 // Appends the draws of a CSV text to `draws` in file order. Lines of 8 fields carry the draw
-// number; lines of 7 fields get the archive count + 1. A line is dropped when its field count
-// is another, its number is not above 0, its numbers are no draw (reported), or the archive
-// holds a draw with its number. One pass with a set of the numbers, however long the file.
-TCsvImportResult DrawsCsvImport(std::string_view text, TDrawsArray& draws);
+// number; lines of 7 fields get the count of every record of the file + 1: the archive and the
+// `setAside` records of the file that are no draws. A line is dropped when its field count is
+// another, its number is not above 0, its numbers are no draw or its date is before 30.12.1899
+// (both reported), or the archive holds a draw with its number. One pass with a set of the
+// numbers, however long the file.
+TCsvImportResult DrawsCsvImport(std::string_view text, TDrawsArray& draws, size_t setAside = 0);
 // "Строки с некорректными числами пропущены (всего 3): 2, 5, 9" naming up to twenty lines.
 std::string CsvBadLinesText(const std::vector<int64_t>& lines);
+// "Строки с датой раньше 30.12.1899 пропущены (всего 1): 4" in the same way.
+std::string CsvEarlyDateLinesText(const std::vector<int64_t>& lines);
+// Both texts of what an import dropped, one per line; empty when it dropped nothing it reports.
+std::string CsvImportProblemsText(const TCsvImportResult& result);
 
 }  // namespace kvarn

@@ -41,6 +41,8 @@ std::string FilterItemToText(const TFilterItem& f) {
   t += '#';
   if (f.Method)
     (t += f.Method->IdentOf()) += ':' + f.DrawsLen;
+  else if (Trim(f.IdentText).empty())
+    t += ' ';  // an empty piece would be skipped on reading and move the pieces after it
   else
     t += f.IdentText;
   ((t += '#') += ScriptCodeOf(FilterLevelModes, f.LevelMode)) += ':' + f.LevelValue;
@@ -74,6 +76,17 @@ void ReadWeights(std::string_view piece, TFilterItem& f) {
   f.CoefAbs = Trim(at(4)) == "1";
 }
 
+// Earlier versions wrote a filter without a method text with an empty piece ("TSD1##LNO:#SF:0"),
+// which the splitting skips: a level code where the method belongs, right after "##", is such a
+// filter, and its pieces go back to their places. Texts that named a method are read as before.
+bool EmptyMethodPiece(std::string_view text, const std::vector<std::string_view>& pieces,
+                      const TStatList& registry) {
+  if (pieces.size() < 2) return false;
+  const size_t end = static_cast<size_t>(pieces[0].data() - text.data()) + pieces[0].size();
+  return text.substr(end, 2) == "##" && ScriptCodePrefix(FilterLevelModes, pieces[1]) >= 0 &&
+         registry.FindByIdentPrefix(pieces[1]) < 0;
+}
+
 }  // namespace
 
 TFilterItem FilterItemFromText(std::string_view text, const TStatList& registry) {
@@ -81,6 +94,8 @@ TFilterItem FilterItemFromText(std::string_view text, const TStatList& registry)
   if (Trim(text).empty()) return f;
   f.Active = true;
   std::vector<std::string_view> pieces = ScriptPieces(text, '#');
+  if (EmptyMethodPiece(text, pieces, registry))
+    pieces.insert(pieces.begin() + 1, std::string_view());
   auto piece = [&pieces](size_t i) { return i < pieces.size() ? pieces[i] : std::string_view(); };
 
   std::string_view header = piece(0);
@@ -89,7 +104,8 @@ TFilterItem FilterItemFromText(std::string_view text, const TStatList& registry)
   f.MultiSelect = header.find('M') != std::string_view::npos;
   f.KeepSelected = header.find('F') != std::string_view::npos;
 
-  f.IdentText = std::string(piece(1));
+  // A blank method piece names no method: it reads as none, and is written as a blank again.
+  f.IdentText = Trim(piece(1)).empty() ? std::string() : std::string(piece(1));
   if (!f.IdentText.empty()) {
     int entry = registry.FindByIdentPrefix(f.IdentText);
     if (entry >= 0) {

@@ -35,7 +35,8 @@ struct TFilterItem {
 };
 
 // The empty string for an inactive filter. With the method unset, IdentText is written back
-// unchanged, so an identifier this program does not know survives.
+// unchanged, so an identifier this program does not know survives; a blank one is written as a
+// single blank, so that the pieces after it keep their places.
 std::string FilterItemToText(const TFilterItem& f);
 
 // Never fails. The method is the first registry entry (registry order) whose identifier starts

@@ -24,7 +24,7 @@ std::string ReadRange(int fd, int64_t from, int64_t to) {
 TStakesAcceptance TStakesFile::AcceptOnStartup() {
   TStakesAcceptance result;
   try {
-    RequireOpen();
+    RequireWritable();
     if (size_ == 0) return result;
     uint8_t version = 0;
     PreadAll(fd_, 0, &version, 1);

@@ -59,7 +59,7 @@ void CheckAppendable(const TStake& s, int draws) {
 
 void TStakesFile::AppendSeparator() {
   try {
-    RequireOpen();
+    RequireWritable();
     if (Empty()) return;
     uint8_t rec[StakeRecordSize];
     ReadAt(PositionOf(-1, TStakeOrigin::End), rec, sizeof rec);
@@ -82,7 +82,7 @@ size_t TStakesFile::AppendEach(const TStake& proto, size_t count,
                                const std::function<void(size_t)>& progress) {
   size_t done = 0;
   try {
-    RequireOpen();
+    RequireWritable();
     CheckAppendable(proto, draws);
     int32_t lastDraw = 0;
     if (!Empty()) {

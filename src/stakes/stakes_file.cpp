@@ -31,6 +31,7 @@ std::string TStakesFile::BackupPath() const {
 }
 
 void TStakesFile::Open() {
+  if (readOnly_) Close();
   if (fd_ >= 0) return;
   try {
     const int fd = OpenLockedFile(path_, O_RDWR | O_CREAT);
@@ -48,7 +49,40 @@ void TStakesFile::Open() {
   ForgetCache();
 }
 
+void TStakesFile::OpenReadOnly() {
+  if (IsOpen()) return;
+  try {
+    struct stat there {};
+    const bool missing = ::stat(path_.c_str(), &there) != 0 && errno == ENOENT;
+    const int fd = missing ? -1 : OpenRegularFile(path_, O_RDONLY);
+    int64_t size = 0;
+    if (fd >= 0) {
+      struct stat st {};
+      uint8_t version = StakeVersion;
+      try {
+        if (::fstat(fd, &st) != 0) RaiseSystemError(errno);
+        size = st.st_size;
+        if (size > 0) PreadAll(fd, 0, &version, 1);
+      } catch (...) {
+        ::close(fd);
+        throw;
+      }
+      if (version != StakeVersion) {
+        ::close(fd);
+        Raise("Файл ставок другой версии: его примет программа при следующем запуске.");
+      }
+    }
+    fd_ = fd;
+    size_ = size;
+    readOnly_ = true;
+  } catch (const std::exception& e) {
+    Raise(StrFormat("Ошибка чтения файла ставок!\r\r%s", e.what()));
+  }
+  ForgetCache();
+}
+
 void TStakesFile::Close() {
+  readOnly_ = false;
   if (fd_ < 0) return;
   const int fd = fd_;
   fd_ = -1;
@@ -70,6 +104,11 @@ void TStakesFile::Reopen() {
 
 void TStakesFile::RequireOpen() const {
   if (!IsOpen()) Raise("Файл ставок не открыт!");
+}
+
+void TStakesFile::RequireWritable() const {
+  RequireOpen();
+  if (readOnly_) Raise("Файл ставок открыт только для чтения!");
 }
 
 int64_t TStakesFile::PositionOf(int64_t index, TStakeOrigin origin) const {
@@ -108,7 +147,7 @@ TStake TStakesFile::ReadRecord(int64_t index, TStakeOrigin origin) {
 
 void TStakesFile::WriteRecord(const TStake& s, int64_t index, TStakeOrigin origin) {
   try {
-    RequireOpen();
+    RequireWritable();
     const int64_t pos = PositionOf(index, origin);
     const int64_t end = Count() * static_cast<int64_t>(StakeRecordSize);
     if (pos < 0 || pos > end)
@@ -159,7 +198,7 @@ void TStakesFile::ForEach(int64_t first, const std::function<void(const TStake&)
 }
 
 void TStakesFile::WriteBlock(int64_t first, size_t count, const uint8_t* in) {
-  RequireOpen();
+  RequireWritable();
   if (first < 0 || first + static_cast<int64_t>(count) > Count())
     Raise(StrFormat("Запись со индексом %lld в файле данных не найдена!",
                     static_cast<long long>(first + static_cast<int64_t>(count) - 1)));

@@ -48,13 +48,18 @@ class TStakesFile {
   // Opens the file (creating it) and takes the exclusive lock; the read cache starts empty.
   // Fails when another instance holds the lock or the directory cannot be written.
   void Open();
+  // Opens the file for reading only, without the lock, so that a reader works beside a running
+  // window: it never creates, mends or writes the file. A missing file reads as empty, a cut-off
+  // last record (one being appended) is left out, and a file of another version is refused.
+  void OpenReadOnly();
+  bool ReadOnly() const { return readOnly_; }
   void Close();
   // Flushes what was written to the disk and forgets the cached record. The lock is kept: letting
   // it go even for a moment would let a second instance in.
   void Reopen();
   // False also while the file is held only for its lock, after a start-up test that could not
   // save what it had to take out.
-  bool IsOpen() const { return fd_ >= 0 && !rejected_; }
+  bool IsOpen() const { return (fd_ >= 0 || readOnly_) && !rejected_; }
 
   // The start-up test: a file whose size is a whole number of records and whose first record is
   // of version 2 is accepted. Otherwise the stakes are not thrown away: a file of another version
@@ -117,12 +122,15 @@ class TStakesFile {
   void AppendRaw(const uint8_t* in, size_t count);
   int64_t Rewrite(const std::function<bool(const uint8_t*, int64_t)>& keep);
   void RequireOpen() const;
+  // Open, and not for reading only.
+  void RequireWritable() const;
   void ForgetCache() { cacheValid_ = false; }
 
   std::string dir_;
   std::string path_;
   int fd_ = -1;
   bool rejected_ = false;
+  bool readOnly_ = false;
   int64_t size_ = 0;
   bool cacheValid_ = false;
   int64_t cacheIndex_ = 0;

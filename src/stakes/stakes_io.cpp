@@ -16,7 +16,7 @@ void RaiseSystemError(int err) {
   Raise(SystemErrorText(err));
 }
 
-int OpenLockedFile(const std::string& path, int flags) {
+int OpenRegularFile(const std::string& path, int flags) {
   // Without O_NONBLOCK a FIFO in place of the file would wait for a writer.
   const int fd = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0644);
   if (fd < 0) RaiseSystemError(errno);
@@ -27,6 +27,11 @@ int OpenLockedFile(const std::string& path, int flags) {
   }
   // Reads and writes of a regular file wait as they always do.
   ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+  return fd;
+}
+
+int OpenLockedFile(const std::string& path, int flags) {
+  const int fd = OpenRegularFile(path, flags);
   if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int err = errno;
     ::close(fd);

@@ -12,6 +12,8 @@ namespace kvarn {
 
 // Opens `path` with `flags` (O_CLOEXEC added) and takes an exclusive lock without waiting.
 int OpenLockedFile(const std::string& path, int flags);
+// Opens `path` with `flags` (O_CLOEXEC added) when it is a regular file, without a lock.
+int OpenRegularFile(const std::string& path, int flags);
 void PreadAll(int fd, int64_t pos, uint8_t* out, size_t size);
 void PwriteAll(int fd, int64_t pos, const uint8_t* in, size_t size);
 // Writes at the descriptor's own position (the end, for a file opened to append).

@@ -46,7 +46,7 @@ bool StakeConditionHolds(int condition, int m, int v) {
 }
 
 int64_t TStakesFile::Rewrite(const std::function<bool(const uint8_t*, int64_t)>& keep) {
-  RequireOpen();
+  RequireWritable();
   const std::string temp = TempPath();
   auto tempError = [&temp](int err) {
     Raise(StrFormat("Ошибка переименования / удаления временного файла ставок %s!\r\r%s",
@@ -115,7 +115,7 @@ int64_t TStakesFile::DeleteByCondition(int condition, int value) {
 
 void TStakesFile::Clear() {
   try {
-    RequireOpen();
+    RequireWritable();
     ForgetCache();
     if (::ftruncate(fd_, 0) != 0) RaiseSystemError(errno);
     size_ = 0;

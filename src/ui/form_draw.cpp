@@ -53,6 +53,8 @@ TFormDraw::TFormDraw(IHost& host, const QString& caption, const TDraw& draw, boo
     date_->setObjectName(QStringLiteral("edDrawDate"));
     date_->setCalendarPopup(true);
     date_->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    // Earlier days have a negative day count, which every list shows as "no date".
+    date_->setMinimumDate(QDate(1899, 12, 30));
     time_ = new QTimeEdit(this);
     time_->setObjectName(QStringLiteral("edDrawTime"));
     time_->setDisplayFormat(QStringLiteral("HH:mm"));
@@ -60,6 +62,8 @@ TFormDraw::TFormDraw(IHost& host, const QString& caption, const TDraw& draw, boo
     DecodeDateTime(DrawInputDateTime(draw, format_), y, mo, d, h, mi, s);
     date_->setDate(QDate(y, mo, d));
     time_->setTime(QTime(h, mi));
+    shownDate_ = date_->date();
+    shownTime_ = time_->time();
     row->addWidget(date_, 1);
     row->addWidget(time_);
     v->addLayout(row);
@@ -75,8 +79,12 @@ void TFormDraw::accept() {
     if (withDate_) {
       QDate d = date_->date();
       QTime t = time_->time();
-      when = DrawInputJoin(EncodeDateTime(d.year(), d.month(), d.day(), 0, 0),
-                           EncodeDateTime(1899, 12, 30, t.hour(), t.minute()));
+      // Untouched pickers keep the stored text: one the pickers cannot show (a damaged date, or
+      // one in another form) must not be replaced by the moment the dialog opened.
+      bool untouched = d == shownDate_ && t == shownTime_;
+      if (!(untouched && !Trim(original_.DateText).empty()))
+        when = DrawInputJoin(EncodeDateTime(d.year(), d.month(), d.day(), 0, 0),
+                             EncodeDateTime(1899, 12, 30, t.hour(), t.minute()));
     }
     result_ = DrawInputRead(original_, number_->value(), S(numbers_->text()), when, format_);
   } catch (const std::exception& e) {

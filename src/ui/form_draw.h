@@ -41,6 +41,9 @@ class TFormDraw : public QDialog {
   QLineEdit* numbers_ = nullptr;
   QDateEdit* date_ = nullptr;
   QTimeEdit* time_ = nullptr;
+  // What the pickers showed at opening.
+  QDate shownDate_;
+  QTime shownTime_;
 };
 
 }  // namespace kvarn

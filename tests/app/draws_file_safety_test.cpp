@@ -94,6 +94,50 @@ TEST_F(DrawsFileSafety, RecordsThatAreNoDrawsAreNamedAndSurviveASave) {
   EXPECT_EQ(ws.DrawsCount(), 3);
 }
 
+TEST_F(DrawsFileSafety, DatesBefore1899InTheFileAreNamedAtLoadAndKept) {
+  TDrawsArray draws = test::ArchiveOf(
+      3, 1, [](int i) { return test::RunOfFive(i); }, 1, "01.02.2024 10:00");
+  draws[1].DateText = "01.01.1800 10:00";
+  WriteFileAtomic(Path(DrawsFileName), DrawsToBytes(draws));
+  TWorkspace ws(host_, dir_);
+  ws.OpenHeadless();
+  EXPECT_EQ(ws.DrawsCount(), 3);
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0].text,
+            "В файле тиражей есть даты раньше 30.12.1899 (всего 1)!\r\rОни остаются в файле как "
+            "есть, но не считаются датами; исправить дату можно командой \"Изменить\":\r"
+            "\rтираж № 2: 01.01.1800 10:00");
+  EXPECT_EQ(ws.Draws()[1].DateText, "01.01.1800 10:00");
+  EXPECT_TRUE(
+      EarlyDatesMessage(test::ArchiveOf(
+                            2, 1, [](int i) { return test::RunOfFive(i); }, 1, "30.12.1899 00:00"))
+          .empty());
+}
+
+TEST_F(DrawsFileSafety, AnImportedLineWithoutNumberFollowsTheSetAsideRecords) {
+  TDrawsArray draws = test::ArchiveOf(
+      3, 1, [](int i) { return test::RunOfFive(i); }, 1, "");
+  draws[2].Values[2] = 40;
+  WriteFileAtomic(Path(DrawsFileName), DrawsToBytes(draws));
+  WriteFileAtomic(Path("new.csv"),
+                  "\"01.03.2024 10:00\";1;2;3;4;5;1\r\n\"01.01.1800 10:00\";1;2;3;4;6;1\r\n");
+  TWorkspace ws(host_, dir_);
+  ws.OpenHeadless();
+  ASSERT_EQ(ws.DrawsCount(), 2);
+  host_.messages.clear();
+  EXPECT_EQ(ws.DrawsImport(Path("new.csv")), 1);
+  // The early date is named; the new draw takes the number after the set-aside draw 3.
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_NE(host_.messages[0].text.find("Строки с датой раньше 30.12.1899 пропущены (всего 1): 2"),
+            std::string::npos);
+  TDrawsArray onDisk;
+  DrawsReadFile(Path(DrawsFileName), onDisk);
+  ASSERT_EQ(onDisk.size(), 4u);
+  EXPECT_EQ(onDisk[2].Number, 3);
+  EXPECT_EQ(onDisk[3].Number, 4);
+  EXPECT_EQ(onDisk[3].DateText, "01.03.2024 10:00");
+}
+
 TEST_F(DrawsFileSafety, ADirectoryOrFifoInPlaceOfTheFileIsReportedAndNeverReplaced) {
   for (const bool fifo : {false, true}) {
     SCOPED_TRACE(fifo ? "fifo" : "directory");

@@ -255,6 +255,17 @@ TEST(DrawInput, DateIsFormattedAndCutToSixteenCharacters) {
   EXPECT_GE(DrawInputDateTime(empty), before - 1.0 / 86400);
   empty.DateText = "garbage";
   EXPECT_GE(DrawInputDateTime(empty), before - 1.0 / 86400);
+  empty.DateText = "01.01.1800 10:00";
+  EXPECT_GE(DrawInputDateTime(empty), before - 1.0 / 86400);
+
+  // Day 0 is a date, not "no date"; before it there are none.
+  EXPECT_EQ(DrawInputRead(TDraw{}, 1, "1;2;3;4;5;1", TDateTime{0}).DateText, "30.12.1899 00:00");
+  try {
+    DrawInputRead(TDraw{}, 1, "1;2;3;4;5;1", TDateTime{-0.5});
+    ADD_FAILURE();
+  } catch (const EKvarnError& e) {
+    EXPECT_STREQ(e.what(), "Дата тиража не может быть раньше 30.12.1899!");
+  }
 }
 
 }  // namespace

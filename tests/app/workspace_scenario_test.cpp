@@ -37,6 +37,37 @@ TEST_F(ScenarioWorkspace, StartupReadsTheCurrentScenarioWhenItExists) {
   EXPECT_TRUE(host.messages.empty());
 }
 
+TEST_F(ScenarioWorkspace, AnUnreadableCurrentFileIsReplacedOnlyAfterAYes) {
+  // Too big to read: a sparse file past the read limit.
+  const std::string path = Path("Kvarn_5x36.lss");
+  WriteFileAtomic(path, "a\r\n");
+  std::filesystem::resize_file(path, DefaultReadLimit + 1);
+  EXPECT_FALSE(ws.ScriptStartup());
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_NE(host.messages[0].text.find("Файл сценария не будет перезаписан без вашего согласия."),
+            std::string::npos);
+  EXPECT_EQ(ws.ScriptCount(), 0);
+
+  // No keeps the file; the line stays in memory and the next change asks again.
+  host.answer = false;
+  ws.ScriptAdd("x");
+  ASSERT_EQ(host.questions.size(), 1u);
+  EXPECT_EQ(host.questions[0].caption, "Предупреждение");
+  EXPECT_EQ(std::filesystem::file_size(path), DefaultReadLimit + 1);
+  ASSERT_EQ(host.messages.size(), 2u);
+  EXPECT_NE(host.messages[1].text.find("Файл сценария оставлен без изменений"), std::string::npos);
+  EXPECT_EQ(ws.ScriptCount(), 1);
+
+  host.answer = true;
+  ws.ScriptAdd("y");
+  EXPECT_EQ(host.questions.size(), 2u);
+  EXPECT_EQ(Current(), "x\r\ny\r\n");
+  // Once replaced, changes are written without a question.
+  ws.ScriptAdd("z");
+  EXPECT_EQ(host.questions.size(), 2u);
+  EXPECT_EQ(Current(), "x\r\ny\r\nz\r\n");
+}
+
 TEST_F(ScenarioWorkspace, EveryChangeIsWrittenAtOnce) {
   EXPECT_EQ(ws.ScriptAdd("FULL:0#EXT| | | | | | | |Первая"), 0);
   EXPECT_EQ(Current(), "FULL:0#EXT| | | | | | | |\xCF\xE5\xF0\xE2\xE0\xFF\r\n");

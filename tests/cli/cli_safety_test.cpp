@@ -177,6 +177,13 @@ TEST_F(CliSafety, MessagesAndWordsAreTakenAsMeant) {
   ASSERT_EQ(Run({"draws", "add", "--numbers", "1;2;3;4;5;1", "--date", "30.12.1899 00:00"}), ceDone)
       << err_;
   EXPECT_EQ(out_, "1\t1\t2\t3\t4\t5\t1\t15\t30.12.1899 00:00\n");
+  // An earlier one is named, and nothing is added.
+  EXPECT_EQ(Run({"draws", "add", "--numbers", "1;2;3;4;5;1", "--date", "29.12.1899 23:59"}),
+            ceFailed);
+  EXPECT_NE(err_.find("\"29.12.1899 23:59\" - дата раньше 30.12.1899 не допускается"),
+            std::string::npos)
+      << err_;
+  EXPECT_EQ(ReadDraws().size(), 1u);
 
   // Control characters of a stored date are shown escaped.
   TDrawsArray draws = ReadDraws();

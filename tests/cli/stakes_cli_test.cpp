@@ -4,6 +4,7 @@
 #include "cli_fixture.h"
 #include "common/archives.h"
 #include "core/config.h"
+#include "core/dirlock.h"
 #include "core/files.h"
 #include "stakes/stakes_file.h"
 
@@ -78,12 +79,45 @@ TEST_F(StakesCli, DeleteByConditionKeepsSeparatorsAndClearEmpties) {
   EXPECT_EQ(out_, "");
 }
 
-TEST_F(StakesCli, RefusedWhileAnotherInstanceHoldsTheDirectory) {
+TEST_F(StakesCli, ReadersWorkBesideARunningWindowAndWritersAreKeptOut) {
+  ASSERT_EQ(Run({"stakes", "add", "--numbers", "5;4;3;2;1", "--draw", "999"}), 0) << err_;
+  ASSERT_EQ(Run({"stakes", "check"}), 0) << err_;
+  ASSERT_EQ(Run({"stakes", "list"}), 0);
+  const std::string listed = out_;
+  // What a running window holds: the directory's lock and the stakes file's.
+  TDataDirLock windowLock;
+  windowLock.Acquire(dir_, TLockOwner::Window, 0);
   TStakesFile held(dir_);
   held.Open();
-  EXPECT_EQ(Run({"stakes", "list"}), 1);
+  const std::string before = ReadWholeFile(Path(StakesFileName));
+
+  EXPECT_EQ(Run({"stakes", "list"}), 0) << err_;
+  EXPECT_EQ(out_, listed);
+  EXPECT_EQ(Run({"rating", "chance"}), 0) << err_;
+  EXPECT_EQ(Run({"export", "stakes", Path("stakes.xlsx")}), 0) << err_;
+  EXPECT_EQ(Run({"stakes", "add", "--numbers", "5;4;3;2;6", "--draw", "999"}), ceBusy);
+  EXPECT_EQ(Run({"stakes", "clear"}), ceBusy);
+  EXPECT_EQ(ReadWholeFile(Path(StakesFileName)), before);
+
+  // Without the directory's lock a writer still meets the stakes file's.
+  windowLock.Release();
+  EXPECT_EQ(Run({"stakes", "add", "--numbers", "5;4;3;2;6", "--draw", "999"}), 1);
   EXPECT_NE(err_.find("Невозможно получить монопольный доступ к файлам данных!"),
             std::string::npos);
+  EXPECT_EQ(ReadWholeFile(Path(StakesFileName)), before);
+}
+
+TEST_F(StakesCli, ListingNeverCreatesOrMendsTheFile) {
+  EXPECT_EQ(Run({"stakes", "list"}), 0) << err_;
+  EXPECT_EQ(out_, "");
+  EXPECT_FALSE(FileExists(Path(StakesFileName)));
+  // A cut-off record (one being appended) is left out and left alone.
+  ASSERT_EQ(Run({"stakes", "add", "--numbers", "5;4;3;2;1", "--draw", "999"}), 0) << err_;
+  const std::string cut = ReadWholeFile(Path(StakesFileName)) + std::string(10, 'x');
+  WriteFileAtomic(Path(StakesFileName), cut);
+  EXPECT_EQ(Run({"stakes", "list"}), 0) << err_;
+  EXPECT_EQ(Lines().size(), 1u);
+  EXPECT_EQ(ReadWholeFile(Path(StakesFileName)), cut);
 }
 
 }  // namespace

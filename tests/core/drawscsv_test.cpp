@@ -101,6 +101,42 @@ TEST(CsvImport, MalformedLinesAreDroppedAndImpossibleNumbersNamed) {
   EXPECT_NE(CsvBadLinesText(many).find(", 19, 20 и еще 3"), std::string::npos);
 }
 
+TEST(CsvImport, DatesBefore1899AreNamedAndOtherDateTextsKept) {
+  TDrawsArray draws;
+  const TCsvImportResult r = DrawsCsvImport(
+      "1;\"29.12.1899 23:59\";1;2;3;4;5;1\n"
+      "2;\"30.12.1899 00:00\";1;2;3;4;5;1\n"
+      "3;\"01.01.1800 10:00\";1;2;3;4;5;1\n"
+      "4;\"понедельник\";1;2;3;4;5;1\n"
+      "\"01.01.1700 10:00\";1;2;3;4;5;1\n",
+      draws);
+  EXPECT_EQ(r.Added, 2);
+  ASSERT_EQ(draws.size(), 2u);
+  EXPECT_EQ(draws[0].DateText, "30.12.1899 00:00");
+  EXPECT_EQ(draws[1].DateText, "понедельник");
+  EXPECT_EQ(r.EarlyDateLines, (std::vector<int64_t>{1, 3, 5}));
+  EXPECT_TRUE(r.BadLines.empty());
+  EXPECT_EQ(CsvImportProblemsText(r),
+            "Строки с датой раньше 30.12.1899 пропущены (всего 3): 1, 3, 5");
+  TCsvImportResult both = r;
+  both.BadLines = {7};
+  EXPECT_EQ(CsvImportProblemsText(both),
+            "Строки с некорректными числами пропущены (всего 1): 7\r"
+            "Строки с датой раньше 30.12.1899 пропущены (всего 3): 1, 3, 5");
+}
+
+TEST(CsvImport, ALineWithoutNumberCountsTheSetAsideRecords) {
+  // Three draws in the archive and two records of the file set aside as no draws: the file
+  // holds five records, so a line without a number is draw 6, the next one 7.
+  TDrawsArray draws{MakeDraw(1, {1, 2, 3, 4, 5}, 1, ""), MakeDraw(2, {1, 2, 3, 4, 6}, 1, ""),
+                    MakeDraw(3, {1, 2, 3, 4, 7}, 1, "")};
+  const TCsvImportResult r = DrawsCsvImport("\"a\";6;7;8;9;10;1\n\"b\";6;7;8;9;11;1\n", draws, 2);
+  EXPECT_EQ(r.Added, 2);
+  ASSERT_EQ(draws.size(), 5u);
+  EXPECT_EQ(draws[3].Number, 6);
+  EXPECT_EQ(draws[4].Number, 7);
+}
+
 TEST(CsvImport, AQuotedDateWithALineBreakComesBackWhole) {
   TDrawsArray source{MakeDraw(1, {1, 2, 3, 4, 5}, 0, "01.01\r\n2020"),
                      MakeDraw(2, {6, 7, 8, 9, 10}, 1, "a\nb"),

@@ -133,6 +133,27 @@ TEST(Parsing, DatesRoundTrip) {
   EXPECT_THROW(ParseDateTime("30.02.2023 10:00"), EKvarnError);
   EXPECT_THROW(ParseDateTime("01.01.2023 24:00"), EKvarnError);
   EXPECT_THROW(ParseDateTime("01.01.2023"), EKvarnError);
+
+  // Before 30.12.1899 the day count would be negative and show as no date: refused by name.
+  EXPECT_EQ(ParseDateTime("30.12.1899 00:00"), 0);
+  EXPECT_GT(ParseDateTime("30.12.1899 00:01"), 0);
+  try {
+    ParseDateTime("29.12.1899 23:59");
+    ADD_FAILURE();
+  } catch (const EKvarnError& e) {
+    EXPECT_STREQ(e.what(), "\"29.12.1899 23:59\" - дата раньше 30.12.1899 не допускается");
+  }
+  EXPECT_TRUE(DateTextBeforeFirstDay(" 01.01.0001 00:00 "));
+  EXPECT_FALSE(DateTextBeforeFirstDay("30.12.1899 00:00"));
+  EXPECT_FALSE(DateTextBeforeFirstDay("31.02.1800 10:00"));  // no such day: not a date at all
+  EXPECT_FALSE(DateTextBeforeFirstDay("понедельник"));
+  TDateTime t0 = 1;
+  EXPECT_FALSE(TryEncodeDateTime(1899, 12, 29, 23, 59, 59, t0));
+  EXPECT_EQ(t0, 1);
+  EXPECT_THROW(EncodeDateTime(1800, 1, 1, 0, 0), EKvarnError);
+  // A date form of the shell that reads an early date is refused the same way.
+  TDateFormat format{nullptr, [](std::string_view) -> TDateTime { return -5; }};
+  EXPECT_THROW(format.Read("x"), EKvarnError);
 }
 
 TEST(Texts, WordSplittingAndCodepage) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "scenario/script_codes.h"
+#include "scenario/script_line.h"
 
 namespace kvarn {
 namespace {
@@ -86,6 +87,39 @@ TEST_F(FilterItemTest, UnknownIdentifierIsKeptAsTyped) {
   f.StopMode = fsSteps;
   f.StopValue = 3;
   EXPECT_EQ(FilterItemToText(f), "TSD1#ZZZ9:10#LMV:3#ST:3");
+}
+
+TEST_F(FilterItemTest, AFilterWithoutMethodTextKeepsItsFieldsThroughText) {
+  TFilterItem f;
+  f.Active = true;
+  f.BottomUp = true;
+  f.SortColumn = 4;
+  f.LevelMode = 1;
+  f.LevelValue = "3";
+  f.StopMode = fsSteps;
+  f.StopValue = 2;
+  f.SetWeights({0.5, -1, 1, false, true});
+  f.CDLOverride = true;
+  const std::string text = FilterItemToText(f);
+  EXPECT_EQ(text, "BSD4# #LMV:3#ST:2#0.5:-1:1:0:1");
+  EXPECT_EQ(Read(text), f);
+  // As the third field of a scenario line, between its neighbours.
+  const std::string line = ScriptLineMake("c", "", {"", text, "TSD1#SUMS:10#LNO:#SF:0"});
+  EXPECT_EQ(Read(ScriptLineField(line, 3)), f);
+  EXPECT_EQ(Read(ScriptLineField(line, 4)).Method, Method("SUMS"));
+  f.IdentText = "   ";
+  EXPECT_EQ(FilterItemToText(f), text);
+
+  // Texts written before with an empty piece read with every field in its place.
+  EXPECT_EQ(Read("BSD4##LMV:3#ST:2#0.5:-1:1:0:1"), Read(text));
+  TFilterItem old = Read("TSD1##LNO:#SF:0");
+  EXPECT_EQ(old.IdentText, "");
+  EXPECT_EQ(old.LevelMode, 0);
+  EXPECT_EQ(old.StopMode, fsAll);
+  EXPECT_EQ(FilterItemToText(old), "TSD1# #LNO:#SF:0");
+  // A doubled separator before a method or an unknown identifier reads as it always did.
+  EXPECT_EQ(Read("TSD1##SUMS:10#LMV:3#SF:1"), Read("TSD1#SUMS:10#LMV:3#SF:1"));
+  EXPECT_EQ(Read("TSD1##ZZZ9:10#LMV:3#SF:1").IdentText, "ZZZ9:10");
 }
 
 TEST_F(FilterItemTest, PiecesAreNotTrimmed) {

@@ -151,6 +151,37 @@ TEST_F(TUiTest, CancelledDialogChangesNothing) {
   EXPECT_EQ(onDisk[3].Values, MakeDraws(5)[3].Values);
 }
 
+TEST_F(TUiTest, TheDrawDialogKeepsADateItCannotShowAndOffersNoEarlierDay) {
+  TDrawsArray draws = MakeDraws(5);
+  draws.back().DateText = "01.01.1800 10:00";
+  WriteDraws(draws);
+  TFormMain& w = Open();
+  w.Page<TDrawsPage>().List()->setCurrentIndex(w.Page<TDrawsPage>().Model()->index(0, 0));
+  WithDialog<TFormDraw>([&] { w.Commands().Execute("DrawsEdit"); },
+                        [&](TFormDraw& d) {
+                          EXPECT_EQ(d.DateField()->minimumDate(), QDate(1899, 12, 30));
+                          d.NumbersField()->setText(QStringLiteral("1;2;3;4;5;1"));
+                          d.accept();
+                        });
+  TDrawsArray onDisk;
+  DrawsReadFile(PathJoin(dir_, DrawsFileName), onDisk);
+  ASSERT_EQ(onDisk.size(), 5u);
+  EXPECT_EQ(onDisk.back().Values, (TComb{1, 2, 3, 4, 5}));
+  EXPECT_EQ(onDisk.back().DateText, "01.01.1800 10:00");
+
+  // A date the person picks replaces it.
+  w.Page<TDrawsPage>().List()->setCurrentIndex(w.Page<TDrawsPage>().Model()->index(0, 0));
+  WithDialog<TFormDraw>([&] { w.Commands().Execute("DrawsEdit"); },
+                        [&](TFormDraw& d) {
+                          d.DateField()->setDate(QDate(2024, 3, 9));
+                          d.TimeField()->setTime(QTime(22, 30));
+                          d.accept();
+                        });
+  onDisk.clear();
+  DrawsReadFile(PathJoin(dir_, DrawsFileName), onDisk);
+  EXPECT_EQ(onDisk.back().DateText, "09.03.2024 22:30");
+}
+
 TEST_F(TUiTest, DeletingSelectedDrawsAsksWithNoAsDefault) {
   WriteDraws(MakeDraws(10));
   TFormMain& w = Open();
