@@ -327,6 +327,9 @@ class TWorkspace {
   // nothing is selected (the list is then unchanged).
   bool FilterCombs(TCustomStat& stat, const TStatDrawArray& selected, const std::string& caption,
                    bool exclude);
+  // The draw the candidates of a filter pass follow (the first draw when the analysis point
+  // lies before it).
+  int FilterLastDraw() const;
   // "Оставить выделенные" / "Удалить выделенные": the rows are display rows of the statistics
   // table; snapshot with message, then the filter with the selected method.
   bool StatFilter(const std::vector<int>& rows, bool exclude);
@@ -338,8 +341,10 @@ class TWorkspace {
   // numbers method; none raises "В выделенном диапазоне нет значений для фильтра!".
   void FilterCombsByNumbers(const std::vector<int>& numbers, const std::string& caption,
                             bool exclude);
-  // The applied-filters line of a scenario rollback.
+  // The applied-filters line of a scenario rollback: the list's count, or the one given by a
+  // walk that counts its steps before it cuts the list.
   void AppliedFiltersAddRollback();
+  void AppliedFiltersAddRollback(int count);
 
   // ---- filters tested on history (workspace_filter_test.cpp) ----
   // The value texts of display rows of the statistics table, in row order.
