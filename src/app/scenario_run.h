@@ -65,6 +65,8 @@ class TScenarioRunner::TRun {
   void RunVariant(const TFilterRec& rec, int64_t count, TStep& step);
   // An error of a line: the stop flag, the message box, and the run's message.
   void LineFailed(const std::string& message);
+  // The same for an error the workspace has shown already.
+  void Failed(const std::string& message);
   void CheckStakes();
   // Builds the starting list of a variant; false when a stop was requested.
   bool StartList(const TScriptOptions& options);

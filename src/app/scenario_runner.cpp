@@ -205,7 +205,12 @@ void TScenarioRunner::TRun::CheckStakes() {
 }
 
 void TScenarioRunner::TRun::Pass() {
-  ws_.StakesAppendSeparator();
+  // A stakes file that cannot be written would fail every stake of the pass: the run ends here.
+  std::string error;
+  if (!ws_.StakesAppendSeparator(&error)) {
+    Failed(error);
+    return;
+  }
   ws_.CombsBufferReset();
   TStatList& list = ws_.StatList();
   list.SaveWeights();
@@ -232,12 +237,16 @@ void TScenarioRunner::TRun::Pass() {
 }
 
 void TScenarioRunner::TRun::LineFailed(const std::string& message) {
+  Failed(message);
+  ShowError(ws_.Host(), message);
+}
+
+void TScenarioRunner::TRun::Failed(const std::string& message) {
   Stop();
   if (status_ != TScriptRunStatus::Error) {
     status_ = TScriptRunStatus::Error;
     message_ = message;
   }
-  ShowError(ws_.Host(), message);
 }
 
 void TScenarioRunner::TRun::RunLine(int index) {

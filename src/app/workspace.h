@@ -202,9 +202,10 @@ class TWorkspace {
   TStake StakesReadRecord(int64_t index, TStakeOrigin origin);
   // The grid's read of record `row`, through the cache; false (nothing shown) when it fails.
   bool StakesReadRow(int row, TStake& out);
-  // Failures are shown and give false.
-  bool StakesAppend(const TStake& s, int draws);
-  bool StakesAppendSeparator();
+  // Failures are shown and give false; `error`, when given, receives the message shown, for a
+  // caller that has to stop on it with that message.
+  bool StakesAppend(const TStake& s, int draws, std::string* error = nullptr);
+  bool StakesAppendSeparator(std::string* error = nullptr);
   bool StakesFind(int32_t drawNumber, const TNumberSet& numbers);
   TStakesSeek StakesSeekLastDraws(int n);
   // Checks every waiting stake whose draw is in the archive, with its progress in the message
