@@ -58,6 +58,8 @@ class TScenarioRunner::TRun {
   void LogFailure(const std::string& error);
   bool Logging() const { return runner_.log_.Active(); }
   void Panel(TScriptPanel panel, const std::string& text);
+  // The run's text in the message panel again, after a step's progress text has cleared it.
+  void ShowRunning();
   void PassHeader(int offset);
   void Pass();
   void RunLine(int index);

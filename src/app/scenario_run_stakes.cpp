@@ -134,6 +134,7 @@ void TScenarioRunner::TRun::AddStake(TStep& step, const TNumberSet& numbers, boo
     TProgressText progress(ws_.Host(), "Создание ставок...");
     written = ws_.StakesAppend(s, 1, &error);
   }
+  ShowRunning();
   // The workspace has shown the error; the run stops with it, as after any failed line.
   if (!written) {
     Failed(error);

@@ -195,6 +195,10 @@ void TScenarioRunner::TRun::Panel(TScriptPanel panel, const std::string& text) {
   if (runner_.OnPanel) runner_.OnPanel(panel, text);
 }
 
+void TScenarioRunner::TRun::ShowRunning() {
+  ws_.Host().SetStatusText(spMessage, ScriptRunningText);
+}
+
 void TScenarioRunner::TRun::PassHeader(int offset) {
   Log({ScriptLogEquals, ScriptLogOffset(offset), ScriptLogEquals});
 }
@@ -202,6 +206,7 @@ void TScenarioRunner::TRun::PassHeader(int offset) {
 void TScenarioRunner::TRun::CheckStakes() {
   ws_.StakesCheckAndRefresh();
   ws_.StakesRefreshGrid(true, false);
+  if (runner_.state_.Running) ShowRunning();
 }
 
 void TScenarioRunner::TRun::Pass() {
@@ -300,6 +305,7 @@ void TScenarioRunner::TRun::RunVariant(const TFilterRec& rec, int64_t count, TSt
   Log({"", ScriptLogDashes, ScriptLogVariant(step.Variant, recText), ScriptLogDashes});
   Panel(TScriptPanel::Line, ScriptLineText(step.Line));
   Panel(TScriptPanel::Text, ScriptVariantText(step.Variant, count, recText));
+  ShowRunning();
   Log({ScriptLogStartList});
   if (!StartList(step.Options)) return;
 
