@@ -16,6 +16,7 @@
 
 #include "app/host.h"
 #include "app/scenario_runner.h"
+#include "scenario/keyed_walk.h"
 #include "scenario/row_tests.h"
 #include "stats/stat.h"
 
@@ -57,6 +58,8 @@ class TScenarioRunner::TRun {
   void LogFailure(const std::string& error);
   bool Logging() const { return runner_.log_.Active(); }
   void Panel(TScriptPanel panel, const std::string& text);
+  // The run's text in the message panel again, after a step's progress text has cleared it.
+  void ShowRunning();
   void PassHeader(int offset);
   void Pass();
   void RunLine(int index);
@@ -64,6 +67,8 @@ class TScenarioRunner::TRun {
   void RunVariant(const TFilterRec& rec, int64_t count, TStep& step);
   // An error of a line: the stop flag, the message box, and the run's message.
   void LineFailed(const std::string& message);
+  // The same for an error the workspace has shown already.
+  void Failed(const std::string& message);
   void CheckStakes();
   // Builds the starting list of a variant; false when a stop was requested.
   bool StartList(const TScriptOptions& options);
@@ -78,6 +83,12 @@ class TScenarioRunner::TRun {
   TWalkState WalkState(int steps);
   // Filters the list by the selected items; rolls an emptied list back. True when rolled back.
   bool FilterSelected(const TFilterPart& part, TCustomStat& stat, const TStatDrawArray& selected);
+  // The same for the one item of a single-select step, counted when the method allows it.
+  bool FilterOne(const TFilterPart& part, TCustomStat& stat, const TStatDraw& item);
+  // The list's count, with the steps counted but not yet cut.
+  int ListCount() const;
+  // Cuts the list by the counted steps (before anything looks at the list itself).
+  void SettleCounted();
   void SelectRows(const std::vector<int>& rows);
   int DistinctNumbers();
 
@@ -99,6 +110,10 @@ class TScenarioRunner::TRun {
   bool logFailed_ = false;
   int sortColumn_ = 0;
   bool sortDescending_ = false;
+
+  // The counted walk in progress: 0 not tried yet, 1 counting, -1 filtering row by row.
+  TKeyedWalk keyed_;
+  int keyedState_ = 0;
 
   // The method box's text of the step in progress (the applied-filters caption).
   std::string methodText_;

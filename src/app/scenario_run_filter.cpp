@@ -8,6 +8,8 @@
 #include "core/text.h"
 #include "scenario/script_codes.h"
 #include "scenario/script_run_texts.h"
+#include "stats/filter.h"
+#include "stats/item_index.h"
 
 namespace kvarn {
 
@@ -59,6 +61,7 @@ void TScenarioRunner::TRun::LogTable() {
 }
 
 int TScenarioRunner::TRun::DistinctNumbers() {
+  SettleCounted();
   // A filter step only takes combinations out, so an unchanged count is an unchanged list.
   const int count = ws_.Combs().Count();
   if (distinctFor_ != count) {
@@ -70,7 +73,7 @@ int TScenarioRunner::TRun::DistinctNumbers() {
 
 TWalkState TScenarioRunner::TRun::WalkState(int steps) {
   TWalkState s;
-  s.ListCount = ws_.Combs().Count();
+  s.ListCount = ListCount();
   s.Steps = steps;
   s.MaxStake = ws_.Config().MaxStake;
   s.DistinctNumbers = [this] { return DistinctNumbers(); };
@@ -83,6 +86,19 @@ void TScenarioRunner::TRun::WalkRows(const TFilterPart& part, TCustomStat& stat)
   int steps = 0;
   TStatDrawArray selected;
   std::vector<int> selectedRows;
+  keyedState_ = part.MultiSelect || !runner_.CountedWalks ? -1 : 0;
+  // However the walk ends (a stop, a row that raises), the list is what its steps left.
+  struct TSettle {
+    TRun& run;
+    ~TSettle() {
+      try {
+        run.SettleCounted();
+      } catch (const std::exception&) {
+        // Only the list's redraw can fail here; the list itself is already cut.
+      }
+      run.keyedState_ = 0;
+    }
+  } settle{*this};
   for (int k = 0; k < rows; ++k) {
     if (StopCheck()) return;
     const int r = part.BottomUp ? rows - 1 - k : k;
@@ -101,15 +117,17 @@ void TScenarioRunner::TRun::WalkRows(const TFilterPart& part, TCustomStat& stat)
       continue;
     }
     if (!match) continue;
-    const TStatDrawArray one{row.Item};
     SelectRows({r});
     if (Logging()) Log({ScriptLogStep(steps + 1, values)});
-    if (!FilterSelected(part, stat, one))
+    if (!FilterOne(part, stat, row.Item))
       ++steps;
     else if (part.StopMode == fsEmpty)
       break;
   }
-  if (!part.MultiSelect) return;
+  if (!part.MultiSelect) {
+    SettleCounted();
+    return;
+  }
   SelectRows(selectedRows);
   FilterSelected(part, stat, selected);
 }
@@ -126,6 +144,44 @@ bool TScenarioRunner::TRun::FilterSelected(const TFilterPart& part, TCustomStat&
   ws_.CombsRestore(false);
   ws_.AppliedFiltersAddRollback();
   return true;
+}
+
+bool TScenarioRunner::TRun::FilterOne(const TFilterPart& part, TCustomStat& stat,
+                                      const TStatDraw& item) {
+  const TStatDrawArray one{item};
+  if (keyedState_ == 0)
+    keyedState_ =
+        keyed_.Start(stat, ws_.Combs(), ws_.FilterLastDraw(), ws_.WindowState().SortedDraws) ? 1
+                                                                                             : -1;
+  if (keyedState_ < 0) return FilterSelected(part, stat, one);
+  // The steps of FilterSelected, answered from the counts: the same log, the same lines of the
+  // applied filters, the same rollback of a step that would empty the list.
+  const bool exclude = !part.KeepSelected;
+  Log({part.KeepSelected ? ScriptLogKeep : ScriptLogDelete});
+  const uint64_t key = StatKeyBits(item.Key);
+  const int before = keyed_.Count();
+  const int after = keyed_.CountAfter(key, exclude);
+  ws_.AppliedFilters().push_back({methodText_, SelectedValuesText(stat, one), after, exclude});
+  Log({ScriptLogCount(after)});
+  SelectRows({});
+  if (after > 0) {
+    keyed_.Apply(key, exclude);
+    return false;
+  }
+  Log({ScriptLogUndo});
+  ws_.AppliedFiltersAddRollback(before);
+  return true;
+}
+
+int TScenarioRunner::TRun::ListCount() const {
+  return keyedState_ > 0 ? keyed_.Count() : ws_.Combs().Count();
+}
+
+void TScenarioRunner::TRun::SettleCounted() {
+  // The counts follow the cut list, so the walk goes on counting.
+  if (keyedState_ <= 0 || !keyed_.Pending()) return;
+  keyed_.Retain(ws_.Combs());
+  ws_.CombsRefreshList();
 }
 
 void TScenarioRunner::TRun::SelectRows(const std::vector<int>& rows) {

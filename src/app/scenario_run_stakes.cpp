@@ -128,9 +128,17 @@ void TScenarioRunner::TRun::AddStake(TStep& step, const TNumberSet& numbers, boo
   if (step.StakeComment.empty())
     step.StakeComment = ScriptStakeComment(step.Line, step.Variant, step.Comment, step.Text);
   const TStake s = ScriptStake(draw, ws_.Combs().Count(), numbers, step.StakeComment, ws_.Config());
+  std::string error;
+  bool written;
   {
     TProgressText progress(ws_.Host(), "Создание ставок...");
-    ws_.StakesFile().Append(s, 1);
+    written = ws_.StakesAppend(s, 1, &error);
+  }
+  ShowRunning();
+  // The workspace has shown the error; the run stops with it, as after any failed line.
+  if (!written) {
+    Failed(error);
+    return;
   }
   if (indexRead_) index_.insert({draw, NumbersKey(numbers)});
   Log({ScriptLogStakeAdded(draw, numbers)});

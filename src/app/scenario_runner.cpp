@@ -195,6 +195,10 @@ void TScenarioRunner::TRun::Panel(TScriptPanel panel, const std::string& text) {
   if (runner_.OnPanel) runner_.OnPanel(panel, text);
 }
 
+void TScenarioRunner::TRun::ShowRunning() {
+  ws_.Host().SetStatusText(spMessage, ScriptRunningText);
+}
+
 void TScenarioRunner::TRun::PassHeader(int offset) {
   Log({ScriptLogEquals, ScriptLogOffset(offset), ScriptLogEquals});
 }
@@ -202,10 +206,16 @@ void TScenarioRunner::TRun::PassHeader(int offset) {
 void TScenarioRunner::TRun::CheckStakes() {
   ws_.StakesCheckAndRefresh();
   ws_.StakesRefreshGrid(true, false);
+  if (runner_.state_.Running) ShowRunning();
 }
 
 void TScenarioRunner::TRun::Pass() {
-  ws_.StakesAppendSeparator();
+  // A stakes file that cannot be written would fail every stake of the pass: the run ends here.
+  std::string error;
+  if (!ws_.StakesAppendSeparator(&error)) {
+    Failed(error);
+    return;
+  }
   ws_.CombsBufferReset();
   TStatList& list = ws_.StatList();
   list.SaveWeights();
@@ -232,12 +242,16 @@ void TScenarioRunner::TRun::Pass() {
 }
 
 void TScenarioRunner::TRun::LineFailed(const std::string& message) {
+  Failed(message);
+  ShowError(ws_.Host(), message);
+}
+
+void TScenarioRunner::TRun::Failed(const std::string& message) {
   Stop();
   if (status_ != TScriptRunStatus::Error) {
     status_ = TScriptRunStatus::Error;
     message_ = message;
   }
-  ShowError(ws_.Host(), message);
 }
 
 void TScenarioRunner::TRun::RunLine(int index) {
@@ -291,6 +305,7 @@ void TScenarioRunner::TRun::RunVariant(const TFilterRec& rec, int64_t count, TSt
   Log({"", ScriptLogDashes, ScriptLogVariant(step.Variant, recText), ScriptLogDashes});
   Panel(TScriptPanel::Line, ScriptLineText(step.Line));
   Panel(TScriptPanel::Text, ScriptVariantText(step.Variant, count, recText));
+  ShowRunning();
   Log({ScriptLogStartList});
   if (!StartList(step.Options)) return;
 

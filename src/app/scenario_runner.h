@@ -88,6 +88,10 @@ class TScenarioRunner {
   // "Удалить журналы выполнения сценариев".
   void LogsDelete();
 
+  // Single-select walks of methods with one key per combination count their steps and cut the
+  // list once; off, every step filters the list (the same result, kept to compare with).
+  bool CountedWalks = true;
+
   // The log file of the next runs; empty: ScriptLog_<time>.txt in the data directory when the
   // log switch is on, no log when it is off.
   std::string LogPath;

@@ -208,9 +208,10 @@ class TWorkspace {
   TStake StakesReadRecord(int64_t index, TStakeOrigin origin);
   // The grid's read of record `row`, through the cache; false (nothing shown) when it fails.
   bool StakesReadRow(int row, TStake& out);
-  // Failures are shown and give false.
-  bool StakesAppend(const TStake& s, int draws);
-  bool StakesAppendSeparator();
+  // Failures are shown and give false; `error`, when given, receives the message shown, for a
+  // caller that has to stop on it with that message.
+  bool StakesAppend(const TStake& s, int draws, std::string* error = nullptr);
+  bool StakesAppendSeparator(std::string* error = nullptr);
   bool StakesFind(int32_t drawNumber, const TNumberSet& numbers);
   TStakesSeek StakesSeekLastDraws(int n);
   // Checks every waiting stake whose draw is in the archive, with its progress in the message
@@ -333,6 +334,9 @@ class TWorkspace {
   // nothing is selected (the list is then unchanged).
   bool FilterCombs(TCustomStat& stat, const TStatDrawArray& selected, const std::string& caption,
                    bool exclude);
+  // The draw the candidates of a filter pass follow (the first draw when the analysis point
+  // lies before it).
+  int FilterLastDraw() const;
   // "Оставить выделенные" / "Удалить выделенные": the rows are display rows of the statistics
   // table; snapshot with message, then the filter with the selected method.
   bool StatFilter(const std::vector<int>& rows, bool exclude);
@@ -344,8 +348,10 @@ class TWorkspace {
   // numbers method; none raises "В выделенном диапазоне нет значений для фильтра!".
   void FilterCombsByNumbers(const std::vector<int>& numbers, const std::string& caption,
                             bool exclude);
-  // The applied-filters line of a scenario rollback.
+  // The applied-filters line of a scenario rollback: the list's count, or the one given by a
+  // walk that counts its steps before it cuts the list.
   void AppliedFiltersAddRollback();
+  void AppliedFiltersAddRollback(int count);
 
   // ---- filters tested on history (workspace_filter_test.cpp) ----
   // The value texts of display rows of the statistics table, in row order.

@@ -18,16 +18,17 @@ bool TWorkspace::FilterCombs(TCustomStat& stat, const TStatDrawArray& selected,
     TBusyGuard busy(host_);
     TProgressText progress(host_, "Фильтрация комбинаций...");
     if (selected.empty()) return false;
-    // The candidates follow the draw at the analysis point (the first draw when the point lies
-    // before it).
-    const int last = std::max(0, DrawsCount() - 1 - draws_.Offset);
-    FilterCombList(stat, selected, combs_.List, combs_.Undo, last, windowState_.SortedDraws,
-                   exclude);
+    FilterCombList(stat, selected, combs_.List, combs_.Undo, FilterLastDraw(),
+                   windowState_.SortedDraws, exclude);
     combs_.Filters.push_back(
         {caption, SelectedValuesText(stat, selected), combs_.List.Count(), exclude});
   }
   CombsRefreshList();
   return true;
+}
+
+int TWorkspace::FilterLastDraw() const {
+  return std::max(0, DrawsCount() - 1 - draws_.Offset);
 }
 
 namespace {
@@ -97,8 +98,11 @@ void TWorkspace::FilterCombsByNumbers(const std::vector<int>& numbers, const std
 }
 
 void TWorkspace::AppliedFiltersAddRollback() {
-  combs_.Filters.push_back(
-      {"Отмена последней операции", std::string(), combs_.List.Count(), false});
+  AppliedFiltersAddRollback(combs_.List.Count());
+}
+
+void TWorkspace::AppliedFiltersAddRollback(int count) {
+  combs_.Filters.push_back({"Отмена последней операции", std::string(), count, false});
 }
 
 }  // namespace kvarn

@@ -110,12 +110,29 @@ bool TWorkspace::StakesReadRow(int row, TStake& out) {
   }
 }
 
-bool TWorkspace::StakesAppend(const TStake& s, int draws) {
-  return RunShown(host_, [&] { stakes_.File.Append(s, draws); });
+namespace {
+
+// RunShown that also hands the message shown to the caller.
+template <class F>
+bool RunShownTelling(IHost& host, std::string* error, F&& work) {
+  try {
+    work();
+    return true;
+  } catch (const std::exception& e) {
+    if (error) *error = e.what();
+    ShowError(host, e.what());
+    return false;
+  }
 }
 
-bool TWorkspace::StakesAppendSeparator() {
-  return RunShown(host_, [this] { stakes_.File.AppendSeparator(); });
+}  // namespace
+
+bool TWorkspace::StakesAppend(const TStake& s, int draws, std::string* error) {
+  return RunShownTelling(host_, error, [&] { stakes_.File.Append(s, draws); });
+}
+
+bool TWorkspace::StakesAppendSeparator(std::string* error) {
+  return RunShownTelling(host_, error, [this] { stakes_.File.AppendSeparator(); });
 }
 
 bool TWorkspace::StakesFind(int32_t drawNumber, const TNumberSet& numbers) {

@@ -522,4 +522,8 @@ int TCustomStat::FilterPass(const TComb* src, int n, TComb* dst, const TStatDraw
   return kept;
 }
 
+bool TCustomStat::CombSingleKeys(const TComb*, int, uint64_t*) {
+  return false;
+}
+
 }  // namespace kvarn

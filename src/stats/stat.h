@@ -298,6 +298,12 @@ class TCustomStat {
   // pass, so a class may prepare it once instead of searching it for every combination.
   virtual int FilterPass(const TComb* src, int n, TComb* dst, const TStatDrawArray& selected,
                          int last, bool sorted, bool exclude);
+  // When this instance's CombMatches is "the combination's one key is among the selected",
+  // writes the key (as StatKeyBits) of each of the n combinations to keys and returns true: a
+  // caller that filters by one value after another may then count instead of filter. False when
+  // the test is another one or a combination has no key or several (keys is then unspecified).
+  // The instance must be loaded as for a filter pass.
+  virtual bool CombSingleKeys(const TComb* src, int n, uint64_t* keys);
 
   TDraw ReadDraw(int index, bool sorted) const { return kvarn::ReadDraw(Draws, index, sorted); }
   const TStatList& List() const { return list_; }

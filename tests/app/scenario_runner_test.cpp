@@ -11,6 +11,7 @@
 #include "app/workspace.h"
 #include "common/archives.h"
 #include "common/data_dir_test.h"
+#include "common/file_size_limit.h"
 #include "core/codec.h"
 #include "core/files.h"
 #include "core/lottery_text.h"
@@ -204,6 +205,45 @@ TEST_F(ScenarioRunner, ErrorsOfALineStopTheRunWithTheirMessage) {
   EXPECT_EQ(r.Status, TScriptRunStatus::Error);
   EXPECT_EQ(host_.messages.back().caption, "Ошибка");
   EXPECT_FALSE(runner_->Running());
+}
+
+// A stakes file that cannot grow: the stake write fails, its error is shown once and ends the
+// run as an error with that message; nothing is counted as staked. With room again the next run
+// stakes, and a pass whose separator cannot be written runs no line at all.
+TEST_F(ScenarioRunner, StakesThatCannotBeWrittenEndTheRunWithTheErrorShownOnce) {
+  Open();
+  const TScriptLines lines = {"FULL:0#FIRST|TSD1#SUMS:10,20#LMV:2#SC:3000|"};
+  const std::string stakes = Path(StakesFileName);
+  size_t boxes = host_.messages.size();
+  TScriptRunResult r;
+  {
+    test::TFileSizeLimit limit(std::filesystem::file_size(stakes));
+    r = runner_->Forecast(lines);
+  }
+  EXPECT_EQ(r.Status, TScriptRunStatus::Error);
+  EXPECT_FALSE(r.Message.empty());
+  EXPECT_EQ(r.StakesAdded, 0);
+  EXPECT_EQ(r.Records, 0);
+  ASSERT_EQ(host_.messages.size(), boxes + 1);
+  EXPECT_EQ(host_.messages.back().text, r.Message);
+  EXPECT_EQ(variants_.size(), 1u) << "the second variant is not run";
+  EXPECT_FALSE(runner_->Running());
+
+  r = runner_->Forecast(lines);
+  EXPECT_EQ(r.Status, TScriptRunStatus::Completed) << r.Message;
+  EXPECT_EQ(r.Records, 2);
+
+  variants_.clear();
+  boxes = host_.messages.size();
+  {
+    test::TFileSizeLimit limit(std::filesystem::file_size(stakes));
+    r = runner_->Forecast(lines);
+  }
+  EXPECT_EQ(r.Status, TScriptRunStatus::Error);
+  EXPECT_EQ(host_.messages.size(), boxes + 1);
+  EXPECT_TRUE(variants_.empty());
+  EXPECT_EQ(r.Records, 2);
+  EXPECT_EQ(Stakes().size(), 2u);
 }
 
 // Keeping the one combination of sum 15 leaves a single combination: the next filter is not

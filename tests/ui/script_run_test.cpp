@@ -8,6 +8,7 @@
 #include <QTest>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 
 #include "app/workspace.h"
@@ -63,12 +64,15 @@ TEST_F(TScriptRunTest, F10RunsTheForecastAndTheStatisticsTabShowsItsLastStep) {
   bool disabledWhileRunning = false, lineShown = false;
   OnPanel = [&](TScriptPanel p, const QString&) {
     if (p == TScriptPanel::Stakes)
-      disabledWhileRunning =
-          !w.Page<TDrawsPage>().isEnabled() && !w.Page<TCombsPage>().isEnabled() &&
-          !w.Page<TStatsPage>().isEnabled() && !page.List()->isEnabled() &&
-          !w.Commands().Action("ScriptRun")->isEnabled() &&
-          !w.Commands().Action("ScriptAdd")->isEnabled() &&
-          page.Panel(TScriptPage::spRunText)->text().startsWith(QStringLiteral("Фильтр 1 из 1: "));
+      disabledWhileRunning = !w.Page<TDrawsPage>().isEnabled() &&
+                             !w.Page<TCombsPage>().isEnabled() &&
+                             !w.Page<TStatsPage>().isEnabled() && !page.List()->isEnabled() &&
+                             !w.Commands().Action("ScriptRun")->isEnabled() &&
+                             !w.Commands().Action("ScriptAdd")->isEnabled() &&
+                             page.Panel(TScriptPage::spRunText)
+                                 ->text()
+                                 .startsWith(QStringLiteral("Фильтр 1 из 1: ")) &&
+                             w.StatusText(spMessage) == QString::fromUtf8(ScriptRunningText);
     if (p == TScriptPanel::Line)
       lineShown = page.SelectedRows() == std::vector<int>{0} &&
                   page.Panel(TScriptPage::spLine)->text() == QStringLiteral("Строка: 1");
@@ -166,6 +170,33 @@ TEST_F(TScriptRunTest, ClosingTheWindowStopsTheRunFirst) {
   EXPECT_EQ(shown.back().text, "Прервать выполняемую операцию и закрыть программу?");
   EXPECT_EQ(w.Workspace().DrawsOffset(), 5);
   QTRY_VERIFY(!w.isVisible());
+}
+
+// A picture of a running test for a person to look at: run with KVARN_SCREENSHOT_DIR set (under
+// xvfb-run for a real display); skipped otherwise. It is taken in the third step, while a filter
+// variant runs, so that every panel holds a value.
+TEST_F(TScriptRunTest, PictureOfARunningTest) {
+  const char* dir = std::getenv("KVARN_SCREENSHOT_DIR");
+  if (!dir || !*dir) GTEST_SKIP() << "KVARN_SCREENSHOT_DIR is not set";
+  TFormMain& w = Open();
+  w.resize(1400, 860);
+  ASSERT_TRUE(ShowActive(w));
+  TScriptRunControl& c = Control(
+      w, {Line, "FULL:0#LAST|TSD1#SUMS:10,20#LMV:1-3;1#SC:20000|TSD1#EVEN:30#LNO:#SC:5000|"});
+  c.AskCount = [](int) { return std::optional<int>(10); };
+  bool saved = false;
+  OnPanel = [&](TScriptPanel p, const QString& text) {
+    if (saved || p != TScriptPanel::Text ||
+        panels_[TScriptPanel::Cycle] != QStringLiteral("Цикл: 3") ||
+        panels_[TScriptPanel::Line] != QStringLiteral("Строка: 2") ||
+        !text.startsWith(QStringLiteral("Фильтр 2 ")))
+      return;
+    QApplication::processEvents();
+    saved = w.grab().save(QString::fromUtf8(dir) + QStringLiteral("/19-running-test.png"));
+  };
+  w.Commands().Execute("ScriptTest");
+  EXPECT_TRUE(saved);
+  EXPECT_FALSE(c.Runner().Running());
 }
 
 // A 200-draw back-test: the window's timers keep firing while it runs, and "Стоп" ends it within

@@ -103,6 +103,20 @@ class TRuleStat : public Base {
     return kept;
   }
 
+  bool CombSingleKeys(const TComb* src, int n, uint64_t* out) override {
+    if constexpr (!OwnCombMatches) {
+      return false;
+    } else {
+      if (typeid(*this) != typeid(Derived)) return false;
+      TRuleKeys keys;
+      for (int i = 0; i < n; ++i) {
+        if (Self().KeysOf(src[i].data(), keys) != 1) return false;
+        out[i] = StatKeyBits(keys[0]);
+      }
+      return true;
+    }
+  }
+
  protected:
   // The graph value of the classes with one value: that value.
   int32_t FirstValue(const uint8_t* values) const {
