@@ -21,7 +21,8 @@ constexpr uint64_t DefaultReadLimit = uint64_t{256} << 20;
 void WriteFileAtomic(const std::string& path, std::string_view data);
 // Removes the temporary files WriteFileAtomic left in `dir` for targets whose names begin with
 // `prefix` when the process that wrote them is gone (killed, or the machine stopped): the
-// target itself was never touched by them. Only a holder of the directory's lock calls it.
+// target itself was never touched by them. A temporary whose writer still runs is kept, so no
+// lock is needed.
 void RemoveLeftTemporaries(const std::string& dir, std::string_view prefix);
 // A file the person named (an export, a saved list): a regular or missing target is written as
 // WriteFileAtomic does; any other existing target (a device, a FIFO) is written directly, so that
