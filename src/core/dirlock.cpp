@@ -16,6 +16,9 @@ namespace kvarn {
 
 namespace {
 
+// Every data file of the directory begins with it.
+constexpr const char* kDataFilePrefix = "Kvarn_5x36.";
+
 const char* OwnerWord(TLockOwner owner) {
   switch (owner) {
     case TLockOwner::Window:
@@ -116,6 +119,7 @@ void TDataDirLock::Acquire(const std::string& dir, TLockOwner owner, int waitMs)
     if (TryLock(fd, dir)) {
       SignHolder(fd, owner);
       fd_ = fd;
+      RemoveLeftTemporaries(dir, kDataFilePrefix);
       return;
     }
     const THolder holder = ReadHolder(fd);
@@ -140,6 +144,7 @@ bool TDataDirLock::TryAcquire(const std::string& dir, TLockOwner owner) {
   }
   SignHolder(fd, owner);
   fd_ = fd;
+  RemoveLeftTemporaries(dir, kDataFilePrefix);
   return true;
 }
 

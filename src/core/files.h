@@ -13,11 +13,17 @@ constexpr uint64_t DefaultReadLimit = uint64_t{256} << 20;
 
 // Writes `data` to `path` through a temporary file of a unique name in the same directory and a
 // rename, so that a crash, a full disk or a second writer never leaves a half-written or mixed
-// file. A symbolic link is followed and its target replaced, with the target's permissions. A
-// target that exists and is not a regular file (a device, a FIFO, a directory) is refused: data
-// files are only ever regular files. Returns once the data and the rename are on disk; throws
-// std::runtime_error on failure, and the old file is then untouched.
+// file; temporaries an earlier, killed save of the file left are removed. A symbolic link is
+// followed and its target replaced, with the target's permissions. A target that exists and is not
+// a regular file (a device, a FIFO, a directory) is refused: data files are only ever regular
+// files. Returns once the data and the rename are on disk; throws std::runtime_error on failure,
+// and the old file is then untouched.
 void WriteFileAtomic(const std::string& path, std::string_view data);
+// Removes the temporary files WriteFileAtomic left in `dir` for targets whose names begin with
+// `prefix` when the process that wrote them is gone (killed, or the machine stopped): the
+// target itself was never touched by them. A temporary whose writer still runs is kept, so no
+// lock is needed.
+void RemoveLeftTemporaries(const std::string& dir, std::string_view prefix);
 // A file the person named (an export, a saved list): a regular or missing target is written as
 // WriteFileAtomic does; any other existing target (a device, a FIFO) is written directly, so that
 // /dev/null stays /dev/null. A directory is refused.

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <unordered_map>
 
-#include "core/sheet.h"
 #include "core/files.h"
+#include "core/sheet.h"
 #include "core/text.h"
 #include "core/utf8.h"
 
@@ -119,8 +119,14 @@ class TXlsxWriter {
 
   static void Check(lxw_error err) {
     if (err == LXW_NO_ERROR) return;
+    const int sys = errno;
     if (err == LXW_ERROR_CREATING_XLSX_FILE || err == LXW_ERROR_CREATING_TMPFILE)
-      Raise(SystemErrorText(errno ? errno : EIO));
+      Raise(SystemErrorText(sys ? sys : EIO));
+    // A full disk shows up as a failed zip operation; its cause is the clearer text.
+    const bool zip = err == LXW_ERROR_ZIP_FILE_OPERATION || err == LXW_ERROR_ZIP_FILE_ADD ||
+                     err == LXW_ERROR_ZIP_CLOSE;
+    if (zip && (sys == ENOSPC || sys == EFBIG || sys == EDQUOT || sys == EIO))
+      Raise(SystemErrorText(sys));
     Raise(lxw_strerror(err));
   }
 
@@ -228,9 +234,12 @@ bool WriteXlsx(const std::string& file, const TSheet& sheet, const TSheetProgres
     Raise(StrFormat("Слишком много строк для листа Excel (%zu, не более %zu)!", sheet.RowCount,
                     MaxSheetRows));
   TTempFile tmp;
-  {
+  try {
     TXlsxWriter writer(tmp.Path(), sheet);
     if (!writer.Write(progress)) return false;
+  } catch (const EKvarnError& e) {
+    // The workbook is built in a temporary file; the person knows the file he named.
+    Raise(StrFormat("%s: %s", file.c_str(), e.what()));
   }
   // The finished workbook replaces the target in one step.
   WriteFileAtomic(file, ReadWholeFile(tmp.Path()));

@@ -169,10 +169,10 @@ void TStakesFile::AppendRaw(const uint8_t* in, size_t count) {
   const int64_t end = Count() * static_cast<int64_t>(StakeRecordSize);
   try {
     WriteAt(end, in, count * StakeRecordSize);
-  } catch (...) {
+  } catch (const std::exception& e) {
     // A full disk may have taken part of the records: cut back to whole records.
     if (::ftruncate(fd_, end) == 0) size_ = end;
-    throw;
+    Raise(StrFormat("%s: %s", path_.c_str(), e.what()));
   }
 }
 

@@ -71,11 +71,16 @@ int64_t TStakesFile::Rewrite(const std::function<bool(const uint8_t*, int64_t)>&
         else
           ++dropped;
       }
-      PwriteAll(fd, written, out.data(), out.size());
+      try {
+        PwriteAll(fd, written, out.data(), out.size());
+      } catch (const std::exception& e) {
+        // A full disk: the message says which file could not be written.
+        Raise(StrFormat("%s: %s", temp.c_str(), e.what()));
+      }
       written += static_cast<int64_t>(out.size());
       if (n < kBlockRecords) break;
     }
-    if (::fsync(fd) != 0) RaiseSystemError(errno);
+    if (::fsync(fd) != 0) Raise(StrFormat("%s: %s", temp.c_str(), SystemErrorText(errno).c_str()));
     if (BeforeReplaceHook) BeforeReplaceHook();
     if (::rename(temp.c_str(), path_.c_str()) != 0) tempError(errno);
   } catch (...) {

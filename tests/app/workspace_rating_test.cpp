@@ -171,7 +171,7 @@ TEST_F(RatingWorkspace, ExportAndItsFailureAndAColumnBeyondTheList) {
   EXPECT_FALSE(ws->RatingsExport(bad));
   ASSERT_EQ(host_.messages.size(), 1u);
   EXPECT_EQ(host_.messages[0].text,
-            "Ошибка записи в файл \"" + bad + "\"!\r\rNo such file or directory");
+            "Ошибка записи в файл \"" + bad + "\"!\r\r" + bad + ": Нет такого файла или каталога");
 
   const auto before = Names(*ws);
   ws->RatingsSort(rcColumnCount, true);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "common/data_dir_test.h"
+#include "common/file_size_limit.h"
 #include "core/codec.h"
 #include "core/files.h"
 #include "core/text.h"
@@ -291,6 +292,33 @@ TEST(WindowStateKeys, NamesFindTheirFieldsIgnoringCase) {
   // A boolean key is no integer field and the list layouts are kept only in the file.
   EXPECT_EQ(WindowStateIntField("ColorDraws"), nullptr);
   EXPECT_EQ(WindowStateIntField("lvDraws.Column1"), nullptr);
+}
+
+TEST_F(ConfigFiles, AFullDiskKeepsTheSettingsAndTheWindowStateAsTheyWere) {
+  TConfigFile cfg;
+  ConfigSaveData(ini_, cfg.Data);
+  WindowStateWriteInt(frm_, "Left", 10);
+  const std::string settings = ReadWholeFile(ini_), state = ReadWholeFile(frm_);
+  cfg.Data.MatrixCols = 7;
+  test::TFileSizeLimit full(16);
+  try {
+    ConfigSaveData(ini_, cfg.Data);
+    FAIL();
+  } catch (const EKvarnError& e) {
+    EXPECT_EQ(std::string(e.what()), "Ошибка записи в файл конфигурации!\r\r" + ini_ +
+                                         ": Превышен допустимый размер файла (недостаточно "
+                                         "места на диске)");
+  }
+  try {
+    WindowStateWriteInt(frm_, "Left", 20);
+    FAIL();
+  } catch (const EKvarnError& e) {
+    EXPECT_EQ(
+        std::string(e.what()).rfind("Ошибка записи параметров программы!\r\r" + frm_ + ": ", 0),
+        0u);
+  }
+  EXPECT_EQ(ReadWholeFile(ini_), settings);
+  EXPECT_EQ(ReadWholeFile(frm_), state);
 }
 
 }  // namespace

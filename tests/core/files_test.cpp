@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 
 #include <atomic>
 #include <filesystem>
@@ -13,6 +17,7 @@
 #include <vector>
 
 #include "common/temp_dir.h"
+#include "core/text.h"
 
 namespace kvarn {
 namespace {
@@ -120,6 +125,46 @@ TEST(WriteFileAtomic, AFailedWriteKeepsTheOldFileAndLeavesNoTemporary) {
   EXPECT_THROW(WriteFileAtomic(tmp.File("sub/blocked"), "x"), std::runtime_error);
   EXPECT_EQ(ReadWholeFile(path), "kept");
   EXPECT_EQ(Names(tmp.File("sub")).size(), 2u);
+}
+
+TEST(WriteFileAtomic, FailuresNameTheFileInRussian) {
+  test::TTempDir tmp;
+  const std::string path = tmp.File("missing/data.bin");
+  EXPECT_EQ(ErrorOf([&] { WriteFileAtomic(path, "x"); }), path + ": Нет такого файла или каталога");
+  EXPECT_EQ(SystemErrorText(ENOSPC), "Недостаточно места на диске");
+}
+
+TEST(RemoveLeftTemporaries, OnlyDataFileTemporariesOfEndedWritersGo) {
+  test::TTempDir tmp;
+  const pid_t ended = ::fork();
+  if (ended == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(ended, nullptr, 0), ended);
+  const auto temporary = [](const std::string& target, pid_t pid) {
+    return target + ".~" + StrFormat("%x", static_cast<unsigned>(pid)) + "-3-1a2b-0.tmp";
+  };
+  const std::vector<std::string> kept = {
+      temporary("Kvarn_5x36.ldr", ::getpid()),  // its writer still runs
+      temporary("export.csv", ended),           // not a data file
+      "Kvarn_5x36.~tmp",                        // the stakes deletion's own file
+      "Kvarn_5x36.ldr",
+      "Kvarn_5x36.ldr.~zz-1-2-0.tmp",
+  };
+  for (const auto& name : kept) WriteFileAtomic(tmp.File(name), "x");
+  WriteFileAtomic(tmp.File(temporary("Kvarn_5x36.ldr", ended)), "half");
+  WriteFileAtomic(tmp.File(temporary("Kvarn_5x36.lrt", ended)), "half");
+
+  const auto sorted = [](std::vector<std::string> v) {
+    std::sort(v.begin(), v.end());
+    return v;
+  };
+  // A save clears what an earlier save of the same file left, nothing else.
+  WriteFileAtomic(tmp.File("Kvarn_5x36.ldr"), "new");
+  auto expected = kept;
+  expected.push_back(temporary("Kvarn_5x36.lrt", ended));
+  EXPECT_EQ(sorted(Names(tmp.Path())), sorted(expected));
+
+  RemoveLeftTemporaries(tmp.Path(), "Kvarn_5x36.");
+  EXPECT_EQ(sorted(Names(tmp.Path())), sorted(kept));
 }
 
 TEST(ReadWholeFile, OnlyRegularFilesUpToTheLimitAreRead) {

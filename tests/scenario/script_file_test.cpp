@@ -70,8 +70,8 @@ TEST_F(ScriptFileTest, FailedReadKeepsTheScenario) {
     ScriptFileLoad(s, Path("missing.lsc"));
     FAIL();
   } catch (const EKvarnError& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "Ошибка чтения файла \"" + Path("missing.lsc") + "\"!\r\rNo such file or directory");
+    EXPECT_EQ(std::string(e.what()), "Ошибка чтения файла \"" + Path("missing.lsc") +
+                                         "\"!\r\rНет такого файла или каталога");
   }
   EXPECT_THROW(ScriptFileAppend(s, Path("missing.lsc")), EKvarnError);
   EXPECT_EQ(s, TScriptLines{"keep"});
@@ -83,8 +83,8 @@ TEST_F(ScriptFileTest, FailedWriteNamesTheFile) {
     ScriptFileSave({"new"}, path);
     FAIL();
   } catch (const EKvarnError& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "Ошибка записи в файл \"" + path + "\"!\r\rNo such file or directory");
+    EXPECT_EQ(std::string(e.what()), "Ошибка записи в файл \"" + path + "\"!\r\r" + path +
+                                         ": Нет такого файла или каталога");
   }
   // A directory in the file's place stays as it was.
   fs::create_directories(Path("taken.lsc"));
