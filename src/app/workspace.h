@@ -449,6 +449,10 @@ class TWorkspace {
   bool StakesXlsExport(const std::string& file, const TSheetProgress& progress = {});
   // The rating list in its order and efficiency mode.
   bool RatingsXlsExport(const std::string& file, const TSheetProgress& progress = {});
+  // The draws card with its colour switches; every draw, whatever the analysis point.
+  bool CardXlsExport(const std::string& file, const TSheetProgress& progress = {});
+  // The layout scheme as last built (LayoutCalc), coloured as the tab paints it.
+  bool LayoutXlsExport(const std::string& file, const TSheetProgress& progress = {});
 
   // ---- scenario (workspace_scenario.cpp) ----
   // Every change is written to Kvarn_5x36.lss at once (a failure is shown; the change stays) and

@@ -56,4 +56,15 @@ bool TWorkspace::RatingsXlsExport(const std::string& file, const TSheetProgress&
                      file, progress);
 }
 
+bool TWorkspace::CardXlsExport(const std::string& file, const TSheetProgress& progress) {
+  return SheetExport(
+      CardSheet(Draws(), TCardOptions{windowState_.ColorCard, windowState_.ColorCardSequences,
+                                      settings_.Data.ChannelSize}),
+      file, progress);
+}
+
+bool TWorkspace::LayoutXlsExport(const std::string& file, const TSheetProgress& progress) {
+  return SheetExport(LayoutSheet(views_.Scheme, windowState_.LayoutGradient), file, progress);
+}
+
 }  // namespace kvarn

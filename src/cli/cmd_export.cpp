@@ -6,6 +6,7 @@
 #include "cli/cli.h"
 #include "cli/cli_settings_override.h"
 #include "cli/cli_stat_args.h"
+#include "cli/cli_view_args.h"
 
 namespace kvarn {
 
@@ -97,9 +98,11 @@ const TCliRegistration StakesCommand{{
     .run = &Stakes,
 }};
 
-int Rating(TCliContext& ctx, TCliArgs& args) {
+// The exports that take nothing but the file: what they write is what the data directory holds.
+template <bool (TWorkspace::*Export)(const std::string&, const TSheetProgress&)>
+int FileOnly(TCliContext& ctx, TCliArgs& args) {
   const std::string file = TakeFile(args);
-  return ctx.Workspace().RatingsXlsExport(file) ? 0 : 1;
+  return (ctx.Workspace().*Export)(file, {}) ? 0 : 1;
 }
 
 const TCliRegistration RatingCommand{{
@@ -107,7 +110,41 @@ const TCliRegistration RatingCommand{{
     .sub = "rating",
     .synopsis = "FILE.xlsx",
     .help = "Writes the rating as a spreadsheet, in its stored order and efficiency mode",
-    .run = &Rating,
+    .run = &FileOnly<&TWorkspace::RatingsXlsExport>,
+}};
+
+const TCliRegistration CardCommand{{
+    .name = "export",
+    .sub = "card",
+    .synopsis = "FILE.xlsx",
+    .help = "Writes the draws card as a spreadsheet, every draw newest first, coloured as the "
+            "window's switches say",
+    .run = &FileOnly<&TWorkspace::CardXlsExport>,
+}};
+
+int Layout(TCliContext& ctx, TCliArgs& args) {
+  TWorkspace& ws = ctx.Workspace();
+  // The window's own length when none is given, as the tab would open with it.
+  const int len = TakeViewLen(args, "--len", ws.WindowState().LayoutLen);
+  const int offset = TakeViewOffset(args);
+  const std::string file = TakeFile(args);
+  ws.SetDrawsOffset(offset);
+  ws.SetLayoutLen(len);
+  ws.LayoutCalc(true);
+  return ws.LayoutXlsExport(file) ? 0 : 1;
+}
+
+const TCliRegistration LayoutCommand{{
+    .name = "export",
+    .sub = "layout",
+    .synopsis = "FILE.xlsx",
+    .help = "Writes the layout scheme as a spreadsheet: counts down, last draws across, coloured "
+            "as the window paints it",
+    .options = {{.name = "--len",
+                 .value = "L",
+                 .help = "draws of the scheme (the window's stored length when not given)"},
+                ViewOffsetOption()},
+    .run = &Layout,
 }};
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "app/workspace.h"
 #include "cli/cli.h"
 #include "cli/cli_stat_args.h"
+#include "cli/cli_view_args.h"
 #include "core/text.h"
 #include "views/view_text.h"
 
@@ -18,28 +19,9 @@ void Print(std::ostream& out, const TTextLines& lines) {
   for (const std::string& line : lines) out << line << '\n';
 }
 
-// A window length, 1..2147483647, as the views' fields take it.
-int TakeLen(TCliArgs& args, const std::string& name, int def) {
-  const std::optional<std::string> text = args.TakeOption(name);
-  if (!text) return def;
-  int64_t n = 0;
-  if (!TryTextToInt(*text, n) || !ViewLenValid(n))
-    throw TCliUsageError{"option " + name + " needs an integer from 1 to 2147483647"};
-  return static_cast<int>(n);
-}
-
-int TakeOffsetOf(TCliArgs& args) {
-  const int offset = args.TakeInt("--offset", 0);
-  if (offset < 0) throw TCliUsageError{"--offset must not be negative"};
-  return offset;
-}
-
-const TCliOption OffsetOption{
-    .name = "--offset", .value = "K", .help = "the analysis point K draws before the newest"};
-
 int ViewWeek(TCliContext& ctx, TCliArgs& args) {
-  const int len = TakeLen(args, "--len", WeekLenDefault);
-  const int offset = TakeOffsetOf(args);
+  const int len = TakeViewLen(args, "--len", WeekLenDefault);
+  const int offset = TakeViewOffset(args);
   args.ExpectEnd();
   TWorkspace& ws = ctx.Workspace();
   Print(ctx.out, WeekTableText(BuildWeekTable(ws.Draws(), offset, len, ws.DateFormat())));
@@ -53,27 +35,27 @@ int ViewSums(TCliContext& ctx, TCliArgs& args) {
 }
 
 int ViewRepeats(TCliContext& ctx, TCliArgs& args) {
-  const int len = TakeLen(args, "--len", RepeatsLenDefault);
-  const int deep = TakeLen(args, "--deep", RepeatsDeepDefault);
+  const int len = TakeViewLen(args, "--len", RepeatsLenDefault);
+  const int deep = TakeViewLen(args, "--deep", RepeatsDeepDefault);
   args.ExpectEnd();
   Print(ctx.out, RepeatsText(AnalyzeRepeats(ctx.Workspace().Draws(), len, deep)));
   return 0;
 }
 
 int ViewCard(TCliContext& ctx, TCliArgs& args) {
-  const int offset = TakeOffsetOf(args);
-  const int len = TakeLen(args, "--len", ViewLenMax);
+  const int offset = TakeViewOffset(args);
+  const int len = TakeViewLen(args, "--len", ViewLenMax);
   args.ExpectEnd();
   Print(ctx.out, CardText(ctx.Workspace().Draws(), offset, len));
   return 0;
 }
 
 int ViewLayout(TCliContext& ctx, TCliArgs& args) {
-  const int len = TakeLen(args, "--len", LayoutLenDefault);
-  const int offset = TakeOffsetOf(args);
+  const int len = TakeViewLen(args, "--len", LayoutLenDefault);
+  const int offset = TakeViewOffset(args);
   std::vector<int> lens;
   for (int k = 0; k < LayoutCompareCount; ++k)
-    lens.push_back(TakeLen(args, StrFormat("--cmp%d", k + 1), LayoutCompareDefaults[k]));
+    lens.push_back(TakeViewLen(args, StrFormat("--cmp%d", k + 1), LayoutCompareDefaults[k]));
   args.ExpectEnd();
   const TDrawsArray& draws = ctx.Workspace().Draws();
   std::vector<TLayoutCompare> compare;
@@ -84,8 +66,8 @@ int ViewLayout(TCliContext& ctx, TCliArgs& args) {
 
 int ViewGraph(TCliContext& ctx, TCliArgs& args) {
   const std::string ident = TakeIdent(args);
-  const int len = TakeLen(args, "--len", GraphLenDefault);
-  const int offset = TakeOffsetOf(args);
+  const int len = TakeViewLen(args, "--len", GraphLenDefault);
+  const int offset = TakeViewOffset(args);
   const bool sortedFlag = args.TakeFlag("--sorted");
   args.ExpectEnd();
   TWorkspace& ws = ctx.Workspace();
@@ -116,7 +98,7 @@ const TCliRegistration ViewCommands[] = {
         .help = "Prints per number 1..36 its counts Monday .. Sunday, then \"max\" and the largest",
         .options =
             {{.name = "--len", .value = "L", .help = "draws in the window (1000 when not given)"},
-             OffsetOption},
+             ViewOffsetOption()},
         .run = &ViewWeek,
     }},
     TCliRegistration{{
@@ -154,7 +136,7 @@ const TCliRegistration ViewCommands[] = {
         .options =
             std::vector<TCliOption>{
                 {.name = "--len", .value = "L", .help = "draws of the scheme (100 when not given)"},
-                OffsetOption} +
+                ViewOffsetOption()} +
             CompareOptions(),
         .run = &ViewLayout,
     }},
@@ -165,7 +147,7 @@ const TCliRegistration ViewCommands[] = {
         .help = "Prints a graph method's value per draw with the mean and the most frequent value",
         .options =
             {{.name = "--len", .value = "L", .help = "draws in the window (100 when not given)"},
-             OffsetOption,
+             ViewOffsetOption(),
              {.name = "--sorted", .help = "each draw's numbers in ascending order"}},
         .run = &ViewGraph,
     }},

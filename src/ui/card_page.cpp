@@ -7,6 +7,7 @@
 #include "app/workspace.h"
 #include "ui/template_main.h"
 #include "ui/view_controls.h"
+#include "ui/xls_export.h"
 
 namespace kvarn {
 
@@ -78,6 +79,14 @@ void TCardPage::BindCommands() {
         },
         [this, k] { return main_.State().Bool(k, true); });
   }
+  c.Bind(
+      "CardXlsExport", [this, visible] { return visible() && model_->columnCount() > 2; },
+      [this, &ws] {
+        RunXlsExport(this, main_.State(), QStringLiteral("Карта.xlsx"),
+                     [&ws](const std::string& file, const TSheetProgress& progress) {
+                       return ws.CardXlsExport(file, progress);
+                     });
+      });
   connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, &main_,
           &TTemplateMain::UpdateCommands);
 }

@@ -2,15 +2,13 @@
 
 #include <QLabel>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "core/lottery_text.h"
 #include "core/text.h"
-#include "core/utf8.h"
 #include "stakes/stake_input.h"
-#include "stakes/stakes_file.h"
 #include "ui/dialog_buttons.h"
 #include "ui/qt_host.h"
+#include "ui/stake_fields.h"
 
 namespace kvarn {
 
@@ -21,13 +19,7 @@ TFormStake::TFormStake(IHost& host, const TStake& prepared, int draws, const TCo
   setWindowTitle(QStringLiteral("Добавление ставки"));
   auto* v = new QVBoxLayout(this);
 
-  v->addWidget(new QLabel(QStringLiteral("Номер тиража:"), this));
-  drawNumber_ = new QSpinBox(this);
-  drawNumber_->setObjectName(QStringLiteral("edDrawNumber"));
-  drawNumber_->setToolTip(QStringLiteral("Номер первого тиража"));
-  drawNumber_->setRange(1, 2147483647);
-  drawNumber_->setValue(std::max(1, prepared.DrawNumber));
-  v->addWidget(drawNumber_);
+  drawNumber_ = AddDrawNumberField(this, v, prepared.DrawNumber);
 
   v->addWidget(new QLabel(QStringLiteral("Ставка:"), this));
   numbers_ = new QLineEdit(this);
@@ -41,21 +33,8 @@ TFormStake::TFormStake(IHost& host, const TStake& prepared, int draws, const TCo
   sum_->setReadOnly(true);
   v->addWidget(sum_);
 
-  v->addWidget(new QLabel(QStringLiteral("Комментарий к ставке:"), this));
-  comment_ = new QLineEdit(this);
-  comment_->setObjectName(QStringLiteral("edComment"));
-  comment_->setMaxLength(StakeCommentInputMaxLen);
-  comment_->setText(Q(Utf8Left(prepared.Comment, StakeCommentInputMaxLen)));
-  v->addWidget(comment_);
-
-  v->addWidget(new QLabel(QStringLiteral("Кол-во тиражей:"), this));
-  draws_ = new QSpinBox(this);
-  draws_->setObjectName(QStringLiteral("edDrawsCount"));
-  draws_->setToolTip(
-      QStringLiteral("Количество тиражей, на которые нужно сделать ставку (начиная с указанного)"));
-  draws_->setRange(1, MaxStakeDraws);
-  draws_->setValue(std::clamp(draws, 1, MaxStakeDraws));
-  v->addWidget(draws_);
+  comment_ = AddCommentField(this, v, prepared.Comment);
+  draws_ = AddDrawsCountField(this, v, draws);
 
   v->addWidget(OkCancelButtons(this));
   connect(numbers_, &QLineEdit::textChanged, this, &TFormStake::UpdateSum);

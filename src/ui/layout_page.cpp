@@ -2,7 +2,6 @@
 
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QLabel>
 #include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -12,39 +11,25 @@
 #include "ui/qt_host.h"
 #include "ui/template_main.h"
 #include "ui/view_controls.h"
+#include "ui/view_page.h"
 #include "ui/window_state.h"
+#include "ui/xls_export.h"
 
 namespace kvarn {
-
-namespace {
-constexpr const char* LenHint = "Количество тиражей, использующихся для расчета статистики";
-}
 
 TLayoutPage::TLayoutPage(TTemplateMain& main, QWidget* parent) : TPage(main, parent) {
   TWorkspace& ws = main_.Workspace();
   auto* v = new QVBoxLayout(this);
   v->setContentsMargins(2, 2, 2, 2);
   QToolBar* bar = MakePageBar(this);
-  len_ = MakeLenField(this, "edLayoutLen", LenHint, LayoutLenDefault, [this] {
-    main_.Workspace().SetLayoutLen(len_->value());
-    if (main_.Host().BusyCount() == 0 && main_.Workspace().DrawsCount() > 0) Calc(false);
-  });
-  auto* lenLabel = new QLabel(QStringLiteral("Тиражей:"), this);
-  lenLabel->setBuddy(len_);
-  bar->addWidget(lenLabel);
-  bar->addWidget(len_);
-  bar->addAction(main_.Commands().Action("LayoutCalc"));
-  bar->addSeparator();
-  for (const char* name : {"LayoutFilter_Include", "LayoutFilter_Exclude"})
-    bar->addAction(main_.Commands().Action(name));
-  bar->addSeparator();
+  len_ = MakeViewLenField(
+      main_, this, "edLayoutLen", LayoutLenDefault, [&ws](int len) { ws.SetLayoutLen(len); },
+      [this] { Calc(false); });
+  AddLenBar(main_, bar, len_, "LayoutCalc", "LayoutFilter_Include", "LayoutFilter_Exclude");
   bar->addAction(main_.Commands().Action("ViewShemaGradient"));
   v->addWidget(bar);
 
-  split_ = new QSplitter(Qt::Vertical, this);
-  split_->setObjectName(QStringLiteral("spLayout"));
-  split_->setChildrenCollapsible(false);
-  v->addWidget(split_, 1);
+  split_ = AddViewSplitter(this, v, "spLayout");
 
   grid_ = new QTableView(split_);
   grid_->setObjectName(QStringLiteral("sgLayout"));
@@ -68,12 +53,9 @@ TLayoutPage::TLayoutPage(TTemplateMain& main, QWidget* parent) : TPage(main, par
   for (int k = 0; k < LayoutCompareCount; ++k) {
     auto* col = new QVBoxLayout();
     const size_t i = static_cast<size_t>(k);
-    cmpLen_[i] = MakeLenField(
-        bottom, StrFormat("edLayoutCmp%d", k + 1).c_str(), LenHint, LayoutCompareDefaults[k],
-        [this, i] {
-          main_.Workspace().SetLayoutCompareLen(static_cast<int>(i), cmpLen_[i]->value());
-          if (main_.Host().BusyCount() == 0 && main_.Workspace().DrawsCount() > 0) CmpCalc(false);
-        });
+    cmpLen_[i] = MakeViewLenField(
+        main_, bottom, StrFormat("edLayoutCmp%d", k + 1).c_str(), LayoutCompareDefaults[k],
+        [&ws, k](int len) { ws.SetLayoutCompareLen(k, len); }, [this] { CmpCalc(false); });
     cmpList_[i] = new QTreeWidget(bottom);
     cmpList_[i]->setObjectName(Q(StrFormat("lvLayoutCmp%d", k + 1)));
     cmpList_[i]->setRootIsDecorated(false);
@@ -127,19 +109,18 @@ void TLayoutPage::BindCommands() {
   c.Bind(
       "LayoutCmpCalc", [&ws, visible] { return visible() && ws.DrawsCount() > 0; },
       [this] { CmpCalc(true); });
-  for (bool exclude : {false, true})
-    c.Bind(
-        exclude ? "LayoutFilter_Exclude" : "LayoutFilter_Include",
-        [this, &ws, visible] {
-          TCellRect r;
-          return visible() && ws.Combs().Count() > 0 && SelectedRect(grid_, r);
-        },
-        [this, &ws, exclude] {
-          TCellRect r;
-          if (!SelectedRect(grid_, r)) return;
-          TBusyGuard busy(main_.Host());
-          ws.LayoutFilter(r.top + 1, r.left + 1, r.bottom + 1, r.right + 1, exclude);
-        });
+  BindGridFilters(main_, grid_, "LayoutFilter_Include", "LayoutFilter_Exclude", visible,
+                  [&ws](const TCellRect& r, bool exclude) {
+                    ws.LayoutFilter(r.top + 1, r.left + 1, r.bottom + 1, r.right + 1, exclude);
+                  });
+  c.Bind(
+      "LayoutXlsExport", [&ws, visible] { return visible() && ws.Views().Scheme.ColCount() > 2; },
+      [this, &ws] {
+        RunXlsExport(this, main_.State(), QStringLiteral("Схема.xlsx"),
+                     [&ws](const std::string& file, const TSheetProgress& progress) {
+                       return ws.LayoutXlsExport(file, progress);
+                     });
+      });
   c.Bind(
       "ViewShemaGradient", visible,
       [this] {
@@ -147,8 +128,6 @@ void TLayoutPage::BindCommands() {
         Repaint();
       },
       [this] { return main_.State().Bool("LayoutGradient", true); });
-  connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, &main_,
-          &TTemplateMain::UpdateCommands);
 }
 
 void TLayoutPage::Refresh(bool force) {

@@ -1,6 +1,5 @@
 #include "ui/ratings_page.h"
 
-#include <QFileDialog>
 #include <QHeaderView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -70,12 +69,11 @@ void TRatingsPage::BindCommands() {
   c.Bind(
       "RatingsExport", [&ws] { return !ws.Ratings().empty(); },
       [this, &ws] {
-        QFileDialog dlg(this, QStringLiteral("Экспорт рейтинга в CSV-файл"), QString(),
-                        QStringLiteral("CSV-файлы (*.csv)"));
-        dlg.setAcceptMode(QFileDialog::AcceptSave);
-        dlg.setDefaultSuffix(QStringLiteral("csv"));
-        if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty())
-          ws.RatingsExport(dlg.selectedFiles().first().toStdString());
+        const QString file =
+            AskExportFile(this, main_.State(), QStringLiteral("Экспорт рейтинга в CSV-файл"),
+                          QStringLiteral("Рейтинг.csv"), QStringLiteral("CSV-файлы (*.csv)"),
+                          QStringLiteral("csv"));
+        if (!file.isEmpty()) ws.RatingsExport(S(file));
       });
   c.Bind(
       "RatingsXlsExport", [&ws] { return !ws.Ratings().empty(); },

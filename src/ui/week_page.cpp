@@ -6,7 +6,6 @@
 #include <QChart>
 #include <QChartView>
 #include <QHeaderView>
-#include <QLabel>
 #include <QLineSeries>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -17,6 +16,7 @@
 #include "ui/colours.h"
 #include "ui/template_main.h"
 #include "ui/view_controls.h"
+#include "ui/view_page.h"
 #include "ui/window_state.h"
 #include "views/colours.h"
 
@@ -27,30 +27,15 @@ TWeekPage::TWeekPage(TTemplateMain& main, QWidget* parent) : TPage(main, parent)
   auto* v = new QVBoxLayout(this);
   v->setContentsMargins(2, 2, 2, 2);
   QToolBar* bar = MakePageBar(this);
-  len_ =
-      MakeLenField(this, "edWeekLen", "Количество тиражей, использующихся для расчета статистики",
-                   WeekLenDefault, [this] {
-                     main_.Workspace().SetWeekLen(len_->value());
-                     if (main_.Host().BusyCount() == 0 && main_.Workspace().DrawsCount() > 0)
-                       Calc(false);
-                   });
-  auto* lenLabel = new QLabel(QStringLiteral("Тиражей:"), this);
-  lenLabel->setBuddy(len_);
-  bar->addWidget(lenLabel);
-  bar->addWidget(len_);
-  bar->addAction(main_.Commands().Action("WeekStatCalc"));
-  bar->addSeparator();
-  for (const char* name : {"WeekFilter_Include", "WeekFilter_Exclude"})
-    bar->addAction(main_.Commands().Action(name));
-  bar->addSeparator();
+  len_ = MakeViewLenField(
+      main_, this, "edWeekLen", WeekLenDefault, [&ws](int len) { ws.SetWeekLen(len); },
+      [this] { Calc(false); });
+  AddLenBar(main_, bar, len_, "WeekStatCalc", "WeekFilter_Include", "WeekFilter_Exclude");
   for (const char* name : {"ViewWeekChartMode", "ViewWeekChartType"})
     bar->addAction(main_.Commands().Action(name));
   v->addWidget(bar);
 
-  split_ = new QSplitter(Qt::Vertical, this);
-  split_->setObjectName(QStringLiteral("spWeek"));
-  split_->setChildrenCollapsible(false);
-  v->addWidget(split_, 1);
+  split_ = AddViewSplitter(this, v, "spWeek");
 
   grid_ = new QTableView(split_);
   grid_->setObjectName(QStringLiteral("sgWeek"));
@@ -98,20 +83,10 @@ void TWeekPage::BindCommands() {
   c.Bind(
       "WeekStatCalc", [&ws, visible] { return visible() && ws.DrawsCount() > 0; },
       [this] { Calc(true); });
-  for (bool exclude : {false, true})
-    c.Bind(
-        exclude ? "WeekFilter_Exclude" : "WeekFilter_Include",
-        [this, &ws, visible] {
-          TCellRect r;
-          return visible() && ws.Combs().Count() > 0 && SelectedRect(grid_, r);
-        },
-        [this, &ws, exclude] {
-          TCellRect r;
-          if (!SelectedRect(grid_, r)) return;
-          TBusyGuard busy(main_.Host());
-          // Column c shows number c + 1.
-          ws.WeekFilter(r.left + 1, r.right + 1, exclude);
-        });
+  // Column c shows number c + 1.
+  BindGridFilters(
+      main_, grid_, "WeekFilter_Include", "WeekFilter_Exclude", visible,
+      [&ws](const TCellRect& r, bool exclude) { ws.WeekFilter(r.left + 1, r.right + 1, exclude); });
   for (const char* key : {"WeekChartMode", "WeekChartType"}) {
     const std::string k = key;
     c.Bind(
@@ -122,8 +97,6 @@ void TWeekPage::BindCommands() {
         },
         [this, k] { return main_.State().Bool(k, false); });
   }
-  connect(grid_->selectionModel(), &QItemSelectionModel::selectionChanged, &main_,
-          &TTemplateMain::UpdateCommands);
 }
 
 void TWeekPage::Refresh(bool force) {

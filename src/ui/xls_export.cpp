@@ -37,21 +37,27 @@ bool WriteWithProgress(QWidget* parent, const std::string& file, const TXlsWrite
   return done;
 }
 
-void RunXlsExport(QWidget* parent, TWindowStateStore& state, const QString& suggestedName,
-                  const TXlsWrite& write) {
+QString AskExportFile(QWidget* parent, TWindowStateStore& state, const QString& title,
+                      const QString& suggestedName, const QString& filter, const QString& suffix) {
   QString dir = Q(state.Text(ExportDirKey, ""));
   if (dir.isEmpty() || !QFileInfo(dir).isDir())
     dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  QFileDialog dlg(parent, QStringLiteral("Экспорт в Microsoft Excel"),
-                  QDir(dir).filePath(suggestedName),
-                  QStringLiteral("Электронные таблицы (*.xlsx)"));
-  dlg.setObjectName(QStringLiteral("XlsExportDialog"));
+  QFileDialog dlg(parent, title, QDir(dir).filePath(suggestedName), filter);
+  dlg.setObjectName(QStringLiteral("ExportDialog"));
   dlg.setAcceptMode(QFileDialog::AcceptSave);
-  dlg.setDefaultSuffix(QStringLiteral("xlsx"));
-  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return;
+  dlg.setDefaultSuffix(suffix);
+  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
   const QString file = dlg.selectedFiles().first();
   state.SetText(ExportDirKey, S(QFileInfo(file).absolutePath()));
-  WriteWithProgress(parent, S(file), write);
+  return file;
+}
+
+void RunXlsExport(QWidget* parent, TWindowStateStore& state, const QString& suggestedName,
+                  const TXlsWrite& write) {
+  const QString file =
+      AskExportFile(parent, state, QStringLiteral("Экспорт в Microsoft Excel"), suggestedName,
+                    QStringLiteral("Электронные таблицы (*.xlsx)"), QStringLiteral("xlsx"));
+  if (!file.isEmpty()) WriteWithProgress(parent, S(file), write);
 }
 
 }  // namespace kvarn

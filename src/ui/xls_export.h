@@ -15,6 +15,12 @@ class TWindowStateStore;
 
 using TXlsWrite = std::function<bool(const std::string& file, const TSheetProgress& progress)>;
 
+// The save dialog of the exports: it starts in the folder of the last export (kept in the window
+// state) with the suggested name, and adds `suffix` to a name typed without it. The chosen file,
+// or empty when cancelled.
+QString AskExportFile(QWidget* parent, TWindowStateStore& state, const QString& title,
+                      const QString& suggestedName, const QString& filter, const QString& suffix);
+
 // The dialog starts in the folder of the last export (kept in the window state) with the
 // suggested name; the file gets ".xlsx" when typed without it.
 void RunXlsExport(QWidget* parent, TWindowStateStore& state, const QString& suggestedName,

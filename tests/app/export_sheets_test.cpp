@@ -15,6 +15,8 @@ namespace kvarn {
 namespace {
 
 using test::ReadXlsx;
+using test::SheetColourText;
+using test::WriteAndRead;
 
 class ExportSheetsTest : public ::testing::Test {
  protected:
@@ -36,52 +38,46 @@ class ExportSheetsTest : public ::testing::Test {
 
 TEST_F(ExportSheetsTest, DrawsAreNewestFirstWithNumbersDatesAndTheListsColours) {
   // Offset 1: the second row is the offset row; coloured: numbers by channel.
-  ASSERT_TRUE(WriteXlsx(File(), DrawsSheet(draws_, 1, false, true, 6)));
-  const auto x = ReadXlsx(File());
+  const auto x = WriteAndRead(File(), DrawsSheet(draws_, 1, false, true, 6));
   ASSERT_TRUE(x.Ok) << x.Output;
   EXPECT_EQ(x.Name, "Архив тиражей");
   EXPECT_EQ(x.Rows, 4);
-  EXPECT_EQ(x.Cells.at("A1").Value, "Тираж");
-  EXPECT_EQ(x.Cells.at("I1").Value, "Дата тиража");
-  EXPECT_EQ(x.Cells.at("A2").Value, "102");  // newest first
-  EXPECT_EQ(x.Cells.at("A2").Type, "n");
-  EXPECT_EQ(x.Cells.at("B2").Value, "28");  // drawn order, not sorted
-  EXPECT_EQ(x.Cells.at("G2").Value, "2");   // the extra number
-  EXPECT_EQ(x.Cells.at("H2").Value, "77");  // the sum
+  test::ExpectCells(x, {
+                           {"A1", "Тираж"},
+                           {"I1", "Дата тиража"},
+                           {"A2", "102", "n"},  // newest first
+                           {"B2", "28"},        // drawn order, not sorted
+                           {"G2", "2"},         // the extra number
+                           {"H2", "77"}         // the sum
+                       });
   // 03.02.2024 21:00 as a day number.
   EXPECT_EQ(x.Cells.at("I2").Type, "n");
   EXPECT_NEAR(std::stod(x.Cells.at("I2").Value), 45325.875, 1e-9);
   EXPECT_EQ(x.Cells.at("I2").Format, "dd.mm.yyyy hh:mm");
   // A date that does not read as one is kept as text.
-  EXPECT_EQ(x.Cells.at("I3").Type, "s");
-  EXPECT_EQ(x.Cells.at("I3").Value, "не дата");
+  test::ExpectCells(x, {{"I3", "не дата", "s"}});
   // 28 lies in channel 5 of width 6; the list's white is the sheet's own background.
-  EXPECT_EQ(x.Cells.at("B2").Fill, StrFormat("%06X", SheetColourOfBgr(ChannelColour(28, 6))));
+  EXPECT_EQ(x.Cells.at("B2").Fill, SheetColourText(ChannelColour(28, 6)));
   EXPECT_EQ(x.Cells.at("A2").Fill, "-");
-  EXPECT_EQ(x.Cells.at("A3").Fill, StrFormat("%06X", SheetColourOfBgr(OffsetRowColour)));
+  EXPECT_EQ(x.Cells.at("A3").Fill, SheetColourText(OffsetRowColour));
 
   // Sorted and plain: numbers ascending, only the offset row (the newest at offset 0) coloured.
-  ASSERT_TRUE(WriteXlsx(File(), DrawsSheet(draws_, 0, true, false, 6)));
-  const auto y = ReadXlsx(File());
+  const auto y = WriteAndRead(File(), DrawsSheet(draws_, 0, true, false, 6));
   EXPECT_EQ(y.Cells.at("B3").Value, "3");
   EXPECT_EQ(y.Cells.at("B3").Fill, "-");
-  EXPECT_EQ(y.Cells.at("B2").Fill, StrFormat("%06X", SheetColourOfBgr(OffsetRowColour)));
+  EXPECT_EQ(y.Cells.at("B2").Fill, SheetColourText(OffsetRowColour));
 }
 
 TEST_F(ExportSheetsTest, CombinationsCarryRunningNumberAndSum) {
   TCombList list;
   list.Append({1, 2, 3, 4, 5});
   list.Append({7, 13, 19, 25, 36});
-  ASSERT_TRUE(WriteXlsx(File(), CombsSheet(list, true, 6)));
-  const auto x = ReadXlsx(File());
+  const auto x = WriteAndRead(File(), CombsSheet(list, true, 6));
   ASSERT_TRUE(x.Ok) << x.Output;
   EXPECT_EQ(x.Name, "Комбинации");
   EXPECT_EQ(x.Rows, 3);
-  EXPECT_EQ(x.Cells.at("A1").Value, "№ п.п.");
-  EXPECT_EQ(x.Cells.at("A3").Value, "2");
-  EXPECT_EQ(x.Cells.at("F3").Value, "36");
-  EXPECT_EQ(x.Cells.at("G3").Value, "100");
-  EXPECT_EQ(x.Cells.at("C3").Fill, StrFormat("%06X", SheetColourOfBgr(ChannelColour(13, 6))));
+  test::ExpectCells(x, {{"A1", "№ п.п."}, {"A3", "2"}, {"F3", "36"}, {"G3", "100"}});
+  EXPECT_EQ(x.Cells.at("C3").Fill, SheetColourText(ChannelColour(13, 6)));
   EXPECT_EQ(x.Cells.at("G3").Fill, "-");
 }
 
@@ -98,24 +94,18 @@ TEST_F(ExportSheetsTest, StatisticsKeepDisplayOrderAndNumbersWhereTheTableHasThe
     table.Rows.push_back(row);
   }
   table.Order = {1, 0};
-  ASSERT_TRUE(WriteXlsx(File(), StatSheet(table)));
-  const auto x = ReadXlsx(File());
+  const auto x = WriteAndRead(File(), StatSheet(table));
   ASSERT_TRUE(x.Ok) << x.Output;
   EXPECT_EQ(x.Name, "Статистика");
-  EXPECT_EQ(x.Cells.at("A1").Value, "Значение");
-  EXPECT_EQ(x.Cells.at("T1").Value, "+/- КРН");
+  test::ExpectCells(x, {{"A1", "Значение"}, {"T1", "+/- КРН"}});
   // Display order; the value column stays text even when it looks like a number.
-  EXPECT_EQ(x.Cells.at("A2").Value, "10");
-  EXPECT_EQ(x.Cells.at("A2").Type, "s");
-  EXPECT_EQ(x.Cells.at("B2").Value, "12");
-  EXPECT_EQ(x.Cells.at("B2").Type, "n");
+  test::ExpectCells(x, {{"A2", "10", "s"}, {"B2", "12", "n"}});
   EXPECT_EQ(x.Cells.at("C3").Format, "0.00000");
   EXPECT_DOUBLE_EQ(std::stod(x.Cells.at("C3").Value), 36.84211);
   EXPECT_DOUBLE_EQ(std::stod(x.Cells.at("L2").Value), 2.7143);
   EXPECT_EQ(x.Cells.at("R2").Value, "3");
   // "-" where nothing was computed stays "-".
-  EXPECT_EQ(x.Cells.at("D2").Type, "s");
-  EXPECT_EQ(x.Cells.at("D2").Value, "-");
+  test::ExpectCells(x, {{"D2", "-", "s"}});
 }
 
 }  // namespace
@@ -125,52 +115,45 @@ namespace kvarn {
 namespace {
 
 using test::ReadXlsx;
+using test::SheetColourText;
+using test::WriteAndRead;
 
 class ExportViewSheetsTest : public ExportSheetsTest {};
 
 TEST_F(ExportViewSheetsTest, CardPutsEachNumberInItsColumnWithTheCardsColours) {
   TCardOptions o;
   o.ColorChannels = true;
-  ASSERT_TRUE(WriteXlsx(File(), CardSheet(draws_, o)));
-  const auto x = ReadXlsx(File());
+  const auto x = WriteAndRead(File(), CardSheet(draws_, o));
   ASSERT_TRUE(x.Ok) << x.Output;
   EXPECT_EQ(x.Name, "Карта");
   EXPECT_EQ(x.Rows, 4);
-  EXPECT_EQ(x.Cells.at("A1").Value, "Тираж");
-  EXPECT_EQ(x.Cells.at("B1").Value, "1");
-  EXPECT_EQ(x.Cells.at("AL1").Value, "E");
+  test::ExpectCells(x, {{"A1", "Тираж"}, {"B1", "1"}, {"AL1", "E"}});
   // The newest draw 102 (28 3 17 8 21, extra 2): 3 in column "3", nothing in column "1".
-  EXPECT_EQ(x.Cells.at("A2").Value, "102");
-  EXPECT_EQ(x.Cells.at("D2").Value, "3");
-  EXPECT_EQ(x.Cells.at("D2").Type, "n");
-  EXPECT_EQ(x.Cells.at("B2").Value, "");
-  EXPECT_EQ(x.Cells.at("AL2").Value, "2");
-  EXPECT_EQ(x.Cells.at("D2").Fill,
-            StrFormat("%06X", SheetColourOfBgr(CardCellColour(draws_, 1, 3, o))));
+  test::ExpectCells(x, {{"A2", "102"}, {"D2", "3", "n"}, {"B2", ""}, {"AL2", "2"}});
+  EXPECT_EQ(x.Cells.at("D2").Fill, SheetColourText(CardCellColour(draws_, 1, 3, o)));
 
   // An empty archive gives a header and no rows.
-  ASSERT_TRUE(WriteXlsx(File(), CardSheet(TDrawsArray{}, o)));
-  EXPECT_EQ(ReadXlsx(File()).Rows, 1);
+  EXPECT_EQ(WriteAndRead(File(), CardSheet(TDrawsArray{}, o)).Rows, 1);
 }
 
-TEST_F(ExportViewSheetsTest, LayoutSchemeKeepsCountsDrawNumbersAndCellTexts) {
+TEST_F(ExportViewSheetsTest, LayoutSchemeKeepsCountsDrawNumbersCellTextsAndBands) {
   const TLayoutScheme scheme = BuildLayoutScheme(draws_, 1, 2);
-  ASSERT_TRUE(WriteXlsx(File(), LayoutSheet(scheme, false)));
-  const auto x = ReadXlsx(File());
+  const auto x = WriteAndRead(File(), LayoutSheet(scheme, false));
   ASSERT_TRUE(x.Ok) << x.Output;
   EXPECT_EQ(x.Name, "Схема");
   EXPECT_EQ(x.Rows, scheme.RowCount());
-  EXPECT_EQ(x.Cells.at("B1").Value, scheme.Text(0, 1));
-  EXPECT_EQ(x.Cells.at("A2").Type, "n");
-  EXPECT_EQ(x.Cells.at("A2").Value, scheme.Text(1, 0));
-  // Every non-empty cell of the scheme is in the sheet as its text.
+  test::ExpectCells(x, {{"B1", scheme.Text(0, 1)}, {"A2", scheme.Text(1, 0), "n"}});
+  // Every cell of the scheme is in the sheet with its text and its band, empty ones too.
   for (int r = 1; r < scheme.RowCount(); ++r)
     for (int c = 1; c < scheme.ColCount(); ++c) {
-      const std::string ref = std::string(1, static_cast<char>('A' + c)) + std::to_string(r + 1);
-      if (scheme.Cell(r, c).empty()) continue;
+      const std::string ref = test::CellRef(c, r + 1);
       ASSERT_EQ(x.Cells.count(ref), 1u) << ref;
       EXPECT_EQ(x.Cells.at(ref).Value, scheme.Cell(r, c)) << ref;
-      EXPECT_EQ(x.Cells.at(ref).Type, "s") << ref;
+      if (!scheme.Cell(r, c).empty()) {
+        EXPECT_EQ(x.Cells.at(ref).Type, "s") << ref;
+      }
+      EXPECT_EQ(x.Cells.at(ref).Fill, SheetColourText(LayoutCellColour(scheme, r, c, false)))
+          << ref;
     }
 }
 
@@ -188,24 +171,19 @@ TEST_F(ExportViewSheetsTest, StakesShowKindColoursAndResultsInGreenOrRed) {
   stakes[1].Matched = {1, {3}};
   stakes[1].Profit = 1234500;  // 123.45 won
   stakes[2] = StakeBlank();    // a separator row
-  ASSERT_TRUE(WriteXlsx(File(), StakesSheet(3, [&](size_t r) { return stakes[r]; })));
-  const auto x = ReadXlsx(File());
+  const auto x = WriteAndRead(File(), StakesSheet(3, [&](size_t r) { return stakes[r]; }));
   ASSERT_TRUE(x.Ok) << x.Output;
   EXPECT_EQ(x.Name, "Ставки");
-  EXPECT_EQ(x.Cells.at("A1").Value, "№ тиража");
-  EXPECT_EQ(x.Cells.at("I1").Value, "Комментарий");
-  EXPECT_EQ(x.Cells.at("A2").Value, "103");
-  EXPECT_EQ(x.Cells.at("A2").Type, "n");
-  EXPECT_EQ(x.Cells.at("C2").Value, "1;2;3;4;5");
+  test::ExpectCells(
+      x, {{"A1", "№ тиража"}, {"I1", "Комментарий"}, {"A2", "103", "n"}, {"C2", "1;2;3;4;5"}});
   EXPECT_DOUBLE_EQ(std::stod(x.Cells.at("H2").Value), -50);
   EXPECT_EQ(x.Cells.at("H2").Format, "0.00");
-  EXPECT_EQ(x.Cells.at("E2").Value, "");  // no draw yet, but the row colour
-  EXPECT_EQ(x.Cells.at("I2").Value, "Мои ставки");
-  EXPECT_EQ(x.Cells.at("A2").Fill, StrFormat("%06X", SheetColourOfBgr(StakeKindColour(skManual))));
-  EXPECT_EQ(x.Cells.at("E3").Value, "28;3;17;8;21");
-  EXPECT_EQ(x.Cells.at("F3").Value, "1");
+  test::ExpectCells(x, {{"E2", ""},  // no draw yet, but the row colour
+                        {"I2", "Мои ставки"}});
+  EXPECT_EQ(x.Cells.at("A2").Fill, SheetColourText(StakeKindColour(skManual)));
+  test::ExpectCells(x, {{"E3", "28;3;17;8;21"}, {"F3", "1"}});
   EXPECT_DOUBLE_EQ(std::stod(x.Cells.at("H3").Value), 123.45);
-  EXPECT_EQ(x.Cells.at("H3").Font, StrFormat("%06X", SheetColourOfBgr(StakeWinColour)));
+  EXPECT_EQ(x.Cells.at("H3").Font, SheetColourText(StakeWinColour));
   EXPECT_EQ(x.Cells.at("H2").Font, "-");
   EXPECT_EQ(x.Rows, 3);  // the separator row has no cells
 }

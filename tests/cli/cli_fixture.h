@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "common/archives.h"
 #include "common/data_dir_test.h"
 
 namespace kvarn::test {
@@ -31,6 +32,16 @@ class TCliTest : public TDataDirTest {
   }
 
   std::string out_, err_;
+};
+
+// Over draws 11..14 (17 3 30 8 21, 1 2 3 4 5, 36 3 12 7 1, 2 4 6 8 10), as drawn, unsorted.
+class TFourDrawsCliTest : public TCliTest {
+ protected:
+  void SetUp() override {
+    WriteArchive(
+        dir_,
+        Archive({{17, 3, 30, 8, 21}, {1, 2, 3, 4, 5}, {36, 3, 12, 7, 1}, {2, 4, 6, 8, 10}}, 11));
+  }
 };
 
 }  // namespace kvarn::test

@@ -9,14 +9,7 @@
 namespace kvarn {
 namespace {
 
-class FavouritesCli : public test::TCliTest {
- protected:
-  void SetUp() override {
-    test::WriteArchive(
-        dir_, test::Archive(
-                  {{17, 3, 30, 8, 21}, {1, 2, 3, 4, 5}, {36, 3, 12, 7, 1}, {2, 4, 6, 8, 10}}, 11));
-  }
-};
+using FavouritesCli = test::TFourDrawsCliTest;
 
 TEST_F(FavouritesCli, TicksAndNamesReachTheMethodsListAndTheFile) {
   ASSERT_EQ(Run({"methods", "--favourites"}), 0);

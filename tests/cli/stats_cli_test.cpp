@@ -13,15 +13,7 @@
 namespace kvarn {
 namespace {
 
-class StatsCli : public test::TCliTest {
- protected:
-  void SetUp() override {
-    // Draws 11..14, drawn unsorted.
-    test::WriteArchive(
-        dir_, test::Archive(
-                  {{17, 3, 30, 8, 21}, {1, 2, 3, 4, 5}, {36, 3, 12, 7, 1}, {2, 4, 6, 8, 10}}, 11));
-  }
-};
+using StatsCli = test::TFourDrawsCliTest;
 
 TEST_F(StatsCli, MethodsListsEveryEntryWithGroupAndDisplayName) {
   ASSERT_EQ(Run({"methods"}), 0);

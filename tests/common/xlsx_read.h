@@ -3,12 +3,16 @@
 // write.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <cstdio>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "core/sheet.h"
 
 namespace kvarn::test {
 
@@ -59,6 +63,50 @@ inline TReadSheet ReadXlsx(const std::string& file, int maxRows = -1) {
       sheet.Cells[f[1]] = TReadCell{f[2], f[3], f[4] == "1", f[5], f[6], f[7]};
   }
   return sheet;
+}
+
+// The reference of a cell: column from 0 ("A"), row from 1.
+inline std::string CellRef(int col, int row) {
+  std::string letters;
+  for (int c = col + 1; c > 0; c = (c - 1) / 26)
+    letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
+  return letters + std::to_string(row);
+}
+
+// A colour of the window (0x00BBGGRR) as the reader prints a cell's fill or font.
+inline std::string SheetColourText(uint32_t bgr) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%06X", SheetColourOfBgr(bgr) & 0xFFFFFFu);
+  return text;
+}
+
+struct TExpectedCell {
+  const char* Ref;
+  std::string Value;
+  const char* Type = nullptr;  // "n" or "s"; not checked when null
+};
+
+// Each cell holds its value, and its type when given; a missing cell fails by its reference.
+inline void ExpectCells(const TReadSheet& sheet, std::initializer_list<TExpectedCell> cells) {
+  for (const TExpectedCell& c : cells) {
+    const auto it = sheet.Cells.find(c.Ref);
+    if (it == sheet.Cells.end()) {
+      ADD_FAILURE() << c.Ref << " is not in the sheet";
+      continue;
+    }
+    EXPECT_EQ(it->second.Value, c.Value) << c.Ref;
+    if (c.Type) {
+      EXPECT_EQ(it->second.Type, c.Type) << c.Ref;
+    }
+  }
+}
+
+// Writes the sheet and reads the file back.
+inline TReadSheet WriteAndRead(const std::string& file, const TSheet& sheet) {
+  if (WriteXlsx(file, sheet)) return ReadXlsx(file);
+  TReadSheet failed;
+  failed.Output = "the sheet was not written";
+  return failed;
 }
 
 }  // namespace kvarn::test

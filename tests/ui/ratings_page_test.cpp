@@ -1,11 +1,14 @@
 // The "Рейтинг" tab over a rating file: rows, the header-click sort with its stored state, the
 // efficiency modes and the match-count graph of a double-clicked row.
 #include <QAbstractItemModelTester>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLineSeries>
 #include <QTest>
+#include <filesystem>
 
 #include "common/rating_rows.h"
+#include "core/files.h"
 #include "stakes/rating.h"
 #include "stakes/stakes_file.h"
 #include "ui/form_chance.h"
@@ -226,6 +229,30 @@ TEST_F(TRatingsPageTest, ChanceTestStakesGraphsAndRefreshOfTheSelectedRows) {
   EXPECT_EQ(page.Model()->rowCount(), 1);
   EXPECT_EQ(Cell(page.Model(), 0, 1), QStringLiteral("2"));
   EXPECT_EQ(w.StatusText(spRating), QStringLiteral("Рейтинг: 1"));
+}
+
+TEST_F(TRatingsPageTest, CsvExportAsksInTheFolderOfTheLastExport) {
+  const std::string folder = PathJoin(dir_, "exports");
+  std::filesystem::create_directory(folder);
+  TFormMain& w = Open();
+  ASSERT_TRUE(ShowActive(w));
+  w.RightTabs().setCurrentIndex(rtRating);
+  w.UpdateCommands();
+  WithDialog<QFileDialog>([&] { w.Commands().Execute("RatingsXlsExport"); },
+                          [&](QFileDialog& d) {
+                            d.selectFile(Q(PathJoin(folder, "r.xlsx")));
+                            QMetaObject::invokeMethod(&d, "accept");
+                          });
+  WithDialog<QFileDialog>([&] { w.Commands().Execute("RatingsExport"); },
+                          [&](QFileDialog& d) {
+                            EXPECT_EQ(d.directory().absolutePath(), Q(folder));
+                            EXPECT_EQ(d.defaultSuffix(), QStringLiteral("csv"));
+                            // Typed without the suffix: the dialog adds it.
+                            d.selectFile(Q(PathJoin(folder, "Рейтинг")));
+                            QMetaObject::invokeMethod(&d, "accept");
+                          });
+  const std::string csv = ReadWholeFile(PathJoin(folder, "Рейтинг.csv"));
+  EXPECT_NE(csv.find("one"), std::string::npos);
 }
 
 }  // namespace
