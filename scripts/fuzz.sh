@@ -7,6 +7,8 @@
 #   scripts/fuzz.sh --regress [TARGET...]   run every target once over its seed corpus only
 # Targets are the fuzz_*.cpp files of tests/fuzz; the seed corpus of fuzz_x is
 # tests/fuzz/corpus/x. Prints the executions per target; exits non-zero when a target failed.
+# An input that found a fault belongs in the seed corpus once the fault is mended: the normal
+# test builds replay every seed through every target (ctest -R '^fuzz\.').
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD

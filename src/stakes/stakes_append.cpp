@@ -116,16 +116,17 @@ size_t TStakesFile::AppendEach(const TStake& proto, size_t count,
 bool TStakesFile::Find(int32_t drawNumber, const TNumberSet& numbers) {
   try {
     RequireOpen();
-    std::vector<uint8_t> block(kBlockRecords * StakeRecordSize);
-    for (int64_t first = 0;; first += static_cast<int64_t>(kBlockRecords)) {
-      const size_t n = ReadBlock(first, kBlockRecords, block.data());
+    const size_t blockRecords = ScanBlockRecords();
+    std::vector<uint8_t> block(blockRecords * StakeRecordSize);
+    for (int64_t first = 0;; first += static_cast<int64_t>(blockRecords)) {
+      const size_t n = ReadBlock(first, blockRecords, block.data());
       for (size_t i = 0; i < n; ++i) {
         const uint8_t* rec = block.data() + i * StakeRecordSize;
         if (StakeBytesDrawNumber(rec) == drawNumber &&
             SameNumberSet(StakeBytesNumbers(rec), numbers))
           return true;
       }
-      if (n < kBlockRecords) return false;
+      if (n < blockRecords) return false;
     }
   } catch (const std::exception& e) {
     Raise(StrFormat("Ошибка поиска записи в файле ставок!\r\r%s", e.what()));
@@ -136,11 +137,12 @@ TStakesSeek TStakesFile::SeekLastDraws(int n) {
   TStakesSeek result;
   try {
     RequireOpen();
-    std::vector<uint8_t> block(kBlockRecords * StakeRecordSize);
+    const size_t blockRecords = ScanBlockRecords();
+    std::vector<uint8_t> block(blockRecords * StakeRecordSize);
     bool counted = false;
     int32_t previous = 0;
     for (int64_t end = Count(); end > 0;) {
-      const int64_t first = std::max<int64_t>(0, end - static_cast<int64_t>(kBlockRecords));
+      const int64_t first = std::max<int64_t>(0, end - static_cast<int64_t>(blockRecords));
       const size_t got = ReadBlock(first, static_cast<size_t>(end - first), block.data());
       for (size_t i = got; i-- > 0;) {
         const uint8_t* rec = block.data() + i * StakeRecordSize;

@@ -10,8 +10,6 @@ namespace kvarn {
 
 namespace {
 
-constexpr size_t kBlockRecords = 4096;
-
 bool Qualifies(const uint8_t* rec) {
   const int32_t count = StakeBytesCount(rec);
   // A count beyond the number bytes is damage, not a stake.
@@ -29,13 +27,14 @@ bool StakesCheck(TStakesFile& file, const TDrawsArray& draws, const TConfigData&
     if (!file.IsOpen()) Raise("Файл ставок не открыт!");
     if (file.Empty()) return false;
     const auto showError = [&sink](const std::string& text) { sink.CheckError(text); };
-    std::vector<uint8_t> block(kBlockRecords * StakeRecordSize);
+    const size_t blockRecords = file.ScanBlockRecords();
+    std::vector<uint8_t> block(blockRecords * StakeRecordSize);
     std::vector<size_t> checked;
-    checked.reserve(kBlockRecords);
+    checked.reserve(blockRecords);
     TStakeDecoder decoder;
     int64_t firstQualifying = -1, total = 0, step = 1;
-    for (int64_t first = 0;; first += static_cast<int64_t>(kBlockRecords)) {
-      const size_t n = file.ReadBlock(first, kBlockRecords, block.data());
+    for (int64_t first = 0;; first += static_cast<int64_t>(blockRecords)) {
+      const size_t n = file.ReadBlock(first, blockRecords, block.data());
       checked.clear();
       for (size_t i = 0; i < n; ++i) {
         uint8_t* rec = block.data() + i * StakeRecordSize;
@@ -72,7 +71,7 @@ bool StakesCheck(TStakesFile& file, const TDrawsArray& draws, const TConfigData&
               StrFormat("Проверка результатов ставок ( завершено %.0f %% )...",
                         100.0 * static_cast<double>(done) / static_cast<double>(total)));
       }
-      if (n < kBlockRecords) break;
+      if (n < blockRecords) break;
     }
   } catch (const std::exception& e) {
     Raise(StrFormat("Ошибка проверки ставок!\r\r%s", e.what()));

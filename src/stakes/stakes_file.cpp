@@ -187,13 +187,13 @@ size_t TStakesFile::ReadBlock(int64_t first, size_t count, uint8_t* out) {
 }
 
 void TStakesFile::ForEach(int64_t first, const std::function<void(const TStake&)>& visit) {
-  constexpr size_t kBlockRecords = 4096;
-  std::vector<uint8_t> block(kBlockRecords * StakeRecordSize);
+  const size_t blockRecords = ScanBlockRecords();
+  std::vector<uint8_t> block(blockRecords * StakeRecordSize);
   TStakeDecoder decoder;
-  for (first = std::max<int64_t>(first, 0);; first += static_cast<int64_t>(kBlockRecords)) {
-    const size_t n = ReadBlock(first, kBlockRecords, block.data());
+  for (first = std::max<int64_t>(first, 0);; first += static_cast<int64_t>(blockRecords)) {
+    const size_t n = ReadBlock(first, blockRecords, block.data());
     for (size_t i = 0; i < n; ++i) visit(decoder.Decode(block.data() + i * StakeRecordSize));
-    if (n < kBlockRecords) return;
+    if (n < blockRecords) return;
   }
 }
 

@@ -6,6 +6,7 @@
 // the workspace shows it and goes on.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -107,6 +108,11 @@ class TStakesFile {
 
   // Whole records from `first` on into `out`; returns how many were read (fewer at the end).
   size_t ReadBlock(int64_t first, size_t count, uint8_t* out);
+  // Records per block of a scan: up to 4096, but no more than the file holds, so that a scan of a
+  // small file does not clear a megabyte of buffer first.
+  size_t ScanBlockRecords() const {
+    return static_cast<size_t>(std::clamp<int64_t>(Count(), 1, 4096));
+  }
   // Rewrites records in place (never beyond the end).
   void WriteBlock(int64_t first, size_t count, const uint8_t* in);
 

@@ -19,7 +19,7 @@ TDateTime SystemDateFromText(const std::string& text) {
   int y, mo, d, h, mi, s;
   TDateTime t = 0;
   if (std::sscanf(text.c_str(), "%d-%d-%d %d:%d:%d", &y, &mo, &d, &h, &mi, &s) == 6 &&
-      TryEncodeDateTime(y, mo, d, h, mi, s, t))
+      TryEncodeDateTime(y, mo, d, h, mi, s, t) && t > 0)
     return t;
   return 0;
 }

@@ -40,7 +40,8 @@ struct tSystemData {
 
 // A system's times as the properties show them: "yyyy-mm-dd hh:mm:ss"; empty for no time.
 std::string SystemDateText(TDateTime t);
-// Reads that form back; 0 for any other text.
+// Reads that form back; 0 for any other text and for a time the form cannot show (at or before
+// 30.12.1899), which would otherwise turn into no time at the next save.
 TDateTime SystemDateFromText(const std::string& text);
 
 // The separators of a system line: blanks and * + , - . / : ; = \ _ | ~

@@ -105,37 +105,6 @@ int CountLines(const std::string& text) {
   return count;
 }
 
-void ReadProps(const std::string& path, tSystemInfo& info) {
-  TIniFile ini;
-  ini.Load(path);
-  info.CombsCount = ini.ReadInteger(kSection, "CombsCount", info.CombsCount);
-  info.Title = ini.ReadString(kSection, "Title", info.Title);
-  info.Author = ini.ReadString(kSection, "Author", "");
-  info.Owner = ini.ReadString(kSection, "Owner", "");
-  info.Description = Unescape(ini.ReadString(kSection, "Description", ""));
-  info.Created = SystemDateFromText(ini.ReadString(kSection, "Created", ""));
-  info.Downloads = ini.ReadInteger(kSection, "Downloads", 0);
-  info.LastDownload = SystemDateFromText(ini.ReadString(kSection, "LastDownload", ""));
-  info.URL = ini.ReadString(kSection, "URL", "");
-}
-
-void WriteProps(const std::string& path, const tSystemInfo& info) {
-  TIniFile ini;
-  ini.WriteInteger(kSection, "Id", info.Id);
-  ini.WriteInteger(kSection, "NumsCount", info.NumsCount);
-  ini.WriteInteger(kSection, "BlockLen", info.BlockLen);
-  ini.WriteInteger(kSection, "CombsCount", info.CombsCount);
-  ini.WriteString(kSection, "Title", Escape(info.Title));
-  ini.WriteString(kSection, "Author", Escape(info.Author));
-  ini.WriteString(kSection, "Owner", Escape(info.Owner));
-  ini.WriteString(kSection, "Description", Escape(info.Description));
-  ini.WriteString(kSection, "Created", SystemDateText(info.Created));
-  ini.WriteInteger(kSection, "Downloads", info.Downloads);
-  ini.WriteString(kSection, "LastDownload", SystemDateText(info.LastDownload));
-  ini.WriteString(kSection, "URL", Escape(info.URL));
-  ini.Save(path);
-}
-
 void RemoveSystemFiles(const std::string& systemFile) {
   std::error_code ec;
   if (!fs::remove(systemFile, ec) && ec)
@@ -176,7 +145,7 @@ void Store(const std::string& dataDir, tSystemData data, const std::string& repl
   std::string text = SystemLinesText(norm.Lines, "\r\n");
   text += "\r\n";
   WriteFileAtomic(path, text);
-  WriteProps(PropsFileName(path), data.Info);
+  WriteFileAtomic(PropsFileName(path), SystemPropsText(data.Info));
   const std::time_t t = ToTimeT(data.Info.Created);
   const struct timespec times[2] = {{t, 0}, {t, 0}};
   utimensat(AT_FDCWD, path.c_str(), times, 0);  // the date only informs; a failure loses nothing
@@ -190,6 +159,39 @@ void Store(const std::string& dataDir, tSystemData data, const std::string& repl
 }
 
 }  // namespace
+
+std::string SystemPropsText(const tSystemInfo& info) {
+  TIniFile ini;
+  ini.WriteInteger(kSection, "Id", info.Id);
+  ini.WriteInteger(kSection, "NumsCount", info.NumsCount);
+  ini.WriteInteger(kSection, "BlockLen", info.BlockLen);
+  ini.WriteInteger(kSection, "CombsCount", info.CombsCount);
+  ini.WriteString(kSection, "Title", Escape(info.Title));
+  ini.WriteString(kSection, "Author", Escape(info.Author));
+  ini.WriteString(kSection, "Owner", Escape(info.Owner));
+  ini.WriteString(kSection, "Description", Escape(info.Description));
+  ini.WriteString(kSection, "Created", SystemDateText(info.Created));
+  ini.WriteInteger(kSection, "Downloads", info.Downloads);
+  ini.WriteString(kSection, "LastDownload", SystemDateText(info.LastDownload));
+  ini.WriteString(kSection, "URL", Escape(info.URL));
+  return ini.SaveText();
+}
+
+void SystemPropsRead(const std::string& text, tSystemInfo& info) {
+  TIniFile ini;
+  ini.LoadText(text);
+  info.CombsCount = ini.ReadInteger(kSection, "CombsCount", info.CombsCount);
+  // Every text field is written escaped, so every one is unescaped: a "\\" in a title must not
+  // double on each save.
+  info.Title = Unescape(ini.ReadString(kSection, "Title", Escape(info.Title)));
+  info.Author = Unescape(ini.ReadString(kSection, "Author", ""));
+  info.Owner = Unescape(ini.ReadString(kSection, "Owner", ""));
+  info.Description = Unescape(ini.ReadString(kSection, "Description", ""));
+  info.Created = SystemDateFromText(ini.ReadString(kSection, "Created", ""));
+  info.Downloads = ini.ReadInteger(kSection, "Downloads", 0);
+  info.LastDownload = SystemDateFromText(ini.ReadString(kSection, "LastDownload", ""));
+  info.URL = Unescape(ini.ReadString(kSection, "URL", ""));
+}
 
 std::string SystemsFolder(const std::string& dataDir) {
   return PathJoin(dataDir, SystemsFolderName);
@@ -230,7 +232,8 @@ std::vector<TStoredSystem> SystemsList(const std::string& dataDir) {
     }
     const int lines = s.Info.CombsCount;
     try {
-      if (FileExists(PropsFileName(s.FileName))) ReadProps(PropsFileName(s.FileName), s.Info);
+      const std::string props = PropsFileName(s.FileName);
+      if (FileExists(props)) SystemPropsRead(ReadWholeFile(props), s.Info);
     } catch (const std::exception&) {
     }
     s.Info.CombsCount = lines;  // what play will read, whatever the properties say

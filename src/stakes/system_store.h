@@ -30,6 +30,13 @@ struct TStoredSystem {
   TDateTime FileDate = 0;  // the file's modification time
 };
 
+// The text of a system's properties file (cp1251, CR LF), and the properties read from such a
+// text over what the name and the lines of the system's file tell (`info`: the id, the count of
+// numbers and the block come from the name alone). Line breaks and "\\" in the text fields are
+// escaped. SystemPropsRead raises on a text that is no INI file.
+std::string SystemPropsText(const tSystemInfo& info);
+void SystemPropsRead(const std::string& text, tSystemInfo& info);
+
 // Every system of the store, by count of numbers and then by file name. Unreadable property files
 // are passed over (the name and the lines still describe the system).
 std::vector<TStoredSystem> SystemsList(const std::string& dataDir);

@@ -1,5 +1,6 @@
-// Combination files and clipboard text: the file reader, the clipboard reader (one combination a
-// line, the first bad line refused) and the "my numbers" list.
+// Combination files and clipboard text: the file reader (a number outside 1..36 refused with the
+// lines before it kept), the clipboard reader (one combination a line, the first bad line
+// refused) and the "my numbers" list.
 #include <cstdint>
 #include <stdexcept>
 #include <string_view>
@@ -9,8 +10,15 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   kvarn::TCombList list;
-  kvarn::AppendCombsText(list, text);
-  kvarn::CombsFileText(list);
+  try {
+    kvarn::AppendCombsText(list, text);
+  } catch (const std::runtime_error&) {
+    // A number outside 1..36: the lines before it stay and are written below.
+  }
+  // What was read writes to a file text that reads back to the same list.
+  kvarn::TCombList reread;
+  kvarn::AppendCombsText(reread, kvarn::CombsFileText(list));
+  if (kvarn::CombsFileText(reread) != kvarn::CombsFileText(list)) __builtin_trap();
 
   kvarn::TCombList pasted;
   try {

@@ -18,24 +18,25 @@ bool ValidDraw(const kvarn::TDraw& d) {
   return true;
 }
 
-int Find(const kvarn::TDrawsArray& draws, int32_t number) {
-  return kvarn::DrawsFindNumber(draws, number);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   kvarn::SplitCsvFields(text.substr(0, text.find('\n')));
   kvarn::TDrawsArray draws;
-  const int added = kvarn::DrawsCsvImport(text, draws, Find);
-  if (added != static_cast<int>(draws.size())) __builtin_trap();
+  const kvarn::TCsvImportResult result = kvarn::DrawsCsvImport(text, draws);
+  if (result.Added != static_cast<int>(draws.size())) __builtin_trap();
+  // Dropped lines are named once each, in file order.
+  for (size_t i = 0; i < result.BadLines.size(); ++i)
+    if (result.BadLines[i] < 1 || (i > 0 && result.BadLines[i] <= result.BadLines[i - 1]))
+      __builtin_trap();
+  kvarn::CsvBadLinesText(result.BadLines);
   for (const kvarn::TDraw& d : draws)
     if (!ValidDraw(d)) __builtin_trap();
 
   const std::string exported = kvarn::DrawsCsvText(draws);
   kvarn::TDrawsArray again;
-  kvarn::DrawsCsvImport(exported, again, Find);
+  kvarn::DrawsCsvImport(exported, again);
   if (kvarn::DrawsCsvText(again) != exported) __builtin_trap();
   return 0;
 }
