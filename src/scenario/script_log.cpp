@@ -1,11 +1,7 @@
 #include "scenario/script_log.h"
 
-#include <unistd.h>
-
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <filesystem>
 
 #include "core/codec.h"
 #include "core/files.h"
@@ -67,30 +63,11 @@ std::string TScriptLog::Append(const std::string& bytes) {
 }
 
 std::vector<std::string> ScriptLogFiles(const std::string& dataDir) {
-  namespace fs = std::filesystem;
-  std::vector<std::string> files;
-  const std::string_view prefix = "ScriptLog_", suffix = ".txt";
-  std::error_code ec;
-  for (fs::directory_iterator it(dataDir, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string name = it->path().filename().string();
-    if (name.size() >= prefix.size() + suffix.size() && name.starts_with(prefix) &&
-        name.ends_with(suffix) && !it->is_directory(ec))
-      files.push_back(it->path().string());
-  }
-  std::sort(files.begin(), files.end());
-  return files;
+  return LogFilesIn(dataDir, "ScriptLog_", ".txt");
 }
 
 TStakesLogsDeleted ScriptLogsDelete(const std::string& dataDir) {
-  TStakesLogsDeleted result;
-  for (const std::string& path : ScriptLogFiles(dataDir)) {
-    ++result.Found;
-    if (::unlink(path.c_str()) == 0)
-      ++result.Deleted;
-    else
-      result.Failures.push_back(path + ": " + SystemErrorText(errno));
-  }
-  return result;
+  return LogFilesDelete(ScriptLogFiles(dataDir));
 }
 
 }  // namespace kvarn

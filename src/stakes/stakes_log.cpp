@@ -143,10 +143,10 @@ void TStakesLog::Write(const TStake& s, const std::function<void(const std::stri
   if (f.pending.size() >= kFlushSize) Flush(showError);
 }
 
-std::vector<std::string> StakesLogFiles(const std::string& dataDir) {
+std::vector<std::string> LogFilesIn(const std::string& dataDir, std::string_view prefix,
+                                    std::string_view suffix) {
   namespace fs = std::filesystem;
   std::vector<std::string> files;
-  const std::string_view prefix = "Kvarn_5x36-", suffix = ".log";
   std::error_code ec;
   for (fs::directory_iterator it(dataDir, ec), end; !ec && it != end; it.increment(ec)) {
     const std::string name = it->path().filename().string();
@@ -158,9 +158,9 @@ std::vector<std::string> StakesLogFiles(const std::string& dataDir) {
   return files;
 }
 
-TStakesLogsDeleted StakesLogsDelete(const std::string& dataDir) {
+TStakesLogsDeleted LogFilesDelete(const std::vector<std::string>& files) {
   TStakesLogsDeleted result;
-  for (const std::string& path : StakesLogFiles(dataDir)) {
+  for (const std::string& path : files) {
     ++result.Found;
     if (::unlink(path.c_str()) == 0)
       ++result.Deleted;
@@ -168,6 +168,14 @@ TStakesLogsDeleted StakesLogsDelete(const std::string& dataDir) {
       result.Failures.push_back(path + ": " + SystemErrorText(errno));
   }
   return result;
+}
+
+std::vector<std::string> StakesLogFiles(const std::string& dataDir) {
+  return LogFilesIn(dataDir, "Kvarn_5x36-", ".log");
+}
+
+TStakesLogsDeleted StakesLogsDelete(const std::string& dataDir) {
+  return LogFilesDelete(StakesLogFiles(dataDir));
 }
 
 std::string TStakesLogsDeleted::Text() const {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "stakes/stake.h"
@@ -64,6 +65,10 @@ struct TStakesLogsDeleted {
   // The outcome text shown to the person; empty when nothing was found.
   std::string Text() const;
 };
+// The files of a log family in the data directory, sorted by name, and their deletion.
+std::vector<std::string> LogFilesIn(const std::string& dataDir, std::string_view prefix,
+                                    std::string_view suffix);
+TStakesLogsDeleted LogFilesDelete(const std::vector<std::string>& files);
 std::vector<std::string> StakesLogFiles(const std::string& dataDir);
 TStakesLogsDeleted StakesLogsDelete(const std::string& dataDir);
 
