@@ -1,6 +1,8 @@
 #include "cli/cli_stat_args.h"
 
 #include "app/stats_state.h"
+#include "app/workspace.h"
+#include "cli/cli_settings_override.h"
 
 namespace kvarn {
 
@@ -27,6 +29,32 @@ TCliWindow TakeWindow(TCliArgs& args) {
   if (!StatLenValid(w.len)) throw TCliUsageError{"--len must be at least 1"};
   if (w.offset < 0) throw TCliUsageError{"--offset must not be negative"};
   return w;
+}
+
+const std::vector<TCliOption>& StatTableOptions() {
+  static const std::vector<TCliOption> options =
+      WindowOptions() +
+      std::vector<TCliOption>{
+          {.name = "--prefetch", .help = "compare with the full set of combinations"}} +
+      SettingsOverrideOptions();
+  return options;
+}
+
+TCliStatTable TakeStatTable(TCliContext& ctx, TCliArgs& args) {
+  TakeAndApplySettingsOverride(ctx, args);
+  TCliStatTable request;
+  request.ident = TakeIdent(args);
+  request.window = TakeWindow(args);
+  // The full-set comparison for this run only (the file is built when missing).
+  if (args.TakeFlag("--prefetch")) ctx.Workspace().WindowState().PrefetchsEnabled = true;
+  return request;
+}
+
+void ComputeCliStatTable(TCliContext& ctx, const TCliStatTable& request, TStatTable& table) {
+  TWorkspace& ws = ctx.Workspace();
+  const TCliWindow& w = request.window;
+  ws.ComputeStatTableFor(ws.StatEntryOf(request.ident), w.offset, w.len,
+                         w.sorted || ws.WindowState().SortedDraws, table);
 }
 
 }  // namespace kvarn

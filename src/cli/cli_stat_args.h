@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "stats/table.h"
 
 namespace kvarn {
 
@@ -20,5 +21,16 @@ struct TCliWindow {
 const std::vector<TCliOption>& WindowOptions();
 // Reads the three options; a Len outside the table's range or a negative offset is a usage error.
 TCliWindow TakeWindow(TCliArgs& args);
+
+// A method's statistics table as the table commands ask for it: the settings override (applied
+// when taken), the identifier, the window and --prefetch (set for this run only).
+struct TCliStatTable {
+  std::string ident;
+  TCliWindow window;
+};
+const std::vector<TCliOption>& StatTableOptions();
+TCliStatTable TakeStatTable(TCliContext& ctx, TCliArgs& args);
+// Computes it into `table`; called once the caller has taken the rest of its arguments.
+void ComputeCliStatTable(TCliContext& ctx, const TCliStatTable& request, TStatTable& table);
 
 }  // namespace kvarn

@@ -4,7 +4,6 @@
 
 #include "app/workspace.h"
 #include "cli/cli.h"
-#include "cli/cli_settings_override.h"
 #include "cli/cli_stat_args.h"
 #include "cli/cli_view_args.h"
 
@@ -59,14 +58,10 @@ const TCliRegistration CombsCommand{{
 }};
 
 int Stat(TCliContext& ctx, TCliArgs& args) {
-  TakeAndApplySettingsOverride(ctx, args);
-  const std::string ident = TakeIdent(args);
-  TWorkspace& ws = ctx.Workspace();
-  const TCliWindow w = TakeWindow(args);
-  if (args.TakeFlag("--prefetch")) ws.WindowState().PrefetchsEnabled = true;
+  const TCliStatTable request = TakeStatTable(ctx, args);
   const std::string file = TakeFile(args);
-  ws.ComputeStatTableFor(ws.StatEntryOf(ident), w.offset, w.len,
-                         w.sorted || ws.WindowState().SortedDraws, ws.StatTable());
+  TWorkspace& ws = ctx.Workspace();
+  ComputeCliStatTable(ctx, request, ws.StatTable());
   return ws.StatXlsExport(file) ? 0 : 1;
 }
 
@@ -75,10 +70,7 @@ const TCliRegistration StatCommand{{
     .sub = "stat",
     .synopsis = "IDENT FILE.xlsx",
     .help = "Writes a method's statistics table as a spreadsheet, in the table's order",
-    .options = WindowOptions() +
-               std::vector<TCliOption>{
-                   {.name = "--prefetch", .help = "compare with the full set of combinations"}} +
-               SettingsOverrideOptions(),
+    .options = StatTableOptions(),
     .run = &Stat,
 }};
 

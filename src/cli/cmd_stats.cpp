@@ -44,16 +44,10 @@ const TCliRegistration MethodsCommand{{
 }};
 
 int Stat(TCliContext& ctx, TCliArgs& args) {
-  TakeAndApplySettingsOverride(ctx, args);
-  const std::string ident = TakeIdent(args);
-  TWorkspace& ws = ctx.Workspace();
-  const TCliWindow w = TakeWindow(args);
-  // The full-set comparison for this run only (the file is built when missing).
-  if (args.TakeFlag("--prefetch")) ws.WindowState().PrefetchsEnabled = true;
+  const TCliStatTable request = TakeStatTable(ctx, args);
   args.ExpectEnd();
-  const int entry = ws.StatEntryOf(ident);
   TStatTable table;
-  ws.ComputeStatTableFor(entry, w.offset, w.len, w.sorted || ws.WindowState().SortedDraws, table);
+  ComputeCliStatTable(ctx, request, table);
   PrintCells(ctx.out, StatColumnCaptions);
   for (const TStatRow& row : table.Rows) PrintCells(ctx.out, row.Cells);
   return 0;
@@ -63,10 +57,7 @@ const TCliRegistration StatCommand{{
     .name = "stat",
     .synopsis = "IDENT",
     .help = "Prints the statistics table of a method, the header first, rows in result order",
-    .options = WindowOptions() +
-               std::vector<TCliOption>{
-                   {.name = "--prefetch", .help = "compare with the full set of combinations"}} +
-               SettingsOverrideOptions(),
+    .options = StatTableOptions(),
     .run = &Stat,
 }};
 
