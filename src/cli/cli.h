@@ -92,6 +92,9 @@ class TCliArgs {
   std::optional<std::string> TakePositional();
   // Raises when positional words remain.
   void ExpectEnd() const;
+  // The one remaining positional word (a file name, mostly); `missing` is the usage error
+  // without it, and words after it are an error too.
+  std::string TakeLastPositional(const char* missing);
 
  private:
   // The option's declaration; a name the command did not declare is a programming error.

@@ -130,6 +130,13 @@ std::optional<std::string> TCliArgs::TakePositional() {
   return word;
 }
 
+std::string TCliArgs::TakeLastPositional(const char* missing) {
+  std::optional<std::string> word = TakePositional();
+  if (!word) throw TCliUsageError{missing};
+  ExpectEnd();
+  return *word;
+}
+
 void TCliArgs::ExpectEnd() const {
   if (!positional_.empty()) throw TCliUsageError{"unexpected argument: " + positional_.front()};
 }

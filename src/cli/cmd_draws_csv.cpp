@@ -9,10 +9,7 @@ namespace kvarn {
 namespace {
 
 std::string TakeFileName(TCliArgs& args) {
-  std::optional<std::string> file = args.TakePositional();
-  if (!file) throw TCliUsageError{"a CSV file name is needed"};
-  args.ExpectEnd();
-  return *file;
+  return args.TakeLastPositional("a CSV file name is needed");
 }
 
 }  // namespace

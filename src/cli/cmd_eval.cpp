@@ -10,11 +10,9 @@ namespace kvarn {
 namespace {
 
 int Eval(TCliContext& ctx, TCliArgs& args) {
-  std::optional<std::string> formula = args.TakePositional();
-  if (!formula) throw TCliUsageError{"a formula is needed"};
-  args.ExpectEnd();
+  const std::string formula = args.TakeLastPositional("a formula is needed");
   try {
-    ctx.out << RealText(EvaluateFormula(*formula)) << '\n';
+    ctx.out << RealText(EvaluateFormula(formula)) << '\n';
     return 0;
   } catch (const FormulaError& e) {
     ctx.out << e.what() << '\n';

@@ -12,10 +12,7 @@ namespace kvarn {
 namespace {
 
 std::string TakeFile(TCliArgs& args) {
-  const std::optional<std::string> file = args.TakePositional();
-  if (!file) throw TCliUsageError{"the .xlsx file to write is needed"};
-  args.ExpectEnd();
-  return *file;
+  return args.TakeLastPositional("the .xlsx file to write is needed");
 }
 
 int Draws(TCliContext& ctx, TCliArgs& args) {

@@ -47,10 +47,7 @@ const TCliRegistration RenameCommand{{
 }};
 
 std::string TakeFile(TCliArgs& args) {
-  const std::optional<std::string> file = args.TakePositional();
-  if (!file) throw TCliUsageError{"a file is needed"};
-  args.ExpectEnd();
-  return *file;
+  return args.TakeLastPositional("a file is needed");
 }
 
 int Import(TCliContext& ctx, TCliArgs& args) {

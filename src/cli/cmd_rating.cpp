@@ -45,11 +45,9 @@ int RatingSort(TCliContext& ctx, TCliArgs& args) {
 }
 
 int RatingExport(TCliContext& ctx, TCliArgs& args) {
-  const std::optional<std::string> file = args.TakePositional();
-  if (!file) throw TCliUsageError{"a CSV file name is needed"};
-  args.ExpectEnd();
+  const std::string file = args.TakeLastPositional("a CSV file name is needed");
   TWorkspace& ws = ctx.Workspace();
-  if (!ws.RatingsExport(*file)) return 1;
+  if (!ws.RatingsExport(file)) return 1;
   ctx.out << ws.Ratings().size() << '\n';
   return 0;
 }
